@@ -1,0 +1,14 @@
+#pragma once
+
+namespace quintara::platform {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    // Local time of day in seconds since midnight, with a fraction. Single precision, so near
+    // the end of the day it advances in steps of about 8 ms.
+    virtual float secondsSinceMidnight() = 0;
+};
+
+}  // namespace quintara::platform

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <chrono>
+
+#include "platform/clock.h"
+
+namespace quintara::platform {
+
+class SystemClock final : public Clock {
+public:
+    float secondsSinceMidnight() override;
+
+private:
+    using TimePoint = std::chrono::system_clock::time_point;
+
+    void findLocalMidnight(TimePoint now);
+
+    // The draw reads the clock on every attempt, up to millions of times a series, so the local
+    // midnight is looked up once a minute rather than through the time-zone rules on every call.
+    TimePoint localMidnight_{};
+    TimePoint recheckAt_{};
+};
+
+}  // namespace quintara::platform

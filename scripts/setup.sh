@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quintara needs to build, run and test. Does nothing when they are
+# all present; uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake make pkg-config
+    # the windows
+    qt6-base-dev qt6-webengine-dev libgl-dev
+    # fonts metric-compatible with the ones the windows were designed with (Arial, Comic Sans MS)
+    fonts-liberation fonts-comic-neue
+    # unit tests and benchmarks
+    googletest libgtest-dev libbenchmark-dev
+    # window and end-to-end tests under a virtual screen and the accessibility bus
+    xvfb xauth dbus-x11 at-spi2-core python3-pyatspi imagemagick poppler-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
