@@ -1,0 +1,34 @@
+#include "settings/draw_conditions.h"
+
+#include "platform/conversions.h"
+
+namespace quintara::settings {
+namespace {
+
+std::optional<std::int16_t> rangeIntegerOf(const std::string& text) {
+    return platform::roundToInt16(platform::numericPrefix(text));
+}
+
+}  // namespace
+
+DrawConditions mainWindowDefaults() {
+    DrawConditions conditions;
+    conditions.RangeTo = "49";
+    return conditions;
+}
+
+DrawConditions dialogDefaults() {
+    DrawConditions conditions;
+    conditions.RangeTo = "90";
+    return conditions;
+}
+
+std::optional<std::int16_t> rangeLowOf(const DrawConditions& conditions) {
+    return rangeIntegerOf(conditions.RangeFrom);
+}
+
+std::optional<std::int16_t> rangeHighOf(const DrawConditions& conditions) {
+    return rangeIntegerOf(conditions.RangeTo);
+}
+
+}  // namespace quintara::settings

@@ -1,0 +1,141 @@
+#include "settings/settings_file.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/list_input.h"
+#include "platform/windows1252.h"
+#include "settings/stored_text.h"
+
+namespace quintara::settings {
+namespace {
+
+constexpr std::array<std::pair<TextField, std::string DrawConditions::*>, 6> kTextFields = {{
+    {TextField::RequiredNumber1, &DrawConditions::RequiredNumber1},
+    {TextField::RequiredNumber2, &DrawConditions::RequiredNumber2},
+    {TextField::PhraseText, &DrawConditions::PhraseText},
+    {TextField::RangeTo, &DrawConditions::RangeTo},
+    {TextField::RangeFrom, &DrawConditions::RangeFrom},
+    {TextField::TensDigits, &DrawConditions::TensDigits},
+}};
+
+constexpr std::string_view kSelected = "1";
+constexpr std::string_view kLineEnd = "\r\n";
+
+void appendLine(std::string& contents, std::string_view line) {
+    contents += line;
+    contents += kLineEnd;
+}
+
+std::string_view flagLine(bool set) {
+    return set ? "1" : "0";
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(platform::FileLayer& files, std::filesystem::path file)
+    : files_(files), file_(std::move(file)) {}
+
+void SettingsFile::LoadConditions(DrawConditions& conditions, DrawRange& range) const {
+    if (!readAllFields(conditions, nullptr)) {
+        return;
+    }
+    const auto low = rangeLowOf(conditions);
+    if (!low) {
+        return;
+    }
+    range.RangeLow = *low;
+    const auto high = rangeHighOf(conditions);
+    if (!high) {
+        return;
+    }
+    range.RangeHigh = *high;
+}
+
+void SettingsFile::LoadDialogConditions(DrawConditions& conditions,
+                                        const KindSelected& displayRule) const {
+    readAllFields(conditions, displayRule);
+}
+
+bool SettingsFile::readAllFields(DrawConditions& conditions,
+                                 const KindSelected& displayRule) const {
+    const std::unique_ptr<std::istream> stream = files_.openForInput(file_);
+    if (!stream) {
+        return false;
+    }
+    platform::ListInput input(*stream);
+
+    for (int index = 0; index < kConditionKindCount; ++index) {
+        const auto field = input.readField();
+        if (!field) {
+            return false;
+        }
+        const ConditionKind kind = conditionKindAt(index);
+        if (*field == kSelected) {
+            conditions.Condition = kind;
+            if (displayRule) {
+                displayRule(kind);
+            }
+        } else if (conditions.Condition == kind) {
+            conditions.Condition.reset();
+        }
+    }
+
+    for (const auto& [textField, member] : kTextFields) {
+        const auto field = input.readField();
+        if (!field) {
+            return false;
+        }
+        conditions.*member = platform::decodeWindows1252(*field);
+    }
+
+    const auto jollyNumber = input.readField();
+    if (!jollyNumber) {
+        return false;
+    }
+    conditions.ShowJollyNumber = *jollyNumber == kSelected;
+    if (conditions.ShowJollyNumber) {
+        conditions.ShowRandomColor = false;
+    }
+
+    const auto randomColor = input.readField();
+    if (!randomColor) {
+        return false;
+    }
+    conditions.ShowRandomColor = *randomColor == kSelected;
+    if (conditions.ShowRandomColor) {
+        conditions.ShowJollyNumber = false;
+    }
+    return true;
+}
+
+std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& conditions) const {
+    auto formatted = formatSettingsFile(conditions);
+    if (const TextField* unstorable = std::get_if<TextField>(&formatted)) {
+        return UnstorableText{*unstorable};
+    }
+    if (auto error =
+            platform::writeFileAtomically(files_, file_, std::get<std::string>(formatted))) {
+        return *error;
+    }
+    return std::nullopt;
+}
+
+std::variant<std::string, TextField> formatSettingsFile(const DrawConditions& conditions) {
+    std::string contents;
+    for (int index = 0; index < kConditionKindCount; ++index) {
+        appendLine(contents, flagLine(conditions.Condition == conditionKindAt(index)));
+    }
+    for (const auto& [textField, member] : kTextFields) {
+        const auto line = storedLineFor(platform::encodeWindows1252(conditions.*member));
+        if (!line) {
+            return textField;
+        }
+        appendLine(contents, *line);
+    }
+    appendLine(contents, flagLine(conditions.ShowJollyNumber));
+    appendLine(contents, flagLine(conditions.ShowRandomColor));
+    return contents;
+}
+
+}  // namespace quintara::settings

@@ -1,0 +1,35 @@
+#include "settings/stored_text.h"
+
+#include <sstream>
+
+#include "platform/list_input.h"
+
+namespace quintara::settings {
+namespace {
+
+// Asks the reader itself, so that the writer can never disagree with it.
+bool readsBackAs(const std::string& line, std::string_view text) {
+    std::istringstream file(line + "\r\n");
+    platform::ListInput input(file);
+    const auto field = input.readField();
+    return field && *field == text;
+}
+
+}  // namespace
+
+std::optional<std::string> storedLineFor(std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string line(text);
+    if (readsBackAs(line, text)) {
+        return line;
+    }
+    line = '"' + line + '"';
+    if (readsBackAs(line, text)) {
+        return line;
+    }
+    return std::nullopt;
+}
+
+}  // namespace quintara::settings

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "platform/local_file_layer.h"
+#include "platform/windows1252.h"
+#include "settings/settings_file.h"
+#include "settings/stored_text.h"
+#include "support/failing_file_layer.h"
+#include "support/memory_file_layer.h"
+#include "support/temporary_directory.h"
+
+namespace quintara::settings {
+namespace {
+
+using testing::readBytes;
+using testing::writeBytes;
+
+constexpr char kDefaultDialogFile[] =
+    "0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n90\r\n1\r\n\r\n1\r\n0\r\n";
+
+class SettingsSave : public ::testing::Test {
+protected:
+    testing::TemporaryDirectory directory;
+    std::filesystem::path file = directory / kSettingsFileName;
+    platform::LocalFileLayer files;
+    SettingsFile settings{files, file};
+};
+
+TEST_F(SettingsSave, TheUntouchedDialogWritesTheDefaultFileByteForByte) {
+    EXPECT_EQ(settings.SaveConditions(dialogDefaults()), std::nullopt);
+    EXPECT_EQ(readBytes(file), kDefaultDialogFile);
+}
+
+TEST_F(SettingsSave, AfterTheFirstSaveTheMainWindowDrawsUpTo90) {
+    settings.SaveConditions(dialogDefaults());
+    DrawConditions main = mainWindowDefaults();
+    DrawRange range;
+    settings.LoadConditions(main, range);
+    EXPECT_EQ(range, (DrawRange{1, 90}));
+}
+
+TEST_F(SettingsSave, EveryFieldIsWrittenWhateverKindIsSelected) {
+    DrawConditions conditions = dialogDefaults();
+    conditions.Condition = ConditionKind::EvenOnly;
+    conditions.RequiredNumber1 = "99";
+    conditions.TensDigits = "4";
+    conditions.ShowJollyNumber = false;
+    conditions.ShowRandomColor = true;
+    settings.SaveConditions(conditions);
+    EXPECT_EQ(readBytes(file),
+              "0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n99\r\n\r\n\r\n90\r\n1\r\n4\r\n0\r\n1\r\n");
+}
+
+TEST_F(SettingsSave, NoKindSelectedIsWrittenAsSixZeros) {
+    DrawConditions conditions = dialogDefaults();
+    conditions.Condition.reset();
+    settings.SaveConditions(conditions);
+    EXPECT_EQ(readBytes(file).substr(0, 18), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+}
+
+TEST_F(SettingsSave, TextsAreWrittenInWindows1252) {
+    DrawConditions conditions = dialogDefaults();
+    conditions.PhraseText = "Niccolò €";
+    settings.SaveConditions(conditions);
+    EXPECT_NE(readBytes(file).find("Niccol\xF2 \x80\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsSave, AnUnstorableTextIsRefusedBeforeTheFileIsTouched) {
+    writeBytes(file, kDefaultDialogFile);
+    DrawConditions conditions = dialogDefaults();
+    conditions.PhraseText = "\"Il Grande\", Mario";
+    const auto failure = settings.SaveConditions(conditions);
+    ASSERT_TRUE(failure.has_value());
+    ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
+    EXPECT_EQ(std::get<UnstorableText>(*failure).field, TextField::PhraseText);
+    EXPECT_EQ(readBytes(file), kDefaultDialogFile);
+    EXPECT_FALSE(std::filesystem::exists(platform::temporaryFileFor(file)));
+}
+
+TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {
+    writeBytes(file, kDefaultDialogFile);
+    testing::FailingFileLayer failing;
+    failing.failWriteHalfway = true;
+    DrawConditions conditions = dialogDefaults();
+    conditions.Condition = ConditionKind::OddOnly;
+    const auto failure = SettingsFile(failing, file).SaveConditions(conditions);
+    ASSERT_TRUE(failure.has_value());
+    ASSERT_TRUE(std::holds_alternative<platform::IoError>(*failure));
+    EXPECT_EQ(readBytes(file), kDefaultDialogFile);
+}
+
+TEST_F(SettingsSave, AReadThatFailedPartWayDoesNotHinderSaving) {
+    writeBytes(file, "0\r\n1\r\n");
+    DrawConditions conditions = dialogDefaults();
+    settings.LoadDialogConditions(conditions, nullptr);
+    EXPECT_EQ(settings.SaveConditions(conditions), std::nullopt);
+    EXPECT_EQ(readBytes(file).substr(0, 6), "0\r\n1\r\n");
+}
+
+struct StoredCase {
+    const char* name;
+    std::string text;
+    std::optional<std::string> line;
+
+    friend void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StoredLine : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(StoredLine, QuotesOnlyWhatNeedsQuotesAndRefusesWhatCannotBeStored) {
+    EXPECT_EQ(storedLineFor(GetParam().text), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredLine,
+    ::testing::Values(StoredCase{"Plain", "Mario", "Mario"}, StoredCase{"Empty", "", ""},
+                      StoredCase{"TrailingBlank", "Mario ", "Mario "},
+                      StoredCase{"QuoteInsideKept", "Mario \"il Grande\"", "Mario \"il Grande\""},
+                      StoredCase{"CommaIsQuoted", "Rossi, Mario", "\"Rossi, Mario\""},
+                      StoredCase{"LeadingBlankIsQuoted", " ", "\" \""},
+                      StoredCase{"LeadingTabIsQuoted", "\tx", "\"\tx\""},
+                      StoredCase{"LeadingQuoteRefused", "\"ciao", std::nullopt},
+                      StoredCase{"QuoteNeedingQuotesRefused", "a, \"b\"", std::nullopt},
+                      StoredCase{"LineFeedRefused", "a\nb", std::nullopt},
+                      StoredCase{"CarriageReturnRefused", "a\rb", std::nullopt}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(StoredLine, ATextTooLongToReadBackIsRefused) {
+    EXPECT_EQ(storedLineFor(std::string(70000, 'x')), std::nullopt);
+}
+
+// Every Windows-1252 character but the double quote, CR and LF survives a save and a load in
+// every text field, wherever it stands in the text.
+TEST(SettingsRoundTrip, EveryStorableCharacterSurvivesInEveryTextField) {
+    testing::MemoryFileLayer files;
+    SettingsFile settings(files);
+    const std::array<std::string DrawConditions::*, 6> fields = {
+        &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
+        &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
+        &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte == '"' || byte == '\r' || byte == '\n') {
+            continue;
+        }
+        const std::string character = platform::decodeWindows1252(std::string(1, char(byte)));
+        for (const std::string& text :
+             {character, "a" + character + "b", character + ", x", " " + character}) {
+            for (const auto field : fields) {
+                DrawConditions saved = dialogDefaults();
+                saved.*field = text;
+                ASSERT_EQ(settings.SaveConditions(saved), std::nullopt) << "byte " << byte;
+                DrawConditions loaded = dialogDefaults();
+                loaded.Condition.reset();
+                settings.LoadDialogConditions(loaded, nullptr);
+                ASSERT_EQ(loaded, saved) << "byte " << byte << " in \"" << text << "\"";
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quintara::settings
