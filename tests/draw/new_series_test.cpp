@@ -1,0 +1,205 @@
+#include "draw/new_series.h"
+
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include "draw/cover_animation.h"
+#include "draw/recording_display.h"
+#include "platform/xoshiro_random_source.h"
+#include "support/scripted_random_source.h"
+
+namespace quintara::draw {
+namespace {
+
+using settings::ConditionKind;
+using settings::DrawConditions;
+using settings::DrawRange;
+using Change = RecordingDisplay::WidthChange;
+
+// The covers as the main window starts: design widths, all visible.
+RecordingDisplay coversAtStartUp() {
+    RecordingDisplay display;
+    display.coverVisible.fill(true);
+    return display;
+}
+
+std::vector<Change> changesOf(CoverPhase phase) {
+    RecordingDisplay display = coversAtStartUp();
+    AnimateCovers(display, phase);
+    return display.widthChanges;
+}
+
+TEST(CoverAnimation, EachPhaseMakes3066WidthChangesPairByPair) {
+    for (const CoverPhase phase : {CoverPhase::Covering, CoverPhase::Uncovering}) {
+        const auto changes = changesOf(phase);
+        ASSERT_EQ(changes.size(), 3066u);
+        for (int pair = 0; pair < 7; ++pair) {
+            for (int step = 0; step < 219; ++step) {
+                const auto at = static_cast<std::size_t>((pair * 219 + step) * 2);
+                const int width = phase == CoverPhase::Covering ? 5 * (step + 1) : 1095 - 5 * step;
+                ASSERT_EQ(changes[at], (Change{pair + 6, width})) << pair << " " << step;
+                ASSERT_EQ(changes[at + 1], (Change{pair, pair == 6 ? 2 * width : width}));
+            }
+        }
+    }
+}
+
+TEST(CoverAnimation, CoveringStartsWithTheJollyCoverAndColumnOnesFirstCover) {
+    const auto changes = changesOf(CoverPhase::Covering);
+    EXPECT_EQ(changes[0], (Change{6, 5}));
+    EXPECT_EQ(changes[1], (Change{0, 5}));
+    EXPECT_EQ(changes[2], (Change{6, 10}));
+    EXPECT_EQ(changes.back(), (Change{6, 2190}));
+}
+
+TEST(CoverAnimation, UncoveringSetsTheJollyCoverBackToFullWidthForItsSecondMove) {
+    const auto changes = changesOf(CoverPhase::Uncovering);
+    const std::size_t pairSixStart = 6 * 219 * 2;
+    // While pairs 1 to 5 run, the Jolly cover stays at the 5 twips pair 0 left it at.
+    EXPECT_EQ(changes[219 * 2 - 2], (Change{6, 5}));
+    for (std::size_t i = 219 * 2; i < pairSixStart; ++i) {
+        ASSERT_NE(changes[i].cover, 6);
+    }
+    EXPECT_EQ(changes[pairSixStart], (Change{12, 1095}));
+    EXPECT_EQ(changes[pairSixStart + 1], (Change{6, 2190}));
+    EXPECT_EQ(changes.back(), (Change{6, 10}));
+}
+
+TEST(CoverAnimation, EndStatesOfBothPhases) {
+    RecordingDisplay display = coversAtStartUp();
+    AnimateCovers(display, CoverPhase::Uncovering);
+    for (int cover = 0; cover < 13; ++cover) {
+        EXPECT_EQ(display.coverWidths[cover], cover == 6 ? 10 : 5) << cover;
+    }
+    AnimateCovers(display, CoverPhase::Covering);
+    for (int cover = 0; cover < 13; ++cover) {
+        EXPECT_EQ(display.coverWidths[cover], cover == 6 ? 2190 : 1095) << cover;
+        EXPECT_TRUE(display.coverVisible[cover]);
+    }
+}
+
+TEST(CoverAnimation, EveryWidthChangeIsFollowedByAStepAndEachPhaseIsOneMovement) {
+    RecordingDisplay display = coversAtStartUp();
+    AnimateCovers(display, CoverPhase::Uncovering);
+    EXPECT_EQ(display.stepsDone, 3066);
+    EXPECT_EQ(display.movements, 1);
+}
+
+TEST(CoverAnimation, CoversCountAsOpenBelow100Twips) {
+    RecordingDisplay display;
+    display.coverWidths[1] = 100;
+    EXPECT_FALSE(coversAreOpen(display));
+    display.coverWidths[1] = 99;
+    EXPECT_TRUE(coversAreOpen(display));
+}
+
+TEST(CoverAnimation, SavingTheConditionsNarrowsOnlyColumnOnesCovers) {
+    RecordingDisplay display = coversAtStartUp();
+    display.coverVisible.fill(false);
+    narrowFirstColumnCovers(display);
+    ASSERT_EQ(display.widthChanges.size(), 6u * 219u);
+    EXPECT_EQ(display.widthChanges[0], (Change{0, 1095}));
+    EXPECT_EQ(display.widthChanges[218], (Change{0, 5}));
+    EXPECT_EQ(display.widthChanges[219], (Change{1, 1095}));
+    for (int cover = 0; cover < 13; ++cover) {
+        const bool firstColumn = cover < 6;
+        EXPECT_EQ(display.coverWidths[cover], firstColumn ? 5 : (cover == 6 ? 2055 : 1095));
+        EXPECT_EQ(display.coverVisible[cover], firstColumn);
+    }
+    EXPECT_TRUE(coversAreOpen(display));
+}
+
+class NewSeriesCommand : public ::testing::Test {
+protected:
+    NewSeriesCommand() { display.coverVisible.fill(true); }
+
+    platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(9);
+    testing::FixedClock clock;
+    RecordingDisplay display;
+    DrawEngine engine{random, clock, display};
+    DrawConditions conditions = settings::mainWindowDefaults();
+    DrawRange range{1, 49};
+};
+
+TEST_F(NewSeriesCommand, TheFirstSeriesOnlyUncoversAndTheSecondCoversFirst) {
+    ASSERT_EQ(NewSeries(engine, display, conditions, range), SeriesOutcome::Drawn);
+    EXPECT_EQ(display.movements, 1);
+    EXPECT_EQ(display.coverWidths[1], 5);
+    ASSERT_EQ(NewSeries(engine, display, conditions, range), SeriesOutcome::Drawn);
+    EXPECT_EQ(display.movements, 3);
+    EXPECT_EQ(display.widthChanges[3066], (Change{6, 5}));
+}
+
+TEST_F(NewSeriesCommand, CoversAtExactly100TwipsCountAsClosed) {
+    display.coverWidths[1] = 100;
+    NewSeries(engine, display, conditions, range);
+    EXPECT_EQ(display.movements, 1);
+}
+
+TEST_F(NewSeriesCommand, TheNumbersAreDrawnBehindClosedCovers) {
+    NewSeries(engine, display, conditions, range);
+    ASSERT_EQ(NewSeries(engine, display, conditions, range), SeriesOutcome::Drawn);
+    // Nothing moved between the end of the covering phase and the start of the uncovering one.
+    EXPECT_EQ(display.widthChanges[2 * 3066 - 1], (Change{6, 2190}));
+    EXPECT_EQ(display.widthChanges[2 * 3066], (Change{6, 1095}));
+}
+
+TEST_F(NewSeriesCommand, AnInvalidRangeIsReportedWithTheCoversLeftClosed) {
+    NewSeries(engine, display, conditions, range);
+    const long captionsBefore = display.captionWrites;
+    range = {1, 6};
+    EXPECT_EQ(NewSeries(engine, display, conditions, range), SeriesOutcome::InvalidRange);
+    EXPECT_FALSE(coversAreOpen(display));
+    EXPECT_EQ(display.coverWidths[6], 2190);
+    EXPECT_EQ(display.captionWrites, captionsBefore);
+}
+
+TEST_F(NewSeriesCommand, AConditionNoColumnCanMeetIsReportedAfterTheBound) {
+    DrawEngine bounded(random, clock, display, 5000);
+    display.recordCaptionOrder = false;
+    conditions.Condition = ConditionKind::TensDigit;
+    conditions.TensDigits = "8";
+    EXPECT_EQ(NewSeries(bounded, display, conditions, range), SeriesOutcome::NoSeriesFound);
+    EXPECT_EQ(bounded.attemptsOfLastColumn(), 5000);
+    EXPECT_EQ(display.movements, 0);
+    EXPECT_FALSE(coversAreOpen(display));
+}
+
+TEST_F(NewSeriesCommand, TheDefaultBoundIsAMillionAttempts) {
+    EXPECT_EQ(kMaxAttemptsPerColumn, 1'000'000);
+}
+
+// 200,000 failing attempts on a 256 KiB stack: a draw that recursed once per attempt would
+// need far more.
+TEST(LongDraw, FailingAttemptsDoNotGrowTheStack) {
+    struct Run {
+        long attempts = 0;
+        ColumnOutcome outcome = ColumnOutcome::Passed;
+    } run;
+    const auto body = [](void* argument) -> void* {
+        auto& result = *static_cast<Run*>(argument);
+        auto random = platform::XoshiroRandomSource::withFixedState(4);
+        testing::FixedClock clock;
+        RecordingDisplay display;
+        display.recordCaptionOrder = false;
+        DrawEngine engine(random, clock, display, 200'000);
+        DrawConditions conditions = settings::dialogDefaults();
+        conditions.Condition = ConditionKind::MustContain;
+        conditions.RequiredNumber1 = "95";
+        result.outcome = engine.DrawColumn(1, conditions, DrawRange{1, 90});
+        result.attempts = engine.attemptsOfLastColumn();
+        return nullptr;
+    };
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, &attributes, body, &run), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+    EXPECT_EQ(run.outcome, ColumnOutcome::NoPassingColumn);
+    EXPECT_EQ(run.attempts, 200'000);
+}
+
+}  // namespace
+}  // namespace quintara::draw

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/random_source.h"
+
+namespace quintara::testing {
+
+// Hands out the values it was given, in order, and records every re-seed. Running out of values
+// is a fault in the test, reported through ranDry().
+class ScriptedRandomSource final : public platform::RandomSource {
+public:
+    explicit ScriptedRandomSource(std::vector<double> values = {})
+        : values_(values.begin(), values.end()) {}
+
+    void add(std::vector<double> values) {
+        values_.insert(values_.end(), values.begin(), values.end());
+    }
+
+    void reseed(double seed) override { seeds.push_back(seed); }
+    double next() override {
+        ++drawn;
+        if (values_.empty()) {
+            ranDry_ = true;
+            return 0.0;
+        }
+        const double value = values_.front();
+        values_.pop_front();
+        return value;
+    }
+
+    bool ranDry() const { return ranDry_; }
+    std::size_t remaining() const { return values_.size(); }
+
+    std::vector<double> seeds;
+    long drawn = 0;
+
+private:
+    std::deque<double> values_;
+    bool ranDry_ = false;
+};
+
+// The value r that makes the draw pick candidate `number` of the range starting at `low` with
+// `spread` candidates: it lands in the middle of the number's slice of [0, 1).
+inline double valuePicking(int number, int low, int spread) {
+    return (number - low + 0.5) / spread;
+}
+
+class FixedClock final : public platform::Clock {
+public:
+    explicit FixedClock(float seconds = 43200.5f) : seconds_(seconds) {}
+    float secondsSinceMidnight() override {
+        ++reads;
+        return seconds_;
+    }
+    long reads = 0;
+
+private:
+    float seconds_;
+};
+
+}  // namespace quintara::testing
