@@ -1,0 +1,387 @@
+#!/usr/bin/env bash
+# Regenerates every picture and icon under resources/ from scratch.
+#
+# Needs ImageMagick 6 (convert), the Liberation fonts (fonts-liberation) and
+# python3 (standard library only, used to assemble the .ico file).
+# The generated files are committed, so a normal build never runs this.
+#
+# Usage: scripts/make-resources.sh   (from any directory)
+
+set -euo pipefail
+
+script_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo_dir="$(cd "$script_dir/.." && pwd)"
+out="$repo_dir/resources"
+mkdir -p "$out/icons"
+
+# Keep the output independent of the environment.
+export LC_ALL=C
+export MAGICK_THREAD_LIMIT=1
+
+for tool in convert identify; do
+    command -v "$tool" >/dev/null || { echo "error: $tool (ImageMagick) not found" >&2; exit 1; }
+done
+python=/usr/bin/python3
+[ -x "$python" ] || python="$(command -v python3)"
+
+font_dir=/usr/share/fonts/truetype/liberation
+font_bold="$font_dir/LiberationSans-Bold.ttf"
+font_regular="$font_dir/LiberationSans-Regular.ttf"
+font_narrow="$font_dir/LiberationSansNarrow-Bold.ttf"
+for f in "$font_bold" "$font_regular" "$font_narrow"; do
+    [ -f "$f" ] || { echo "error: font $f not found" >&2; exit 1; }
+done
+
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+
+# Options that strip timestamps and other metadata so reruns give the same bytes.
+clean=(+set date:create +set date:modify +set date:timestamp -strip)
+png_clean=(-define png:exclude-chunks=date,time)
+
+# Ball colours: base colour of each ball in the palette.
+red='#d7262b'
+blue='#1f6fd8'
+yellow='#f2a20c'
+green='#239a41'
+purple='#7a3db8'
+
+# ---------------------------------------------------------------------------
+# ball OUT SIZE COLOUR TEXT [DISC%] [TEXT%]
+#   A shaded lottery ball with a white disc and a dark number, drawn at
+#   512 px and scaled down to SIZE x SIZE (PNG with alpha).
+#   DISC% is the disc diameter relative to the ball, TEXT% the font size
+#   relative to the ball; an empty TEXT draws no number.
+ball() {
+    local dst=$1 size=$2 colour=$3 text=$4 disc=${5:-60} tsize=${6:-34}
+    local S=512 c=256 r=250
+    local dr=$(( r * disc / 100 ))
+    local pt=$(( S * tsize / 100 ))
+    local b="$tmp/ball_work"
+
+    # Colour ramp: dark edge -> base colour -> light highlight.
+    convert \( xc:"$colour" -fill black -colorize 55% \) \
+            \( xc:"$colour" \) \
+            \( xc:"$colour" -fill white -colorize 65% \) \
+            +append -filter triangle -resize 256x1\! "$b-lut.png"
+
+    # Off-centre radial shading, highlight at the upper left.
+    convert -size ${S}x${S} -define gradient:center=190,165 \
+            -define gradient:radii=430,430 radial-gradient:white-black \
+            -evaluate pow 0.9 "$b-lut.png" -clut "$b-body.png"
+
+    # Soft gloss spot at the upper left.
+    convert "$b-body.png" \
+        \( -size ${S}x${S} xc:none -fill 'rgba(255,255,255,0.55)' \
+           -draw "translate 160,125 rotate -40 ellipse 0,0 95,50 0,360" -blur 0x14 \) \
+        -compose over -composite "$b-disc.png"
+
+    # White disc with a faint shadow rim.
+    if [ "$disc" -gt 0 ]; then
+        convert "$b-disc.png" \
+            -fill 'rgba(0,0,0,0.28)' -draw "circle $c,$((c + 5)) $c,$((c + 5 + dr + 7))" \
+            -fill white -draw "circle $c,$c $c,$((c + dr))" "$b-disc.png"
+    fi
+
+    if [ -n "$text" ]; then
+        convert "$b-disc.png" -font "$font_bold" -pointsize "$pt" -fill '#1b1b1f' \
+            -gravity center -annotate +0+0 "$text" "$b-disc.png"
+    fi
+
+    # Cut out the round shape.
+    convert "$b-disc.png" \
+        \( -size ${S}x${S} xc:black -fill white -draw "circle $c,$c $c,$((c - r))" \) \
+        -alpha off -compose CopyOpacity -composite \
+        -filter Lanczos -resize "${size}x${size}" "$dst"
+}
+
+# shadowed IN OUT : adds a soft drop shadow below a transparent picture.
+shadowed() {
+    local src=$1 dst=$2 blur=${3:-5} off=${4:-4}
+    convert "$src" \( +clone -background '#1a2a40' -shadow "45x${blur}+0+${off}" \) \
+        +swap -background none -layers merge +repage "$dst"
+}
+
+# gif_from PNG GIF MATTE : GIF only knows fully transparent pixels, so soft
+# edges are blended onto MATTE (the colour the picture will be seen on)
+# and the alpha channel is cut at a threshold.
+gif_from() {
+    local src=$1 dst=$2 matte=$3
+    convert \( "$src" -background "$matte" -alpha remove -alpha off \) \
+            \( "$src" -alpha extract -threshold 45% \) \
+            -compose CopyOpacity -composite +dither -colors 255 \
+            "${clean[@]}" "$dst"
+}
+
+# ---------------------------------------------------------------------------
+# ticket OUT SCALE
+#   A green lottery ticket: a dark title band and a grid of numbered
+#   cells, six of them marked.  Drawn on an 89 x 62 unit layout.
+ticket() {
+    local dst=$1 k=$2
+    local mvg="$tmp/ticket.mvg"
+    awk -v font="$font_narrow" -v tfont="$font_bold" 'BEGIN {
+        print "stroke-antialias 1"
+        print "fill \"#1f9a45\" stroke \"#0c6128\" stroke-width 1"
+        print "roundrectangle 0.5,0.5 88.5,61.5 4,4"
+        print "stroke none fill \"#0f7331\""
+        print "roundrectangle 2.5,2.5 86.5,12 2,2"
+        print "fill white font \"" tfont "\" font-size 7.2"
+        print "text 6,10.2 \"QUINTARA\""
+        # small coloured balls in the title band
+        split("#d7262b #f2a20c #ffffff", col, " ")
+        for (i = 1; i <= 3; i++) {
+            x = 60 + (i - 1) * 8.5
+            print "fill \"" col[i] "\" circle " x ",7.25 " x + 3 ",7.25"
+        }
+        cols = 9; rows = 4
+        x0 = 4.5; y0 = 15.5; pw = 8.9; ph = 11.3; cw = 7.7; ch = 9.9
+        marks = " 4 11 17 23 30 35 "
+        n = 0
+        for (rr = 0; rr < rows; rr++) for (cc = 0; cc < cols; cc++) {
+            n++
+            x = x0 + cc * pw; y = y0 + rr * ph
+            print "stroke none fill \"#eaf8ee\""
+            print "roundrectangle " x "," y " " x + cw "," y + ch " 1.2,1.2"
+            w = (n < 10 ? 1 : 2) * 6.2 * 0.556
+            print "fill \"#0f7331\" font \"" font "\" font-size 6.2"
+            print "text " x + (cw - w) / 2 "," y + ch / 2 + 2.25 " \"" n "\""
+            if (index(marks, " " n " ") > 0) {
+                print "fill none stroke \"#d7262b\" stroke-width 1.1 stroke-linecap round"
+                print "line " x + 1.3 "," y + 1.5 " " x + cw - 1.3 "," y + ch - 1.5
+                print "line " x + cw - 1.3 "," y + 1.5 " " x + 1.3 "," y + ch - 1.5
+            }
+        }
+    }' > "$mvg"
+    convert -size $((89 * k))x$((62 * k)) xc:none \
+        -draw "scale $k,$k $(tr '\n' ' ' < "$mvg")" "$dst"
+}
+
+# ---------------------------------------------------------------------------
+echo "balls..."
+ball "$tmp/b07.png" 96 "$red" 7 64 40
+ball "$tmp/b23.png" 96 "$blue" 23 64 40
+ball "$tmp/b45.png" 96 "$yellow" 45 64 40
+ball "$tmp/b61.png" 96 "$green" 61 64 40
+ball "$tmp/b88.png" 96 "$purple" 88 64 40
+for n in 07 23 45 61 88; do
+    shadowed "$tmp/b$n.png" "$tmp/s$n.png" 4 4
+done
+
+# ---------------------------------------------------------------------------
+echo "header.jpg"
+ticket "$tmp/ticket_big.png" 2
+convert "$tmp/ticket_big.png" -background none -rotate -7 "$tmp/ticket_rot.png"
+shadowed "$tmp/ticket_rot.png" "$tmp/ticket_hdr.png" 5 5
+
+convert -size 984x204 gradient:'#ffffff'-'#e6eef8' \
+    -fill '#239a41' -draw "rectangle 0,196 984,204" \
+    -fill '#d7262b' -draw "rectangle 0,200 984,204" \
+    "$tmp/ticket_hdr.png" -geometry +12+8 -compose over -composite \
+    \( -size 984x204 xc:none -font "$font_bold" -pointsize 104 \
+       -fill '#16325c' -annotate +224+112 'Quintara' \
+       -background '#16325c' -shadow 35x3+3+4 \) -geometry +0+0 -compose over -composite \
+    -font "$font_bold" -pointsize 104 -fill '#16325c' -annotate +222+108 'Quintara' \
+    -font "$font_regular" -pointsize 40 -fill '#1e7a38' -annotate +226+162 'numeri per il tuo gioco' \
+    "$tmp/s07.png" -geometry +662+4   -composite \
+    "$tmp/s23.png" -geometry +714+90  -composite \
+    "$tmp/s45.png" -geometry +766+4   -composite \
+    "$tmp/s61.png" -geometry +818+90  -composite \
+    "$tmp/s88.png" -geometry +870+4   -composite \
+    -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/header.jpg"
+
+
+# ---------------------------------------------------------------------------
+echo "splash_logo.jpg"
+ball "$tmp/logo_ball.png" 284 "$red" 90 62 39
+shadowed "$tmp/logo_ball.png" "$tmp/logo_ball_s.png" 9 9
+convert -size 354x343 -define gradient:center=177,150 -define gradient:radii=260,260 \
+    radial-gradient:'#ffffff'-'#dfe7f1' \
+    "$tmp/logo_ball_s.png" -gravity center -geometry +0-2 -compose over -composite \
+    -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/splash_logo.jpg"
+
+# ---------------------------------------------------------------------------
+echo "donation.jpg"
+# Drawn four times larger, then scaled down: a red mug with a heart of
+# steam and the word "Dona".
+convert -size 480x240 gradient:'#fff7e3'-'#ffd27f' \
+    -fill none -stroke '#c9771b' -strokewidth 6 -draw "roundrectangle 3,3 476,236 22,22" \
+    -stroke none -fill '#8e2a1e' -draw "ellipse 100,210 82,15 0,360" \
+    -fill none -stroke '#c0392b' -strokewidth 15 -draw "ellipse 158,148 26,30 0,360" \
+    -stroke none -fill '#c0392b' \
+    -draw "path 'M 38,102 L 162,102 L 150,186 Q 147,204 129,204 L 71,204 Q 53,204 50,186 Z'" \
+    -fill 'rgba(255,255,255,0.30)' \
+    -draw "path 'M 54,112 L 72,112 L 76,190 Q 66,188 63,176 Z'" \
+    -fill '#8e2a1e' -draw "ellipse 100,102 62,15 0,360" \
+    -fill '#5b2a0e' -draw "ellipse 100,105 53,10 0,360" \
+    -fill '#e5322b' \
+    -draw "path 'M 100,84 C 62,60 62,26 86,26 C 94,26 99,32 100,40 C 101,32 106,26 114,26 C 138,26 138,60 100,84 Z'" \
+    -font "$font_bold" -pointsize 100 \
+    -fill 'rgba(255,255,255,0.8)' -annotate +200+166 'Dona' \
+    -fill '#7a2a0c' -annotate +196+162 'Dona' \
+    -filter box -resize 120x60 \
+    -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/donation.jpg"
+
+# ---------------------------------------------------------------------------
+echo "splash_small.gif"
+ball "$tmp/small_ball.png" 16 "$green" "" 0
+convert -size 16x16 xc:none "$tmp/small_ball.png" -geometry +0+0 -compose over -composite \
+    "$tmp/small_ball16.png"
+gif_from "$tmp/small_ball16.png" "$out/splash_small.gif" '#f0f0f0'
+
+# ---------------------------------------------------------------------------
+echo "splash_ticket.bmp"
+ticket "$tmp/ticket_small.png" 4
+convert "$tmp/ticket_small.png" -filter box -resize 89x62\! \
+    -background '#0c6128' -alpha remove -alpha off \
+    "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/splash_ticket.bmp"
+
+# ---------------------------------------------------------------------------
+# Button glyphs: drawn on a 96 x 96 canvas (four times the final size) and
+# scaled down to 24 x 24.  Soft edges are blended onto a light button face.
+button_face='#ececec'
+
+echo "button_new_series.gif"
+ball "$tmp/btn_ball.png" 20 "$blue" 7 66 50
+convert -size 96x96 xc:none -stroke '#b07800' -strokewidth 3 -fill '#ffd21a' \
+    -draw "path 'M 76,2 L 81,15 L 94,20 L 81,25 L 76,38 L 71,25 L 58,20 L 71,15 Z'" \
+    -filter box -resize 24x24 "$tmp/btn_spark.png"
+convert -size 24x24 xc:none "$tmp/btn_ball.png" -geometry +0+4 -compose over -composite \
+    "$tmp/btn_spark.png" -geometry +0+0 -compose over -composite "$tmp/btn_new.png"
+gif_from "$tmp/btn_new.png" "$out/button_new_series.gif" "$button_face"
+
+echo "button_conditions.gif"
+convert -size 96x96 xc:none \
+    -fill '#ffffff' -stroke '#4b5b70' -strokewidth 5 -draw "roundrectangle 14,9 82,92 7,7" \
+    -stroke none -fill '#4b5b70' -draw "roundrectangle 34,2 62,16 4,4" \
+    -fill none -stroke '#9aa6b4' -strokewidth 6 \
+    -draw "line 48,34 72,34" -draw "line 48,54 72,54" -draw "line 48,74 72,74" \
+    -stroke '#239a41' -strokewidth 7 -draw "stroke-linecap round stroke-linejoin round polyline 24,33 30,39 40,26" \
+    -draw "stroke-linecap round stroke-linejoin round polyline 24,53 30,59 40,46" \
+    -stroke '#4b5b70' -strokewidth 4 -fill white -draw "rectangle 24,68 38,81" \
+    -filter box -resize 24x24 "$tmp/btn_cond.png"
+gif_from "$tmp/btn_cond.png" "$out/button_conditions.gif" "$button_face"
+
+echo "button_print.gif"
+convert -size 96x96 xc:none \
+    -fill white -stroke '#4a4f57' -strokewidth 4 -draw "rectangle 26,6 70,40" \
+    -fill '#8d97a3' -stroke '#3f454d' -strokewidth 5 -draw "roundrectangle 6,34 90,72 9,9" \
+    -stroke none -fill '#b9c1ca' -draw "rectangle 12,38 84,46" \
+    -fill '#2b3037' -draw "rectangle 20,58 76,64" \
+    -fill '#39d05a' -draw "circle 77,47 77,52" \
+    -fill white -stroke '#4a4f57' -strokewidth 4 -draw "rectangle 24,60 72,92" \
+    -stroke '#9aa6b4' -strokewidth 4 -draw "line 32,72 64,72" -draw "line 32,82 56,82" \
+    -filter box -resize 24x24 "$tmp/btn_print.png"
+gif_from "$tmp/btn_print.png" "$out/button_print.gif" "$button_face"
+
+echo "button_exit.gif"
+convert -size 96x96 xc:none \
+    -fill '#3b2b20' -stroke '#5c3b1e' -strokewidth 4 -draw "rectangle 8,6 56,92" \
+    -fill '#c0854a' -stroke '#6b4220' -strokewidth 4 -draw "polygon 8,6 36,16 36,84 8,92" \
+    -stroke none -fill '#ffd21a' -draw "circle 29,50 29,55" \
+    -fill '#d7262b' -stroke '#8f1519' -strokewidth 4 \
+    -draw "polygon 42,40 64,40 64,24 92,50 64,76 64,60 42,60" \
+    -filter box -resize 24x24 "$tmp/btn_exit.png"
+gif_from "$tmp/btn_exit.png" "$out/button_exit.gif" "$button_face"
+
+# ---------------------------------------------------------------------------
+echo "icons/quintara-*.png"
+# Application icon: a green ball with a dark "Q".  Small sizes get a larger
+# disc and letter so they stay readable.
+ball "$tmp/icon-256.png" 256 "$green" Q 62 42
+ball "$tmp/icon-48.png" 48 "$green" Q 64 44
+ball "$tmp/icon-32.png" 32 "$green" Q 68 48
+ball "$tmp/icon-16.png" 16 "$green" Q 74 56
+for s in 16 32 48 256; do
+    convert "$tmp/icon-$s.png" "${clean[@]}" "${png_clean[@]}" PNG32:"$out/icons/quintara-$s.png"
+done
+
+# ---------------------------------------------------------------------------
+echo "quintara.ico"
+# ImageMagick only writes 32-bit entries when the picture has transparency,
+# so the icon file is put together here: each size once with a 256-colour
+# palette (1-bit transparency mask) and once as 32-bit BGRA.
+for s in 48 32 16; do
+    convert "$tmp/icon-$s.png" -depth 8 RGBA:"$tmp/ico-$s-32.rgba"
+    convert \( "$tmp/icon-$s.png" -background '#e0e0e0' -alpha remove -alpha off \
+               +dither -colors 255 \) \
+            \( "$tmp/icon-$s.png" -alpha extract -threshold 50% \) \
+            -compose CopyOpacity -composite -depth 8 RGBA:"$tmp/ico-$s-8.rgba"
+done
+
+"$python" - "$out/quintara.ico" "$tmp" <<'PY'
+import struct, sys
+
+dst, tmp = sys.argv[1], sys.argv[2]
+sizes = (48, 32, 16)
+
+def rows_bottom_up(data, size, bpp):
+    return [data[(size - 1 - y) * size * bpp:(size - y) * size * bpp] for y in range(size)]
+
+def and_mask(rgba, size):
+    stride = ((size + 31) // 32) * 4
+    out = bytearray()
+    for row in rows_bottom_up(rgba, size, 4):
+        bits = bytearray(stride)
+        for x in range(size):
+            if row[4 * x + 3] < 128:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        out += bits
+    return bytes(out)
+
+def bitmap_header(size, bpp, image_bytes, colours):
+    return struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, bpp, 0,
+                       image_bytes, 0, 0, colours, 0)
+
+def entry_32(size):
+    rgba = open(f'{tmp}/ico-{size}-32.rgba', 'rb').read()
+    pixels = bytearray()
+    for row in rows_bottom_up(rgba, size, 4):
+        for x in range(size):
+            r, g, b, a = row[4 * x:4 * x + 4]
+            pixels += bytes((b, g, r, a))
+    mask = and_mask(rgba, size)
+    return bitmap_header(size, 32, len(pixels) + len(mask), 0) + bytes(pixels) + mask
+
+def entry_8(size):
+    rgba = open(f'{tmp}/ico-{size}-8.rgba', 'rb').read()
+    palette = [(0, 0, 0)]          # index 0: transparent pixels
+    index = {}
+    stride = (size + 3) & ~3
+    pixels = bytearray()
+    for row in rows_bottom_up(rgba, size, 4):
+        line = bytearray(stride)
+        for x in range(size):
+            r, g, b, a = row[4 * x:4 * x + 4]
+            if a < 128:
+                continue
+            key = (r, g, b)
+            if key not in index:
+                index[key] = len(palette)
+                palette.append(key)
+            line[x] = index[key]
+        pixels += line
+    if len(palette) > 256:
+        sys.exit(f'icon {size}: {len(palette)} colours, more than 256')
+    palette += [(0, 0, 0)] * (256 - len(palette))
+    pal = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    mask = and_mask(rgba, size)
+    return bitmap_header(size, 8, len(pixels) + len(mask), 256) + pal + bytes(pixels) + mask
+
+entries = []
+for size in sizes:
+    entries.append((size, 8, entry_8(size)))
+for size in sizes:
+    entries.append((size, 32, entry_32(size)))
+
+offset = 6 + 16 * len(entries)
+directory = struct.pack('<HHH', 0, 1, len(entries))
+body = b''
+for size, bpp, data in entries:
+    directory += struct.pack('<BBBBHHII', size, size, 0, 0, 1, bpp, len(data), offset + len(body))
+    body += data
+with open(dst, 'wb') as f:
+    f.write(directory + body)
+PY
+
+echo "done: pictures written to $out"
