@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace quintara::qt {
+
+// A frame with its caption set into the top edge of an etched border, holding other controls.
+class CaptionFrame final : public QWidget {
+public:
+    CaptionFrame(QWidget* parent, const QString& caption, const QFont& font, QColor captionColour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString caption_;
+    QColor captionColour_;
+};
+
+}  // namespace quintara::qt

@@ -1,0 +1,74 @@
+#include "platform/qt/clickable_label.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMouseEvent>
+
+namespace quintara::qt {
+
+ClickableLabel::ClickableLabel(const QString& text, Role role, QWidget* parent)
+    : QLabel(text, parent), role_(role) {
+    setMouseTracking(true);
+    setCursor(role == Role::Link ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    pressedInside_ = event->button() == Qt::LeftButton;
+}
+
+// A click is a press and a release of the left button over the label.
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressedInside_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressedInside_ = false;
+    if (click) {
+        emit clicked();
+    }
+}
+
+void ClickableLabel::mouseMoveEvent(QMouseEvent*) {
+    emit pointerMoved();
+}
+
+namespace {
+
+class AccessibleClickableLabel : public QAccessibleWidget {
+public:
+    explicit AccessibleClickableLabel(ClickableLabel* label)
+        : QAccessibleWidget(label, label->role() == ClickableLabel::Role::Link
+                                       ? QAccessible::Link
+                                       : QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && label()->accessibleName().isEmpty()) {
+            return label()->text();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            label()->click();
+        }
+    }
+
+private:
+    ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
+};
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String("quintara::qt::ClickableLabel") && object->isWidgetType()) {
+        return new AccessibleClickableLabel(static_cast<ClickableLabel*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void installAccessibility() {
+    QAccessible::installFactory(accessibleFor);
+}
+
+}  // namespace quintara::qt

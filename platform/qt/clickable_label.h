@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLabel>
+
+namespace quintara::qt {
+
+// A label that reacts to the mouse: the links to the maker's site and "Continua". A screen
+// reader, or a test driving the program through the accessibility bus, sees it as a link or a
+// button it can press (see installAccessibility).
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    enum class Role { Link, Button };
+
+    ClickableLabel(const QString& text, Role role, QWidget* parent);
+
+    Role role() const { return role_; }
+
+public slots:
+    void click() { emit clicked(); }
+
+signals:
+    void clicked();
+    // The pointer moved over the label.
+    void pointerMoved();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    Role role_;
+    bool pressedInside_ = false;
+};
+
+// Lets assistive technology press clickable labels. Call once, before the first window.
+void installAccessibility();
+
+}  // namespace quintara::qt

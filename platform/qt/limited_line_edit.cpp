@@ -1,0 +1,31 @@
+#include "platform/qt/limited_line_edit.h"
+
+#include <QValidator>
+
+namespace quintara::qt {
+namespace {
+
+class TypedLengthValidator final : public QValidator {
+public:
+    explicit TypedLengthValidator(LimitedLineEdit& edit) : QValidator(&edit), edit_(edit) {}
+
+    State validate(QString& input, int&) const override {
+        return input.size() <= edit_.longestAllowed() ? Acceptable : Invalid;
+    }
+
+private:
+    LimitedLineEdit& edit_;
+};
+
+}  // namespace
+
+LimitedLineEdit::LimitedLineEdit(QWidget* parent, int maximumTypedLength)
+    : QLineEdit(parent), limit_(maximumTypedLength) {
+    setValidator(new TypedLengthValidator(*this));
+    // Only a change that passed (or a text set by the program) moves the baseline; the validator
+    // sees the box's text already edited, so it cannot ask the box itself.
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { lengthBeforeEdit_ = text.size(); });
+}
+
+}  // namespace quintara::qt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace quintara::qt {
+
+// A text box that limits what the user types to a number of characters, but keeps a longer text
+// set by the program (from a hand-edited settings file) whole. QLineEdit::setMaxLength would cut
+// such a text as soon as it was set.
+class LimitedLineEdit final : public QLineEdit {
+public:
+    LimitedLineEdit(QWidget* parent, int maximumTypedLength);
+
+    // The longest text an edit may leave: the limit, or the longer text the box already held
+    // (so that deleting from it still works).
+    qsizetype longestAllowed() const { return std::max<qsizetype>(limit_, lengthBeforeEdit_); }
+
+private:
+    int limit_;
+    qsizetype lengthBeforeEdit_ = 0;
+};
+
+}  // namespace quintara::qt

@@ -1,0 +1,25 @@
+#pragma once
+
+class QWidget;
+
+namespace quintara::draw {
+class CoverDisplay;
+}
+
+namespace quintara::qt {
+
+// A window shown modally over its owner; returns once it has been closed.
+class ModalWindow {
+public:
+    virtual ~ModalWindow() = default;
+    virtual void showModal(QWidget& owner) = 0;
+};
+
+// The conditions dialog: modal over the main window, whose covers it opens after a save.
+class ConditionsEditor {
+public:
+    virtual ~ConditionsEditor() = default;
+    virtual void showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) = 0;
+};
+
+}  // namespace quintara::qt

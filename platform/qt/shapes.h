@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <optional>
+
+namespace quintara::qt {
+
+// A rectangle that paints itself: the covers in front of the numbers, frames and swatches.
+// Like the shapes of the window designs it takes no mouse events: they go to whatever lies
+// beneath. It keeps its width in twips, read back exactly as set.
+class ShapeWidget : public QWidget {
+public:
+    struct Style {
+        QColor border = Qt::black;
+        int borderWidth = 1;  // in pixels; 0 for none
+        std::optional<QColor> fill = std::nullopt;
+        bool rounded = false;
+    };
+
+    ShapeWidget(QWidget* parent, QRect twipsGeometry, Style style);
+
+    void setWidthTwips(int twips);
+    int widthTwips() const { return twipsGeometry_.width(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void applyGeometry();
+
+    QRect twipsGeometry_;
+    Style style_;
+};
+
+// A straight line between two points given in twips. Takes no mouse events either.
+class LineWidget : public QWidget {
+public:
+    LineWidget(QWidget* parent, QPoint fromTwips, QPoint toTwips, QColor colour, int widthPixels);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPoint from_;  // in the widget's own pixels
+    QPoint to_;
+    QColor colour_;
+    int width_;
+};
+
+}  // namespace quintara::qt

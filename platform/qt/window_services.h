@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/file_layer.h"
+#include "platform/qt/link_opener.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/web_view.h"
+#include "platform/qt/window_printer.h"
+#include "platform/random_source.h"
+
+namespace quintara::qt {
+
+// The platform services the windows use, created once in main (or as fakes by the tests) and
+// handed to each window at construction.
+struct WindowServices {
+    MessageBox& messages;
+    LinkOpener& links;
+    WebViewFactory& webViews;
+    WindowPrinter& printer;
+    platform::FileLayer& files;
+    platform::RandomSource& random;
+    platform::Clock& clock;
+};
+
+}  // namespace quintara::qt
