@@ -1,6 +1,49 @@
-#include <iostream>
+#include <QApplication>
+#include <QIcon>
 
-int main() {
-    std::cout << "Quintara: le finestre non sono ancora pronte; per ora c'è solo il motore.\n";
-    return 0;
+#include "conditions_dialog/frmcondi.h"
+#include "info_window/frmsplash.h"
+#include "main_window/mainform.h"
+#include "platform/local_file_layer.h"
+#include "platform/qt/clickable_label.h"
+#include "platform/system_clock.h"
+#include "platform/xoshiro_random_source.h"
+
+namespace {
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48}) {
+        icon.addFile(QStringLiteral(":/quintara/icons/quintara-%1.png").arg(size));
+    }
+    return icon;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace quintara;
+    // Qt WebEngine shares its OpenGL context with the windows; it must be said before the
+    // application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quintara"));
+    QApplication::setWindowIcon(applicationIcon());
+    qt::installAccessibility();
+
+    qt::QtMessageBox messages;
+    qt::DesktopLinkOpener links;
+    qt::DefaultWebViewFactory webViews(links);
+    qt::QtWindowPrinter printer(messages);
+    platform::LocalFileLayer files;
+    platform::XoshiroRandomSource random;
+    platform::SystemClock clock;
+    qt::WindowServices services{messages, links, webViews, printer, files, random, clock};
+
+    info_window::frmSplash informationWindow(links);
+    conditions_dialog::frmcondi conditionsDialog(services);
+    main_window::mainform mainWindow(services, informationWindow, conditionsDialog);
+    mainWindow.Form_Load();
+    mainWindow.show();
+    return QApplication::exec();
 }

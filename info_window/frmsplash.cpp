@@ -1,0 +1,214 @@
+#include "info_window/frmsplash.h"
+
+#include <QLabel>
+
+#include "platform/qt/clickable_label.h"
+#include "platform/qt/control_properties.h"
+#include "platform/qt/link_opener.h"
+#include "platform/qt/pointer_surface.h"
+#include "platform/qt/shapes.h"
+#include "platform/qt/site.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/window_placement.h"
+#include "quintara_version.h"
+
+namespace quintara::info_window {
+namespace {
+
+using qt::arial;
+using qt::FontStyle;
+using qt::placeInTwips;
+
+constexpr std::uint32_t kNavy = 0x800000;
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kSystemWindowText = 0x80000008;
+constexpr int kClientWidth = 7290;
+constexpr int kClientHeight = 8130;
+
+const char* const kDonationNote =
+    "Puoi contribuire direttamente al supporto del software freeware facendo una piccola "
+    "donazione, anche solo l'equivalente economico di una merenda. Lo sviluppo, l'hosting e gli "
+    "aggiornamenti richiedono investimenti di denaro e tempo. Utilizza il pulsante qui sotto. "
+    "Grazie.";
+const char* const kFreeNote =
+    "Questo Software è completamente gratuito. Puoi richiedere informazioni,  migliorie o anche "
+    "solo farmi sapere la tua opinione sul programma.";
+const char* const kWarning =
+    "Attenzione: l'algoritmo di estrazione simulata si basa unicamente sulla casualità, "
+    "condizionata da alcuni parametri definibili dall'utente ma sempre basato sul caso.  Le "
+    "probabilità che i numeri vengano poi estratti è minima.";
+const char* const kDonationAppeal =
+    "Sostieni, con una piccola donazione, lo sviluppo si applicazioni gratuite come questa.";
+const char* const kCopyright = "© 2026 gli autori di Quintara";
+
+QLabel* text(QWidget* parent, const char* name, const char* content, QRect twips, QFont font,
+             Qt::Alignment alignment) {
+    auto* label = new QLabel(QString::fromUtf8(content), parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFont(font);
+    label->setAlignment(alignment | Qt::AlignTop);
+    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    return label;
+}
+
+QLabel* picture(QWidget* parent, const char* name, const QString& file, QRect twips, bool framed) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setPixmap(QPixmap(file));
+    label->setScaledContents(true);
+    if (framed) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    return label;
+}
+
+qt::ClickableLabel* linkPicture(QWidget* parent, const char* name, const QString& file,
+                                const QString& description, QRect twips) {
+    auto* label = new qt::ClickableLabel(QString(), qt::ClickableLabel::Role::Link, parent);
+    label->setObjectName(name);
+    label->setAccessibleName(description);
+    label->setPixmap(QPixmap(file));
+    label->setScaledContents(true);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    return label;
+}
+
+}  // namespace
+
+frmSplash::frmSplash(qt::LinkOpener& links)
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), links_(links) {
+    setObjectName("frmSplash");
+    setAccessibleName(QStringLiteral("Informazioni su Quintara"));
+    setFixedSize(qt::twipsRect(0, 0, kClientWidth, kClientHeight).size());
+    buildFrame();
+    buildDonationArea();
+}
+
+void frmSplash::buildFrame() {
+    Frame1 = new qt::PointerSurface(this, [this] { Frame1_MouseMove(); });
+    Frame1->setObjectName("Frame1");
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    placeInTwips(*Frame1, 0, 0, 7320, 6075);
+
+    // Built back to front, so that each control is drawn over the ones before it.
+    lblVersion = text(Frame1, "lblVersion", "Versione", {6015, 600, 1020, 285},
+                      arial(12, {.bold = true}), Qt::AlignRight);
+    lblVersion->setWordWrap(false);
+    lblWarning = text(Frame1, "lblWarning", kWarning, {600, 4320, 5775, 1275},
+                      arial(11.25, {.italic = true}), Qt::AlignHCenter);
+
+    lblCompany[0] = new qt::ClickableLabel(QStringLiteral("Contatto diretto"),
+                                           qt::ClickableLabel::Role::Link, Frame1);
+    lblCompany[0]->setObjectName("lblCompany(0)");
+    lblCompany[0]->setFont(arial(9.75, {.bold = true, .italic = true}));
+    lblCompany[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    placeInTwips(*lblCompany[0], 2160, 1920, 3135, 255);
+    connect(lblCompany[0], &qt::ClickableLabel::clicked, this, [this] { lblCompany_Click(0); });
+    connect(lblCompany[0], &qt::ClickableLabel::pointerMoved, this,
+            [this] { lblCompany_MouseMove(0); });
+
+    lblCopyright = text(Frame1, "lblCopyright", kCopyright, {4680, 5760, 2175, 255}, arial(8.25),
+                        Qt::AlignRight);
+    Image1 = linkPicture(Frame1, "Image1", QStringLiteral(":/quintara/splash_logo.jpg"),
+                         QStringLiteral("Sito di Quintara"), {360, 240, 1215, 1095});
+    connect(Image1, &qt::ClickableLabel::clicked, this, &frmSplash::Image1_Click);
+    Image2 = picture(Frame1, "Image2", QStringLiteral(":/quintara/splash_small.gif"),
+                     {120, 4200, 495, 375}, false);
+    Label1 = text(Frame1, "Label1", "Quintara", {960, 120, 5775, 615}, arial(26.25, {.bold = true}),
+                  Qt::AlignHCenter);
+    qt::setColours(*Label1, std::nullopt, kNavy);
+    Image3 = picture(Frame1, "Image3", QStringLiteral(":/quintara/splash_ticket.bmp"),
+                     {360, 1440, 975, 555}, true);
+    Label2 = text(Frame1, "Label2", kFreeNote, {1920, 840, 3495, 975}, arial(9), Qt::AlignHCenter);
+    Label3 =
+        text(Frame1, "Label3", kDonationNote, {720, 2280, 5775, 975}, arial(9), Qt::AlignHCenter);
+}
+
+void frmSplash::buildDonationArea() {
+    Shape1 = new qt::ShapeWidget(this, {120, 7560, 7095, 495},
+                                 {.border = Qt::black,
+                                  .borderWidth = 1,
+                                  .fill = qt::designColour(0xC0FFC0),
+                                  .rounded = true});
+    Shape1->setObjectName("Shape1");
+
+    Label4 =
+        new qt::ClickableLabel(QStringLiteral("Continua"), qt::ClickableLabel::Role::Button, this);
+    Label4->setObjectName("Label4");
+    Label4->setFont(arial(15.75));
+    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    placeInTwips(*Label4, 120, 7680, 7095, 495);
+    connect(Label4, &qt::ClickableLabel::clicked, this, &frmSplash::Label4_Click);
+
+    Shape2 = new qt::ShapeWidget(this, {120, 6120, 7095, 1335},
+                                 {.border = qt::designColour(kSystemWindowText), .borderWidth = 1});
+    Shape2->setObjectName("Shape2");
+
+    Image4 = linkPicture(this, "Image4", QStringLiteral(":/quintara/donation.jpg"),
+                         QStringLiteral("Dona"), {240, 6360, 1575, 855});
+    connect(Image4, &qt::ClickableLabel::clicked, this, &frmSplash::Image4_Click);
+
+    Label5 = text(this, "Label5", kDonationAppeal, {2040, 6360, 4935, 975},
+                  qt::designFont(QStringLiteral("Comic Sans MS"), 12), Qt::AlignHCenter);
+    Frame1->raise();
+}
+
+void frmSplash::showModal(QWidget& owner) {
+    if (parentWidget() != &owner) {
+        setParent(&owner, windowFlags());
+    }
+    Form_Load();
+    qt::centreOnScreen(*this);
+    exec();
+}
+
+// Each showing starts from the design state: the version written anew, the link in navy.
+void frmSplash::Form_Load() {
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                            .arg(version::kMajor)
+                            .arg(version::kMinor)
+                            .arg(version::kRevision));
+    // Sized to its text from its left edge; kept inside the window, where a long version would
+    // otherwise be cut off at the right.
+    lblVersion->adjustSize();
+    const int rightLimit = width() - qt::pixels(120);
+    if (lblVersion->geometry().right() > rightLimit) {
+        lblVersion->move(rightLimit - lblVersion->width(), lblVersion->y());
+    }
+    qt::setColours(*lblCompany[0], std::nullopt, kNavy);
+}
+
+void frmSplash::Image1_Click() {
+    links_.open(qt::site::homePage());
+}
+
+void frmSplash::Image4_Click() {
+    links_.open(qt::site::donationPage());
+}
+
+void frmSplash::lblCompany_Click(int) {
+    links_.open(qt::site::productPage());
+}
+
+void frmSplash::lblCompany_MouseMove(int) {
+    qt::setForeColour(*lblCompany[0], kRed);
+}
+
+void frmSplash::Frame1_MouseMove() {
+    qt::setForeColour(*lblCompany[0], kNavy);
+}
+
+void frmSplash::Label4_Click() {
+    accept();
+}
+
+// Escape, or a window manager's close, behave as "Continua".
+void frmSplash::reject() {
+    Label4_Click();
+}
+
+}  // namespace quintara::info_window

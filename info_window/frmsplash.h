@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+#include "platform/qt/control_array.h"
+#include "platform/qt/modal_windows.h"
+
+class QLabel;
+
+namespace quintara::qt {
+class ClickableLabel;
+class LinkOpener;
+class PointerSurface;
+class ShapeWidget;
+}  // namespace quintara::qt
+
+namespace quintara::info_window {
+
+// The information window: name, version, a note that the program is free, the disclaimer, a
+// donation appeal and links to the maker's site. Shown at start-up and from "About"; only
+// "Continua" closes it (Escape and a window manager's close do the same).
+class frmSplash final : public QDialog, public qt::ModalWindow {
+public:
+    explicit frmSplash(qt::LinkOpener& links);
+
+    // Runs the load step and shows the window modally over `owner` until "Continua".
+    void showModal(QWidget& owner) override;
+
+    void Form_Load();
+    void Image1_Click();
+    void Image4_Click();
+    void lblCompany_Click(int Index);
+    void lblCompany_MouseMove(int Index);
+    void Frame1_MouseMove();
+    void Label4_Click();
+
+protected:
+    void reject() override;
+
+private:
+    void buildFrame();
+    void buildDonationArea();
+
+    qt::LinkOpener& links_;
+
+    qt::PointerSurface* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label5 = nullptr;
+    qt::ClickableLabel* Label4 = nullptr;
+    QLabel* lblCopyright = nullptr;
+    qt::ControlArray<qt::ClickableLabel> lblCompany;
+    QLabel* lblWarning = nullptr;
+    QLabel* lblVersion = nullptr;
+    qt::ClickableLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image3 = nullptr;
+    qt::ClickableLabel* Image4 = nullptr;
+    qt::ShapeWidget* Shape1 = nullptr;
+    qt::ShapeWidget* Shape2 = nullptr;
+};
+
+}  // namespace quintara::info_window

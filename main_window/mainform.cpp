@@ -1,0 +1,147 @@
+#include "main_window/mainform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QToolButton>
+
+#include "draw/cover_animation.h"
+#include "draw/new_series.h"
+#include "platform/qt/clickable_label.h"
+#include "platform/qt/control_properties.h"
+#include "platform/qt/shapes.h"
+#include "platform/qt/site.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/web_view.h"
+#include "platform/qt/window_placement.h"
+#include "quintara_version.h"
+
+namespace quintara::main_window {
+namespace {
+
+constexpr std::uint32_t kLinkRed = 0x0000FF;
+constexpr std::uint32_t kLinkNavy = 0x800000;
+
+QString versionText() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(version::kMajor)
+        .arg(version::kMinor)
+        .arg(version::kRevision);
+}
+
+}  // namespace
+
+mainform::mainform(qt::WindowServices& services, qt::ModalWindow& informationWindow,
+                   qt::ConditionsEditor& conditionsDialog,
+                   std::chrono::milliseconds coverPhaseDuration)
+    : services_(services),
+      informationWindow_(informationWindow),
+      conditionsDialog_(conditionsDialog),
+      settingsFile_(services.files),
+      coverPhaseDuration_(coverPhaseDuration) {
+    setObjectName("mainform");
+    setWindowTitle(QStringLiteral("Quintara"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    buildSurface();
+    buildHeader();
+    buildBallArea();
+    buildCommandRow();
+    buildMenu();
+    applyStackingOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    NumberBoard::Widgets widgets{};
+    for (int k = 0; k < 6; ++k) {
+        widgets.column1[k] = Label1[k];
+        widgets.column2[k] = Labe2[k];
+    }
+    widgets.jolly = Label1[8];
+    for (int i = 0; i < draw::kCoverCount; ++i) {
+        widgets.covers[i] = Shape2[i];
+    }
+    widgets.surface = surface_;
+    board_ = std::make_unique<NumberBoard>(widgets, coverPhaseDuration_);
+    engine_ = std::make_unique<draw::DrawEngine>(services.random, services.clock, *board_);
+}
+
+mainform::~mainform() = default;
+
+void mainform::Form_Load() {
+    setWindowTitle(QStringLiteral("Quintara") + versionText());
+    informationWindow_.showModal(*this);
+    for (int i = 0; i < draw::kCoverCount; ++i) {
+        board_->setCoverVisible(i, true);
+    }
+    // The design's hidden conditions panel is the plain conditions_ value here, so there is no
+    // panel field to hide or show.
+    range_ = {settings::rangeLowOf(conditions_).value_or(1),
+              settings::rangeHighOf(conditions_).value_or(49)};
+    // The Jolly box's colour table is the engine's constant.
+    LoadConditions();
+
+    wb1 = &services_.webViews.create(*surface_);
+    QWidget& view = wb1->widget();
+    view.setObjectName("wb1");
+    qt::placeInTwips(view, 240, 1200, 9735, 1575);
+    view.stackUnder(Command6);
+    setTabOrder(Command6, &view);
+    wb1->setSilent(true);
+    if (!wb1->navigate(qt::site::webViewPage())) {
+        view.setVisible(true);
+    }
+
+    qt::centreOnScreen(*this);
+    Command1->setFocus();
+}
+
+void mainform::LoadConditions() {
+    settingsFile_.LoadConditions(conditions_, range_);
+}
+
+void mainform::Command1_Click() {
+    close();
+}
+
+void mainform::Command2_Click() {
+    const draw::SeriesOutcome outcome = draw::NewSeries(*engine_, *board_, conditions_, range_);
+    board_->showCaptions();
+    if (outcome == draw::SeriesOutcome::InvalidRange) {
+        services_.messages.show(this, QString::fromUtf8(kInvalidRangeMessage));
+    } else if (outcome == draw::SeriesOutcome::NoSeriesFound) {
+        services_.messages.show(this, QString::fromUtf8(kNoSeriesMessage));
+    }
+}
+
+// The settings file is the only channel from the dialog: whatever way the dialog closed, the
+// window reads it again and draws under what it now says.
+void mainform::Command3_Click() {
+    if (draw::coversAreOpen(*board_)) {
+        draw::AnimateCovers(*board_, draw::CoverPhase::Covering);
+    }
+    conditionsDialog_.showModal(*this, *board_);
+    LoadConditions();
+    Command2_Click();
+}
+
+void mainform::Command6_Click() {
+    services_.printer.print(*surface_);
+}
+
+void mainform::ab_Click(int) {
+    informationWindow_.showModal(*this);
+}
+
+void mainform::Label3_Click(int) {
+    services_.links.open(qt::site::homePage());
+}
+
+void mainform::Label3_MouseMove(int) {
+    qt::setForeColour(*Label3[0], kLinkRed);
+}
+
+void mainform::Form_MouseMove() {
+    qt::setForeColour(*Label3[0], kLinkNavy);
+}
+
+}  // namespace quintara::main_window

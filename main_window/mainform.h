@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QMainWindow>
+#include <chrono>
+#include <memory>
+
+#include "draw/draw_engine.h"
+#include "main_window/cover_pacer.h"
+#include "main_window/number_board.h"
+#include "platform/qt/control_array.h"
+#include "platform/qt/modal_windows.h"
+#include "platform/qt/window_services.h"
+#include "settings/draw_conditions.h"
+#include "settings/settings_file.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+namespace quintara::qt {
+class ClickableLabel;
+class LineWidget;
+class ShapeWidget;
+class WebView;
+}  // namespace quintara::qt
+
+namespace quintara::main_window {
+
+inline constexpr char kInvalidRangeMessage[] =
+    "Intervallo dei numeri non valido in Quintara.cfg: servono almeno 7 numeri, a partire da 1.";
+inline constexpr char kNoSeriesMessage[] =
+    "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni.";
+
+// The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
+// header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
+// "Stampa" and "Esci".
+class mainform final : public QMainWindow {
+public:
+    mainform(qt::WindowServices& services, qt::ModalWindow& informationWindow,
+             qt::ConditionsEditor& conditionsDialog,
+             std::chrono::milliseconds coverPhaseDuration = kCoverPhaseDuration);
+    ~mainform() override;
+
+    // The start-up sequence, run once before the window is first shown.
+    void Form_Load();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command6_Click();
+    void ab_Click(int Index);
+    void Label3_Click(int Index);
+    void Label3_MouseMove(int Index);
+    void Form_MouseMove();
+
+    // Reads Quintara.cfg over the conditions in force.
+    void LoadConditions();
+
+    const settings::DrawConditions& conditions() const { return conditions_; }
+    const settings::DrawRange& range() const { return range_; }
+    draw::CoverDisplay& covers() { return *board_; }
+    const draw::DrawEngine& engine() const { return *engine_; }
+
+private:
+    void buildSurface();
+    void buildHeader();
+    void buildBallArea();
+    void buildCommandRow();
+    void buildMenu();
+    void applyStackingOrder();
+    QToolButton* commandButton(const char* name, const QString& caption, int left,
+                               const QString& picture, void (mainform::*handler)());
+
+    qt::WindowServices& services_;
+    qt::ModalWindow& informationWindow_;
+    qt::ConditionsEditor& conditionsDialog_;
+    settings::SettingsFile settingsFile_;
+
+    // The main window's copy of the conditions. It stands for the design's hidden conditions
+    // panel, which was never shown: same defaults, same loading order.
+    settings::DrawConditions conditions_ = settings::mainWindowDefaults();
+    settings::DrawRange range_;
+
+    QWidget* surface_ = nullptr;
+
+    qt::ControlArray<QLabel> Label1;
+    qt::ControlArray<QLabel> Labe2;
+    qt::ControlArray<qt::ShapeWidget> Shape2;
+    qt::ControlArray<QLabel> Label4;
+    qt::ControlArray<qt::ClickableLabel> Label3;
+    qt::ControlArray<qt::LineWidget> Line1;
+    qt::LineWidget* Line2 = nullptr;
+    qt::ShapeWidget* Shape1 = nullptr;
+    QLabel* Image1 = nullptr;
+    qt::WebView* wb1 = nullptr;
+    QToolButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
+    QToolButton* Command3 = nullptr;
+    QToolButton* Command6 = nullptr;
+    qt::ControlArray<QMenu> abo;
+    qt::ControlArray<QAction> ab;
+
+    std::chrono::milliseconds coverPhaseDuration_;
+    std::unique_ptr<NumberBoard> board_;
+    std::unique_ptr<draw::DrawEngine> engine_;
+};
+
+}  // namespace quintara::main_window

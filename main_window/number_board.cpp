@@ -1,0 +1,111 @@
+#include "main_window/number_board.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include "draw/cover_animation.h"
+#include "platform/qt/shapes.h"
+#include "platform/qt/twips.h"
+
+namespace quintara::main_window {
+namespace {
+
+void showText(QLabel& label, const std::string& text) {
+    const QString caption = QString::fromStdString(text);
+    if (label.text() != caption) {
+        label.setText(caption);
+    }
+}
+
+}  // namespace
+
+NumberBoard::NumberBoard(Widgets widgets, std::chrono::milliseconds phaseDuration)
+    : widgets_(widgets),
+      pacer_([this] { paintCovers(); },
+             std::chrono::duration_cast<CoverPacer::Clock::duration>(phaseDuration) /
+                 draw::kWidthChangesPerPhase),
+      jollyCaption_(widgets.jolly->text().toStdString()),
+      jollyBackStyle_(widgets.jolly->autoFillBackground() ? draw::BackStyle::Opaque
+                                                          : draw::BackStyle::Transparent),
+      jollyBackColor_(0xFFFFFF) {
+    for (const qt::ShapeWidget* cover : widgets_.covers) {
+        coverArea_ |= cover->geometry();
+    }
+    for (int k = 0; k < 6; ++k) {
+        captions_[0][k] = widgets_.column1[k]->text().toStdString();
+        captions_[1][k] = widgets_.column2[k]->text().toStdString();
+    }
+}
+
+void NumberBoard::setNumberCaption(int column, int index, std::string_view caption) {
+    captions_[column - 1][index].assign(caption);
+    captionsPending_ = true;
+}
+
+void NumberBoard::setJollyCaption(std::string_view caption) {
+    jollyCaption_.assign(caption);
+    captionsPending_ = true;
+}
+
+void NumberBoard::setJollyBackStyle(draw::BackStyle style) {
+    jollyBackStyle_ = style;
+    captionsPending_ = true;
+}
+
+void NumberBoard::setJollyBackColor(draw::Colour colour) {
+    jollyBackColor_ = colour;
+    captionsPending_ = true;
+}
+
+void NumberBoard::showCaptions() {
+    if (!captionsPending_) {
+        return;
+    }
+    captionsPending_ = false;
+    for (int k = 0; k < 6; ++k) {
+        showText(*widgets_.column1[k], captions_[0][k]);
+        showText(*widgets_.column2[k], captions_[1][k]);
+    }
+    QLabel& jolly = *widgets_.jolly;
+    showText(jolly, jollyCaption_);
+    QPalette palette = jolly.palette();
+    palette.setColor(QPalette::Window, qt::designColour(jollyBackColor_));
+    jolly.setPalette(palette);
+    jolly.setAutoFillBackground(jollyBackStyle_ == draw::BackStyle::Opaque);
+}
+
+void NumberBoard::setCoverWidth(int cover, int twips) {
+    widgets_.covers[cover]->setWidthTwips(twips);
+}
+
+int NumberBoard::coverWidth(int cover) const {
+    return widgets_.covers[cover]->widthTwips();
+}
+
+void NumberBoard::setCoverVisible(int cover, bool visible) {
+    widgets_.covers[cover]->setVisible(visible);
+}
+
+// The numbers are final by the time any cover moves after a draw.
+void NumberBoard::coverMovementStarting() {
+    showCaptions();
+    pacer_.start();
+}
+
+void NumberBoard::coverStepDone() {
+    pacer_.step();
+}
+
+void NumberBoard::coverMovementFinished() {
+    pacer_.finish();
+}
+
+// Painted at once, without going back to the event loop: the command takes no input until it
+// ends, and a click made meanwhile is handled afterwards.
+void NumberBoard::paintCovers() {
+    if (widgets_.surface->isVisible()) {
+        widgets_.surface->repaint(coverArea_);
+    }
+}
+
+}  // namespace quintara::main_window
