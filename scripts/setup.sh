@@ -14,6 +14,10 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     # window and end-to-end tests under a virtual screen and the accessibility bus
     xvfb xauth dbus-x11 at-spi2-core python3-pyatspi imagemagick poppler-utils
+    # fuzzing (libFuzzer) and sanitizers
+    clang libclang-rt-14-dev
+    # installing and packaging
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -7,3 +7,4 @@ scripts/setup.sh
 cmake --preset ci
 cmake --build --preset ci -j "$(nproc)"
 ctest --preset ci -j "$(nproc)"
+scripts/test-hardening.sh

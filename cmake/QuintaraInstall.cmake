@@ -1,0 +1,1 @@
+# Installing and packaging: the program, desktop entry, icons and metadata.
