@@ -17,7 +17,7 @@ packages=(
     # fuzzing (libFuzzer) and sanitizers
     clang libclang-rt-14-dev
     # installing and packaging
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev x11-utils
 )
 
 missing=()
