@@ -214,10 +214,10 @@ void frmcondi::Form_Load() {
 
 void frmcondi::showConditions() {
     selectKind(conditions_.Condition);
-    Text1->setText(fromUtf8(conditions_.RequiredNumber1));
-    Text2->setText(fromUtf8(conditions_.RequiredNumber2));
+    Text1->setLoadedText(fromUtf8(conditions_.RequiredNumber1));
+    Text2->setLoadedText(fromUtf8(conditions_.RequiredNumber2));
     Text3->setText(fromUtf8(conditions_.PhraseText));
-    Text6->setText(fromUtf8(conditions_.TensDigits));
+    Text6->setLoadedText(fromUtf8(conditions_.TensDigits));
 }
 
 void frmcondi::takeConditionsFromControls() {

@@ -28,4 +28,11 @@ LimitedLineEdit::LimitedLineEdit(QWidget* parent, int maximumTypedLength)
             [this](const QString& text) { lengthBeforeEdit_ = text.size(); });
 }
 
+void LimitedLineEdit::setLoadedText(const QString& text) {
+    // The validator judges the text as it is set too; an over-long text it refused would leave
+    // the box without the protection of undoing refused edits afterwards.
+    lengthBeforeEdit_ = text.size();
+    setText(text);
+}
+
 }  // namespace quintara::qt

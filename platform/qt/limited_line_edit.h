@@ -11,6 +11,9 @@ class LimitedLineEdit final : public QLineEdit {
 public:
     LimitedLineEdit(QWidget* parent, int maximumTypedLength);
 
+    // Sets a text the program read, which may be longer than the user could type.
+    void setLoadedText(const QString& text);
+
     // The longest text an edit may leave: the limit, or the longer text the box already held
     // (so that deleting from it still works).
     qsizetype longestAllowed() const { return std::max<qsizetype>(limit_, lengthBeforeEdit_); }
