@@ -4,10 +4,11 @@
 
 namespace quintara::main_window {
 
-CoverPacer::CoverPacer(std::function<void()> paint, Clock::duration stepDuration, Now now,
-                       SleepUntil sleepUntil)
+CoverPacer::CoverPacer(std::function<void()> paint, Clock::duration phaseDuration,
+                       long stepsPerPhase, Now now, SleepUntil sleepUntil)
     : paint_(std::move(paint)),
-      stepDuration_(stepDuration),
+      phaseDuration_(phaseDuration),
+      stepsPerPhase_(stepsPerPhase),
       now_(std::move(now)),
       sleepUntil_(std::move(sleepUntil)) {}
 
@@ -23,7 +24,7 @@ void CoverPacer::start() {
 
 void CoverPacer::step() {
     ++steps_;
-    const Clock::time_point due = origin_ + steps_ * stepDuration_;
+    const Clock::time_point due = origin_ + phaseDuration_ * steps_ / stepsPerPhase_;
     if (due < nextFrame_) {
         return;
     }

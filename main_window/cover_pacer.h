@@ -19,8 +19,9 @@ public:
     using Now = std::function<Clock::time_point()>;
     using SleepUntil = std::function<void(Clock::time_point)>;
 
-    CoverPacer(std::function<void()> paint, Clock::duration stepDuration, Now now = Clock::now,
-               SleepUntil sleepUntil = defaultSleepUntil);
+    // `stepsPerPhase` width changes make one phase of `phaseDuration`.
+    CoverPacer(std::function<void()> paint, Clock::duration phaseDuration, long stepsPerPhase,
+               Now now = Clock::now, SleepUntil sleepUntil = defaultSleepUntil);
 
     void start();
     void step();
@@ -30,7 +31,8 @@ public:
 
 private:
     std::function<void()> paint_;
-    Clock::duration stepDuration_;
+    Clock::duration phaseDuration_;
+    long stepsPerPhase_;
     Now now_;
     SleepUntil sleepUntil_;
     Clock::time_point origin_{};

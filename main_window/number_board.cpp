@@ -21,9 +21,7 @@ void showText(QLabel& label, const std::string& text) {
 
 NumberBoard::NumberBoard(Widgets widgets, std::chrono::milliseconds phaseDuration)
     : widgets_(widgets),
-      pacer_([this] { paintCovers(); },
-             std::chrono::duration_cast<CoverPacer::Clock::duration>(phaseDuration) /
-                 draw::kWidthChangesPerPhase),
+      pacer_([this] { paintCovers(); }, phaseDuration, draw::kWidthChangesPerPhase),
       jollyCaption_(widgets.jolly->text().toStdString()),
       jollyBackStyle_(widgets.jolly->autoFillBackground() ? draw::BackStyle::Opaque
                                                           : draw::BackStyle::Transparent),
