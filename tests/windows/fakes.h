@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <functional>
+#include <vector>
+
+#include "draw/display.h"
+#include "platform/local_file_layer.h"
+#include "platform/qt/modal_windows.h"
+#include "platform/qt/window_services.h"
+#include "platform/xoshiro_random_source.h"
+#include "support/scripted_random_source.h"
+
+namespace quintara::testing {
+
+class RecordingMessageBox final : public qt::MessageBox {
+public:
+    void show(QWidget*, const QString& text) override { shown.push_back(text); }
+    bool ask(QWidget*, const QString& text, const QString&, const QString&) override {
+        asked.push_back(text);
+        return answer;
+    }
+    std::vector<QString> shown;
+    std::vector<QString> asked;
+    bool answer = true;
+};
+
+class RecordingLinkOpener final : public qt::LinkOpener {
+public:
+    void open(const QUrl& page) override { opened.push_back(page); }
+    std::vector<QUrl> opened;
+};
+
+class FakeWebView final : public QLabel, public qt::WebView {
+public:
+    FakeWebView(QWidget& parent, bool navigationWorks) : QLabel(&parent), works_(navigationWorks) {
+        hide();
+    }
+    QWidget& widget() override { return *this; }
+    void setSilent(bool value) override { silent = value; }
+    bool navigate(const QUrl& page) override {
+        navigated.push_back(page);
+        return works_;
+    }
+    bool silent = false;
+    std::vector<QUrl> navigated;
+
+private:
+    bool works_;
+};
+
+class FakeWebViewFactory final : public qt::WebViewFactory {
+public:
+    qt::WebView& create(QWidget& parent) override {
+        ++created;
+        view = new FakeWebView(parent, navigationWorks);
+        return *view;
+    }
+    bool navigationWorks = true;
+    int created = 0;
+    FakeWebView* view = nullptr;
+};
+
+class RecordingPrinter final : public qt::WindowPrinter {
+public:
+    void print(QWidget& window) override { printed.push_back(&window); }
+    std::vector<QWidget*> printed;
+};
+
+// Stands in for the information window: records each showing and runs what the test wants to
+// happen while it is open.
+class FakeModalWindow final : public qt::ModalWindow {
+public:
+    void showModal(QWidget& owner) override {
+        ++showings;
+        owners.push_back(&owner);
+        if (whileShown) {
+            whileShown();
+        }
+    }
+    int showings = 0;
+    std::vector<QWidget*> owners;
+    std::function<void()> whileShown;
+};
+
+class FakeConditionsEditor final : public qt::ConditionsEditor {
+public:
+    void showModal(QWidget&, draw::CoverDisplay& ownerCovers) override {
+        ++showings;
+        if (whileShown) {
+            whileShown(ownerCovers);
+        }
+    }
+    int showings = 0;
+    std::function<void(draw::CoverDisplay&)> whileShown;
+};
+
+// All the fakes a window needs, with a real file layer over a fresh working directory.
+struct FakeServices {
+    FakeServices() : previousDirectory(QDir::currentPath()) { QDir::setCurrent(directory.path()); }
+    ~FakeServices() { QDir::setCurrent(previousDirectory); }
+
+    QString file(const QString& name) const { return directory.filePath(name); }
+
+    QTemporaryDir directory;
+    QString previousDirectory;
+    RecordingMessageBox messages;
+    RecordingLinkOpener links;
+    FakeWebViewFactory webViews;
+    RecordingPrinter printer;
+    platform::LocalFileLayer files;
+    platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(17);
+    FixedClock clock;
+    qt::WindowServices services{messages, links, webViews, printer, files, random, clock};
+};
+
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+QByteArray settingsLines(const QStringList& lines);
+
+}  // namespace quintara::testing

@@ -1,0 +1,391 @@
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "conditions_dialog/frmcondi.h"
+#include "draw/recording_display.h"
+#include "fakes.h"
+#include "platform/qt/site.h"
+#include "platform/qt/twips.h"
+
+using namespace quintara;
+using conditions_dialog::frmcondi;
+using testing::readFile;
+using testing::settingsLines;
+using testing::writeFile;
+
+namespace {
+
+const QByteArray kDefaultFile =
+    "0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n90\r\n1\r\n\r\n1\r\n0\r\n";
+
+enum Kind {
+    MustContain = 0,
+    Phrase = 1,
+    NoCondition = 2,
+    EvenOnly = 3,
+    OddOnly = 4,
+    TensDigit = 5
+};
+
+}  // namespace
+
+class ConditionsDialogTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Dialog {
+        testing::FakeServices fakes;
+        QWidget owner;
+        draw::RecordingDisplay covers;
+        frmcondi window{fakes.services};
+        bool closedByItself = false;
+
+        QString cfg() const { return fakes.file("Quintara.cfg"); }
+        QRadioButton* option(int index) {
+            return window.findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(index));
+        }
+        QLineEdit* box(const char* name) { return window.findChild<QLineEdit*>(name); }
+        void type(const char* name, const QString& text) {
+            box(name)->clear();
+            QTest::keyClicks(box(name), text);
+        }
+        void pick(int kind) { QTest::mouseClick(option(kind), Qt::LeftButton, {}, QPoint(8, 8)); }
+        void saveAndExit() { window.findChild<QPushButton*>("Command5")->click(); }
+        void exitWithoutSaving() { window.findChild<QPushButton*>("Command4")->click(); }
+        bool visible(const char* name) { return !box(name)->isHidden(); }
+
+        // Shows the dialog modally and does `action` once it is up; the dialog is closed by force
+        // if the action leaves it open.
+        void run(const std::function<void()>& action) {
+            constexpr int kForced = QDialog::Accepted + 100;
+            QTimer::singleShot(0, &window, [&] {
+                action();
+                if (window.isVisible()) {
+                    window.done(kForced);
+                }
+            });
+            window.showModal(owner, covers);
+            closedByItself = window.result() != kForced;
+        }
+    };
+
+private slots:
+    void opensWithNoConditionAndAllFourBoxesWhenThereIsNoFile() {
+        Dialog dialog;
+        dialog.run([&] {
+            QVERIFY(dialog.option(NoCondition)->isChecked());
+            for (const char* name : {"Text1", "Text2", "Text3", "Text6"}) {
+                QVERIFY2(dialog.visible(name), name);
+            }
+        });
+    }
+
+    void savingTheUntouchedDialogWritesTheDefaultFileAndOpensColumnOne() {
+        Dialog dialog;
+        dialog.run([&] { dialog.saveAndExit(); });
+        QVERIFY(dialog.closedByItself);
+        QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
+        for (int cover = 0; cover < 13; ++cover) {
+            QCOMPARE(dialog.covers.coverWidths[cover], cover < 6 ? 5 : (cover == 6 ? 2055 : 1095));
+            QCOMPARE(dialog.covers.coverVisible[cover], cover < 6);
+        }
+        QVERIFY(dialog.fakes.messages.shown.empty());
+    }
+
+    void theWindowIsTheDesigns() {
+        Dialog dialog;
+        QCOMPARE(dialog.window.windowTitle(), QStringLiteral("Condition form"));
+        QCOMPARE(dialog.window.size(), qt::twipsRect(0, 0, 6270, 3795).size());
+        QVERIFY(dialog.window.windowFlags() & Qt::Tool);
+        QCOMPARE(dialog.window.findChild<QLabel*>("Label2(2)")->text(),
+                 QStringLiteral("Nesuna condizione, solo numeri casuali"));
+        QCOMPARE(dialog.box("Text3")->geometry(), qt::twipsRect(3600, 1440, 2415, 375));
+        QCOMPARE(dialog.option(TensDigit)->geometry(), qt::twipsRect(240, 2040, 255, 255));
+        QVERIFY(dialog.option(EvenOnly)->text().isEmpty());
+        QCOMPARE(dialog.option(EvenOnly)->accessibleName(), QStringLiteral("Solo numeri pari"));
+    }
+
+    void pickingAKindShowsOnlyItsBoxesAndKeepsEveryText() {
+        Dialog dialog;
+        dialog.run([&] {
+            dialog.type("Text1", "12");
+            dialog.type("Text3", "Mario");
+            dialog.pick(Phrase);
+            QVERIFY(!dialog.visible("Text1") && !dialog.visible("Text2"));
+            QVERIFY(dialog.visible("Text3") && !dialog.visible("Text6"));
+            dialog.pick(MustContain);
+            QVERIFY(dialog.visible("Text1") && dialog.visible("Text2") && !dialog.visible("Text3"));
+            dialog.pick(TensDigit);
+            QVERIFY(dialog.visible("Text6") && !dialog.visible("Text1"));
+            dialog.pick(EvenOnly);
+            QVERIFY(!dialog.visible("Text6"));
+            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12"));
+            dialog.saveAndExit();
+        });
+        QCOMPARE(readFile(dialog.cfg()), settingsLines({"0", "0", "0", "1", "0", "0", "12", "",
+                                                        "Mario", "90", "1", "", "1", "0"}));
+    }
+
+    void loadingAFileAppliesTheDisplayRuleOfItsKind() {
+        Dialog dialog;
+        writeFile(dialog.cfg(), settingsLines({"0", "1", "0", "0", "0", "0", "7", "", "ciao", "90",
+                                               "1", "", "1", "0"}));
+        dialog.run([&] {
+            QVERIFY(dialog.option(Phrase)->isChecked());
+            QVERIFY(dialog.visible("Text3") && !dialog.visible("Text1"));
+            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("7"));
+            QCOMPARE(dialog.box("Text3")->text(), QStringLiteral("ciao"));
+        });
+    }
+
+    void aFileSelectingNoKindLeavesAllBoxesShownAndNothingPicked() {
+        Dialog dialog;
+        writeFile(dialog.cfg(), settingsLines({"0", "0", "0", "0", "0", "0", "", "", "", "90", "1",
+                                               "", "1", "0"}));
+        dialog.run([&] {
+            for (int kind = 0; kind < 6; ++kind) {
+                QVERIFY(!dialog.option(kind)->isChecked());
+            }
+            QVERIFY(dialog.visible("Text1") && dialog.visible("Text6"));
+            dialog.saveAndExit();
+        });
+        QVERIFY(readFile(dialog.cfg()).startsWith("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"));
+    }
+
+    void refusedEntries_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("message");
+        const QString numbers = QString::fromUtf8(conditions_dialog::kNumbersMessage);
+        const QString phrase = QString::fromUtf8(conditions_dialog::kPhraseMessage);
+        const QString digit = QString::fromUtf8(conditions_dialog::kTensDigitMessage);
+        QTest::newRow("number above the range") << int(MustContain) << "95"
+                                                << "" << numbers;
+        QTest::newRow("second number above") << int(MustContain) << "12"
+                                             << "91" << numbers;
+        QTest::newRow("half below the range") << int(MustContain) << ".5"
+                                              << "" << numbers;
+        QTest::newRow("empty phrase") << int(Phrase) << ""
+                                      << "" << phrase;
+        QTest::newRow("digit 0") << int(TensDigit) << "0"
+                                 << "" << digit;
+        QTest::newRow("digit 9") << int(TensDigit) << "9"
+                                 << "" << digit;
+        QTest::newRow("a letter") << int(TensDigit) << "a"
+                                  << "" << digit;
+        QTest::newRow("no digit") << int(TensDigit) << ""
+                                  << "" << digit;
+    }
+
+    // The message box names the fault; the dialog stays open and the file is not touched.
+    void refusedEntries() {
+        QFETCH(int, kind);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, message);
+        Dialog dialog;
+        writeFile(dialog.cfg(), kDefaultFile);
+        dialog.run([&] {
+            dialog.pick(kind);
+            const char* firstBox = kind == MustContain ? "Text1"
+                                   : kind == Phrase    ? "Text3"
+                                                       : "Text6";
+            dialog.type(firstBox, first);
+            dialog.type("Text2", second);
+            dialog.saveAndExit();
+            QVERIFY(dialog.window.isVisible());
+        });
+        QVERIFY(!dialog.closedByItself);
+        QCOMPARE(dialog.fakes.messages.shown, std::vector<QString>{message});
+        QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
+        QCOMPARE(dialog.covers.movements, 0);
+    }
+
+    void acceptedEntries_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("both numbers empty") << int(MustContain) << ""
+                                            << "" << QByteArray("\r\n\r\n");
+        QTest::newRow("zero") << int(MustContain) << "0"
+                              << "" << QByteArray("0\r\n\r\n");
+        QTest::newRow("two numbers") << int(MustContain) << "5"
+                                     << "77" << QByteArray("5\r\n77\r\n");
+        QTest::newRow("a blank phrase") << int(Phrase) << " "
+                                        << "" << QByteArray("\" \"\r\n90");
+        QTest::newRow("a phrase with a comma") << int(Phrase) << "Rossi, Mario"
+                                               << "" << QByteArray("\"Rossi, Mario\"\r\n90");
+        for (int digit = 1; digit <= 8; ++digit) {
+            QTest::addRow("digit %d", digit) << int(TensDigit) << QString::number(digit) << ""
+                                             << QByteArray::number(digit) + "\r\n1\r\n0\r\n";
+        }
+    }
+
+    void acceptedEntries() {
+        QFETCH(int, kind);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QByteArray, line);
+        Dialog dialog;
+        dialog.run([&] {
+            dialog.pick(kind);
+            const char* firstBox = kind == MustContain ? "Text1"
+                                   : kind == Phrase    ? "Text3"
+                                                       : "Text6";
+            dialog.type(firstBox, first);
+            dialog.type("Text2", second);
+            dialog.saveAndExit();
+        });
+        QVERIFY(dialog.closedByItself);
+        QVERIFY(dialog.fakes.messages.shown.empty());
+        QVERIFY2(readFile(dialog.cfg()).contains(line), readFile(dialog.cfg()).constData());
+    }
+
+    void onlyTheSelectedKindIsChecked() {
+        Dialog dialog;
+        dialog.run([&] {
+            dialog.type("Text1", "99");
+            dialog.pick(EvenOnly);
+            dialog.saveAndExit();
+        });
+        QCOMPARE(readFile(dialog.cfg()), settingsLines({"0", "0", "0", "1", "0", "0", "99", "", "",
+                                                        "90", "1", "", "1", "0"}));
+    }
+
+    void aPhraseWithACommaComesBackWhole() {
+        Dialog dialog;
+        dialog.run([&] {
+            dialog.pick(Phrase);
+            dialog.type("Text3", "Rossi, Mario");
+            dialog.saveAndExit();
+        });
+        dialog.run([&] { QCOMPARE(dialog.box("Text3")->text(), QStringLiteral("Rossi, Mario")); });
+    }
+
+    void esciLeavesTheFileUntouched() {
+        Dialog dialog;
+        writeFile(dialog.cfg(), kDefaultFile);
+        dialog.run([&] {
+            dialog.pick(OddOnly);
+            dialog.exitWithoutSaving();
+        });
+        QVERIFY(dialog.closedByItself);
+        QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
+        QCOMPARE(dialog.covers.movements, 0);
+    }
+
+    void aSaveThatFailsSaysWhyAndLosesNothing() {
+        Dialog dialog;
+        writeFile(dialog.cfg(), kDefaultFile);
+        QDir(dialog.fakes.directory.path()).mkdir("Quintara.cfg.tmp");
+        dialog.run([&] {
+            dialog.pick(OddOnly);
+            dialog.saveAndExit();
+            QVERIFY(dialog.window.isVisible());
+            QVERIFY(dialog.option(OddOnly)->isChecked());
+        });
+        QCOMPARE(dialog.fakes.messages.shown.size(), 1u);
+        QVERIFY(dialog.fakes.messages.shown.front().startsWith(
+            "Impossibile salvare le condizioni in Quintara.cfg: "));
+        QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
+    }
+
+    void aTextTheFileCannotHoldIsRefusedNamingItsBox() {
+        Dialog dialog;
+        dialog.run([&] {
+            dialog.pick(Phrase);
+            dialog.type("Text3", "\"Il Grande\", Mario");
+            dialog.saveAndExit();
+        });
+        QCOMPARE(dialog.fakes.messages.shown,
+                 std::vector<QString>{"Il testo della frase non può contenere virgolette (\")."});
+        QVERIFY(!QFile::exists(dialog.cfg()));
+    }
+
+    void typingIsLimitedButALongerLoadedTextIsKeptWhole() {
+        Dialog dialog;
+        writeFile(dialog.cfg(), settingsLines({"1", "0", "0", "0", "0", "0", "12345", "", "", "90",
+                                               "1", "", "1", "0"}));
+        dialog.run([&] {
+            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12345"));
+            QTest::keyClicks(dialog.box("Text2"), "678");
+            QCOMPARE(dialog.box("Text2")->text(), QStringLiteral("67"));
+            QTest::keyClick(dialog.box("Text1"), Qt::Key_End);
+            QTest::keyClicks(dialog.box("Text1"), "6");
+            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12345"));
+            QTest::keyClick(dialog.box("Text1"), Qt::Key_Backspace);
+            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("1234"));
+            QTest::keyClicks(dialog.box("Text6"), "34");
+            QCOMPARE(dialog.box("Text6")->text(), QStringLiteral("3"));
+            dialog.pick(EvenOnly);
+            dialog.saveAndExit();
+        });
+        QVERIFY(readFile(dialog.cfg()).contains("\r\n1234\r\n67\r\n"));
+    }
+
+    // A range beyond 16 bits from a hand-edited file cannot bound the required numbers.
+    void anOverflowingRangeRefusesRequiredNumbersButKeepsItself() {
+        const QByteArray file =
+            settingsLines({"0", "0", "1", "0", "0", "0", "", "", "", "99999", "1", "", "1", "0"});
+        Dialog refused;
+        writeFile(refused.cfg(), file);
+        refused.run([&] {
+            refused.pick(MustContain);
+            refused.type("Text1", "5");
+            refused.saveAndExit();
+        });
+        QCOMPARE(refused.fakes.messages.shown,
+                 std::vector<QString>{QString::fromUtf8(conditions_dialog::kNumbersMessage)});
+        QCOMPARE(readFile(refused.cfg()), file);
+
+        Dialog saved;
+        writeFile(saved.cfg(), file);
+        saved.run([&] {
+            saved.pick(EvenOnly);
+            saved.saveAndExit();
+        });
+        QVERIFY(saved.fakes.messages.shown.empty());
+        QVERIFY(readFile(saved.cfg()).contains("\r\n99999\r\n1\r\n"));
+    }
+
+    void theJollyFlagsAndRangeAreSavedBackUnchanged() {
+        Dialog dialog;
+        writeFile(dialog.cfg(), settingsLines({"0", "0", "1", "0", "0", "0", "", "", "", "40", "2",
+                                               "", "0", "1"}));
+        dialog.run([&] { dialog.saveAndExit(); });
+        QVERIFY(readFile(dialog.cfg()).endsWith("40\r\n2\r\n\r\n0\r\n1\r\n"));
+    }
+
+    void theLinkOpensTheHomePageAndTheDialogStays() {
+        Dialog dialog;
+        dialog.run([&] {
+            QTest::mouseClick(dialog.window.findChild<QLabel*>("Label1(7)"), Qt::LeftButton);
+            QVERIFY(dialog.window.isVisible());
+        });
+        QCOMPARE(dialog.fakes.links.opened, std::vector<QUrl>{qt::site::homePage()});
+    }
+
+    void everyOpeningStartsFromTheFileNotFromTheLastEdits() {
+        Dialog dialog;
+        dialog.run([&] {
+            dialog.pick(Phrase);
+            dialog.type("Text3", "non salvato");
+            dialog.exitWithoutSaving();
+        });
+        dialog.run([&] {
+            QVERIFY(dialog.option(NoCondition)->isChecked());
+            QCOMPARE(dialog.box("Text3")->text(), QString());
+            QVERIFY(dialog.visible("Text1"));
+        });
+    }
+};
+
+QTEST_MAIN(ConditionsDialogTest)
+#include "tst_frmcondi.moc"

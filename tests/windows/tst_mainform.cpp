@@ -1,0 +1,367 @@
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <set>
+
+#include "draw/cover_animation.h"
+#include "fakes.h"
+#include "main_window/mainform.h"
+#include "platform/qt/shapes.h"
+#include "platform/qt/site.h"
+#include "platform/qt/twips.h"
+
+using namespace quintara;
+using main_window::mainform;
+using testing::FakeConditionsEditor;
+using testing::FakeModalWindow;
+using testing::FakeServices;
+
+namespace {
+
+constexpr std::chrono::milliseconds kNoPacing{0};
+
+QLabel* label(QWidget& window, const QString& name) {
+    return window.findChild<QLabel*>(name);
+}
+
+qt::ShapeWidget* cover(QWidget& window, int index) {
+    return window.findChild<qt::ShapeWidget*>(QStringLiteral("Shape2(%1)").arg(index));
+}
+
+QStringList column(QWidget& window, const char* name) {
+    QStringList texts;
+    for (int k = 0; k < 6; ++k) {
+        texts << label(window, QStringLiteral("%1(%2)").arg(name).arg(k))->text();
+    }
+    return texts;
+}
+
+bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
+    int previous = low - 1;
+    for (const QString& text : texts) {
+        const int number = text.toInt();
+        if (number <= previous || number > high) {
+            return false;
+        }
+        previous = number;
+    }
+    return true;
+}
+
+QColor foreColour(QWidget& widget) {
+    return widget.palette().color(QPalette::WindowText);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A started main window over fresh fakes.
+    struct Started {
+        explicit Started(std::function<void(FakeServices&)> before = {}) {
+            if (before) {
+                before(fakes);
+            }
+            window.Form_Load();
+        }
+        FakeServices fakes;
+        FakeModalWindow information;
+        FakeConditionsEditor conditions;
+        mainform window{fakes.services, information, conditions, kNoPacing};
+    };
+
+private slots:
+    void startUpShowsTheVersionAndClosedCoversOverZeros() {
+        Started started;
+        mainform& window = started.window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quintara2.1.2"));
+        QCOMPARE(started.information.showings, 1);
+        QCOMPARE(started.information.owners.front(), &window);
+        for (const char* name : {"Label1", "Labe2"}) {
+            QCOMPARE(column(window, name), QStringList(6, QStringLiteral("00")));
+        }
+        QCOMPARE(label(window, "Label1(8)")->text(), QStringLiteral("00"));
+        for (int i = 0; i < 13; ++i) {
+            QVERIFY(!cover(window, i)->isHidden());
+            QCOMPARE(cover(window, i)->widthTwips(), i == 6 ? 2055 : 1095);
+        }
+        QCOMPARE(window.range(), (settings::DrawRange{1, 49}));
+        QCOMPARE(window.conditions(), settings::mainWindowDefaults());
+        // No number has been drawn: the random source is where it started.
+        auto untouched = platform::XoshiroRandomSource::withFixedState(17);
+        QCOMPARE(started.fakes.random.next(), untouched.next());
+    }
+
+    // The information window is open while the covers are still hidden, before the settings file
+    // is read and before the web view exists.
+    void startUpRunsItsStepsInOrder() {
+        bool coversHiddenMeanwhile = false;
+        int webViewsMeanwhile = -1;
+        FakeServices services;
+        FakeModalWindow information;
+        FakeConditionsEditor conditions;
+        mainform window(services.services, information, conditions, kNoPacing);
+        information.whileShown = [&] {
+            coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
+            webViewsMeanwhile = services.webViews.created;
+            testing::writeFile(services.file("Quintara.cfg"),
+                               testing::settingsLines({"0", "0", "0", "1", "0", "0", "", "", "",
+                                                       "60", "10", "", "1", "0"}));
+        };
+        window.Form_Load();
+        QVERIFY(coversHiddenMeanwhile);
+        QCOMPARE(webViewsMeanwhile, 0);
+        QCOMPARE(window.conditions().Condition, settings::ConditionKind::EvenOnly);
+        QCOMPARE(window.range(), (settings::DrawRange{10, 60}));
+    }
+
+    void theWebViewIsSilentAndShowsTheMakersPage() {
+        Started started;
+        testing::FakeWebView* view = started.fakes.webViews.view;
+        QVERIFY(view != nullptr);
+        QVERIFY(view->silent);
+        QCOMPARE(view->navigated, std::vector<QUrl>{qt::site::webViewPage()});
+        QCOMPARE(view->geometry(), qt::twipsRect(240, 1200, 9735, 1575));
+        QVERIFY(view->isHidden());  // navigation worked: nothing forced it visible
+    }
+
+    void aFailedNavigationShowsTheViewAndNoMessage() {
+        Started started([](FakeServices& fakes) { fakes.webViews.navigationWorks = false; });
+        QVERIFY(!started.fakes.webViews.view->isHidden());
+        QVERIFY(started.fakes.messages.shown.empty());
+    }
+
+    void controlsStandWhereTheWindowDesignPutsThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        for (int k = 0; k < 6; ++k) {
+            QTest::addRow("Label1(%d)", k)
+                << QStringLiteral("Label1(%1)").arg(k) << QRect(360 + 1200 * k, 3120, 1095, 1215);
+            QTest::addRow("Labe2(%d)", k)
+                << QStringLiteral("Labe2(%1)").arg(k) << QRect(360 + 1200 * k, 4800, 1095, 1215);
+            QTest::addRow("Shape2(%d)", k)
+                << QStringLiteral("Shape2(%1)").arg(k) << QRect(360 + 1200 * k, 3120, 1095, 1215);
+            QTest::addRow("Shape2(%d)", 12 - k) << QStringLiteral("Shape2(%1)").arg(12 - k)
+                                                << QRect(360 + 1200 * k, 4800, 1095, 1215);
+        }
+        QTest::newRow("Jolly box") << "Label1(8)" << QRect(7800, 3600, 2055, 1695);
+        QTest::newRow("Jolly cover") << "Shape2(6)" << QRect(7800, 3600, 2055, 1695);
+        QTest::newRow("header picture") << "Image1" << QRect(240, 120, 6255, 1095);
+        QTest::newRow("site link") << "Label3(0)" << QRect(6960, 840, 2775, 495);
+        QTest::newRow("Colonna 1") << "Label4(0)" << QRect(360, 2880, 1455, 255);
+        QTest::newRow("Numero Jolly") << "Label4(2)" << QRect(7800, 2880, 1455, 255);
+        QTest::newRow("Nuova Serie") << "Command2" << QRect(360, 6240, 1815, 855);
+        QTest::newRow("Condizioni") << "Command3" << QRect(2640, 6240, 1815, 855);
+        QTest::newRow("Stampa") << "Command6" << QRect(5400, 6240, 1815, 855);
+        QTest::newRow("Esci") << "Command1" << QRect(8040, 6240, 1815, 855);
+        QTest::newRow("frame") << "Shape1" << QRect(120, 0, 9975, 7215);
+    }
+
+    void controlsStandWhereTheWindowDesignPutsThem() {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        Started started;
+        QWidget* control = started.window.findChild<QWidget*>(name);
+        QVERIFY2(control != nullptr, qPrintable(name));
+        QCOMPARE(control->geometry(),
+                 qt::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    }
+
+    void theClientAreaAndCaptionsAreTheDesigns() {
+        Started started;
+        QCOMPARE(started.window.centralWidget()->size(), qt::twipsRect(0, 0, 10185, 7290).size());
+        QCOMPARE(label(started.window, "Label4(3)")->text(),
+                 QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"));
+        QCOMPARE(label(started.window, "Label3(0)")->text(), qt::site::host());
+        QVERIFY(started.window.findChild<QWidget*>("Label1(6)") == nullptr);
+        const QList<QAction*> menus = started.window.menuBar()->actions();
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus.front()->text(), QStringLiteral("Informazioni sul programma"));
+        QCOMPARE(menus.front()->menu()->actions().front()->text(), QStringLiteral("About"));
+    }
+
+    // Later siblings are drawn over earlier ones.
+    void everyCoverLiesInFrontOfItsLabel() {
+        Started started;
+        const QObjectList stacking = started.window.centralWidget()->children();
+        const auto depth = [&](const QString& name) {
+            return stacking.indexOf(started.window.findChild<QWidget*>(name));
+        };
+        for (int k = 0; k < 6; ++k) {
+            QVERIFY(depth(QStringLiteral("Shape2(%1)").arg(k)) >
+                    depth(QStringLiteral("Label1(%1)").arg(k)));
+            QVERIFY(depth(QStringLiteral("Shape2(%1)").arg(12 - k)) >
+                    depth(QStringLiteral("Labe2(%1)").arg(k)));
+        }
+        QVERIFY(depth("Shape2(6)") > depth("Label1(8)"));
+        QVERIFY(depth("wb1") > depth("Line1(5)"));
+        QVERIFY(depth("Command2") > depth("wb1"));
+    }
+
+    void tabbingGoesEsciCondizioniNuovaSerieStampa() {
+        Started started;
+        QStringList order;
+        QWidget* widget = started.window.findChild<QWidget*>("Command1");
+        while (order.size() < 4) {
+            auto* button = qobject_cast<QToolButton*>(widget);
+            if (button != nullptr && button->objectName().startsWith("Command")) {
+                order << button->text();
+            }
+            widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(order, (QStringList{"Esci", "Condizioni", "Nuova Serie", "Stampa"}));
+    }
+
+    void theFirstSeriesOpensTheCoversOnASeriesWithinTheRange() {
+        Started started;
+        started.window.Command2_Click();
+        QVERIFY(ascendingDistinctWithin(column(started.window, "Label1"), 1, 49));
+        QVERIFY(ascendingDistinctWithin(column(started.window, "Labe2"), 1, 49));
+        const QString jolly = label(started.window, "Label1(8)")->text();
+        QVERIFY(!column(started.window, "Label1").contains(jolly));
+        QVERIFY(!label(started.window, "Label1(8)")->autoFillBackground());
+        for (int i = 0; i < 13; ++i) {
+            QCOMPARE(cover(started.window, i)->widthTwips(), i == 6 ? 10 : 5);
+            QVERIFY(!cover(started.window, i)->isHidden());
+        }
+        QVERIFY(started.fakes.messages.shown.empty());
+    }
+
+    void eachSeriesIsNew() {
+        Started started;
+        started.window.Command2_Click();
+        const QStringList first =
+            column(started.window, "Label1") + column(started.window, "Labe2");
+        started.window.Command2_Click();
+        QVERIFY(first != column(started.window, "Label1") + column(started.window, "Labe2"));
+    }
+
+    void theRandomColourBoxReplacesTheJollyNumber() {
+        Started started([](FakeServices& fakes) {
+            testing::writeFile(fakes.file("Quintara.cfg"),
+                               testing::settingsLines({"0", "0", "1", "0", "0", "0", "", "", "",
+                                                       "90", "1", "", "0", "1"}));
+        });
+        started.window.Command2_Click();
+        QLabel* jolly = label(started.window, "Label1(8)");
+        QCOMPARE(jolly->text(), QString());
+        QVERIFY(jolly->autoFillBackground());
+        const std::set<QRgb> ballColours = {0x008000, 0xFF0000, 0x0000FF,
+                                            0xFFFF00, 0xC000C0, 0xFF8000};
+        QVERIFY(ballColours.count(jolly->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
+    }
+
+    void anInvalidRangeIsReportedAndTheCoversStayClosed() {
+        Started started([](FakeServices& fakes) {
+            testing::writeFile(fakes.file("Quintara.cfg"),
+                               testing::settingsLines({"0", "0", "1", "0", "0", "0", "", "", "",
+                                                       "6", "1", "", "1", "0"}));
+        });
+        started.window.Command2_Click();
+        QCOMPARE(started.fakes.messages.shown,
+                 std::vector<QString>{QString::fromUtf8(main_window::kInvalidRangeMessage)});
+        QVERIFY(!draw::coversAreOpen(started.window.covers()));
+        QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
+    }
+
+    void aConditionNoColumnCanMeetIsReportedAndTheCoversStayClosed() {
+        Started started([](FakeServices& fakes) {
+            testing::writeFile(fakes.file("Quintara.cfg"),
+                               testing::settingsLines({"0", "0", "0", "0", "0", "1", "", "", "",
+                                                       "49", "1", "8", "1", "0"}));
+        });
+        started.window.Command2_Click();
+        QCOMPARE(started.fakes.messages.shown,
+                 std::vector<QString>{QString::fromUtf8(main_window::kNoSeriesMessage)});
+        QVERIFY(!draw::coversAreOpen(started.window.covers()));
+    }
+
+    // The dialog opens behind closed covers; afterwards the window reads the file again and
+    // draws, whether or not anything was saved.
+    void condizioniClosesTheCoversThenReloadsAndDraws() {
+        Started started;
+        started.window.Command2_Click();
+        int widthWhileOpen = 0;
+        started.conditions.whileShown = [&](draw::CoverDisplay& covers) {
+            widthWhileOpen = covers.coverWidth(1);
+            testing::writeFile(started.fakes.file("Quintara.cfg"),
+                               testing::settingsLines({"0", "0", "0", "0", "1", "0", "", "", "",
+                                                       "90", "1", "", "1", "0"}));
+        };
+        started.window.Command3_Click();
+        QCOMPARE(started.conditions.showings, 1);
+        QCOMPARE(widthWhileOpen, 1095);
+        QCOMPARE(started.window.conditions().Condition, settings::ConditionKind::OddOnly);
+        for (const QString& number :
+             column(started.window, "Label1") + column(started.window, "Labe2")) {
+            QVERIFY(number.toInt() % 2 == 1);
+        }
+        QVERIFY(draw::coversAreOpen(started.window.covers()));
+    }
+
+    void condizioniRightAfterStartUpOpensTheDialogAtOnceAndStillDraws() {
+        Started started;
+        started.window.Command3_Click();
+        QCOMPARE(started.conditions.showings, 1);
+        QVERIFY(draw::coversAreOpen(started.window.covers()));
+        QVERIFY(column(started.window, "Label1") != QStringList(6, QStringLiteral("00")));
+    }
+
+    void aboutShowsTheInformationWindowAgain() {
+        Started started;
+        started.window.findChild<QAction*>("ab(0)")->trigger();
+        QCOMPARE(started.information.showings, 2);
+    }
+
+    void stampaPrintsTheWindowsClientArea() {
+        Started started;
+        started.window.findChild<QToolButton*>("Command6")->click();
+        QCOMPARE(started.fakes.printer.printed,
+                 std::vector<QWidget*>{started.window.centralWidget()});
+    }
+
+    void theSiteLinkOpensTheHomePage() {
+        Started started;
+        QTest::mouseClick(label(started.window, "Label3(0)"), Qt::LeftButton);
+        QCOMPARE(started.fakes.links.opened, std::vector<QUrl>{qt::site::homePage()});
+    }
+
+    void esciClosesTheWindow() {
+        Started started;
+        started.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&started.window));
+        started.window.findChild<QToolButton*>("Command1")->click();
+        QVERIFY(!started.window.isVisible());
+    }
+
+    // Red over the link, navy over the bare surface (a cover lets the pointer through), and
+    // nothing else resets it.
+    void theSiteLinkTurnsRedUnderThePointerAndNavyOverTheWindow() {
+        Started started;
+        started.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&started.window));
+        QLabel* link = label(started.window, "Label3(0)");
+        const QColor red(255, 0, 0);
+        const QColor navy(0, 0, 128);
+        QCOMPARE(foreColour(*link), red);
+        QWidget* surface = started.window.centralWidget();
+        QTest::mouseMove(surface, QPoint(5, 300));
+        QCOMPARE(foreColour(*link), navy);
+        QTest::mouseMove(link, link->rect().center());
+        QCOMPARE(foreColour(*link), red);
+        QTest::mouseMove(label(started.window, "Label4(3)"), QPoint(3, 3));
+        QCOMPARE(foreColour(*link), red);
+        QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
+        QCOMPARE(foreColour(*link), red);  // the cover lets it through to its number label
+        QTest::mouseMove(surface, qt::twipsPoint(7700, 6000));
+        QCOMPARE(foreColour(*link), navy);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainform.moc"

@@ -1,0 +1,207 @@
+#include <QImage>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "fakes.h"
+#include "main_window/cover_pacer.h"
+#include "main_window/number_board.h"
+#include "platform/qt/shapes.h"
+#include "platform/qt/site.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/window_printer.h"
+
+using namespace quintara;
+using Clock = main_window::CoverPacer::Clock;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A window of 679 x 486 logical pixels, like the main window's client area: a red block in the
+// top left corner on white.
+std::unique_ptr<QWidget> sampleWindow() {
+    auto window = std::make_unique<QWidget>();
+    window->setFixedSize(679, 486);
+    window->setAutoFillBackground(true);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    window->setPalette(palette);
+    auto* block = new QLabel(window.get());
+    block->setGeometry(0, 0, 96, 48);
+    block->setAutoFillBackground(true);
+    palette.setColor(QPalette::Window, Qt::red);
+    block->setPalette(palette);
+    return window;
+}
+
+// The first page of a PDF file as an image at `dpi`, through pdftoppm.
+QImage firstPage(const QString& pdf, int dpi) {
+    const QString prefix = pdf + ".page";
+    QProcess::execute("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile", pdf, prefix});
+    return QImage(prefix + ".png");
+}
+
+QRect redArea(const QImage& page) {
+    QRect area;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor pixel = page.pixelColor(x, y);
+            if (pixel.red() > 200 && pixel.green() < 60 && pixel.blue() < 60) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+// A clock that only moves when the pacer sleeps or the window paints.
+struct FakeTime {
+    Clock::time_point now{};
+    Clock::duration paintCost{};
+    int paints = 0;
+};
+
+Clock::duration runPhase(FakeTime& time) {
+    main_window::CoverPacer pacer(
+        [&] { ++time.paints, time.now += time.paintCost; }, main_window::kCoverPhaseDuration, 3066,
+        [&] { return time.now; },
+        [&](Clock::time_point until) { time.now = std::max(time.now, until); });
+    const Clock::time_point start = time.now;
+    pacer.start();
+    for (int step = 0; step < 3066; ++step) {
+        pacer.step();
+    }
+    pacer.finish();
+    return time.now - start;
+}
+
+}  // namespace
+
+class WindowServicesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // 96 logical pixels make an inch on paper, as 1440 twips do on screen.
+    void aPrintedWindowHasItsRealSizeOnThePage() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("window.pdf");
+        auto window = sampleWindow();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(qt::printWindowImage(*window, printer));
+
+        const QImage page = firstPage(pdf, 100);
+        QVERIFY2(!page.isNull(), "pdftoppm produced no page");
+        const QRect red = redArea(page);
+        QVERIFY(!red.isEmpty());
+        QVERIFY2(std::abs(red.width() - 100) <= 3, qPrintable(QString::number(red.width())));
+        QVERIFY2(std::abs(red.height() - 50) <= 3, qPrintable(QString::number(red.height())));
+    }
+
+    void withoutAPrinterTheImageCanBeSavedAsPdf() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) {
+            QSKIP("this machine has a default printer");
+        }
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("Quintara.pdf");
+        testing::RecordingMessageBox messages;
+        qt::QtWindowPrinter printer(messages, [&](QWidget&) { return pdf; });
+        auto window = sampleWindow();
+        printer.print(*window);
+        QCOMPARE(messages.asked.size(), 1u);
+        QVERIFY(messages.asked.front().contains("stampante"));
+        QVERIFY(QFile::exists(pdf));
+        QVERIFY(!redArea(firstPage(pdf, 50)).isEmpty());
+    }
+
+    void declinedPdfWritesNothing() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) {
+            QSKIP("this machine has a default printer");
+        }
+        testing::RecordingMessageBox messages;
+        messages.answer = false;
+        bool asked = false;
+        qt::QtWindowPrinter printer(messages, [&](QWidget&) {
+            asked = true;
+            return QString();
+        });
+        auto window = sampleWindow();
+        printer.print(*window);
+        QVERIFY(!asked);
+    }
+
+    void twipsBecomePixelsEdgeByEdge() {
+        QCOMPARE(qt::pixels(1095), 73);
+        QCOMPARE(qt::twipsRect(360, 3120, 1095, 1215), QRect(24, 208, 73, 81));
+        // Edges round on their own, so that neighbours never gap.
+        QCOMPARE(qt::twipsRect(7, 0, 8, 15).right() + 1, qt::twipsRect(15, 0, 15, 15).left());
+        QCOMPARE(qt::designColour(0x0000FF), QColor(255, 0, 0));
+        QCOMPARE(qt::designColour(0x800000), QColor(0, 0, 128));
+        QCOMPARE(qt::designFont("Arial", 50.25).pixelSize(), 67);
+    }
+
+    void theSitesPagesUseTheirSchemesAndPaths() {
+        const QString host = qt::site::host();
+        QCOMPARE(qt::site::homePage(), QUrl("https://" + host + "/"));
+        QCOMPARE(qt::site::productPage(), QUrl("http://" + host + "/quintara.html"));
+        QCOMPARE(qt::site::donationPage(), QUrl("http://" + host + "/Paypal-dona.html"));
+        QCOMPARE(qt::site::webViewPage(), QUrl("http://" + host + "/riq-quintara.html"));
+    }
+
+    // The animation takes its second whatever the painting costs, at about sixty frames.
+    void aPhaseTakesAboutASecondOnAnyMachine_data() {
+        QTest::addColumn<int>("paintMilliseconds");
+        QTest::newRow("instant painting") << 0;
+        QTest::newRow("slow painting") << 40;
+        QTest::newRow("very slow painting") << 400;
+    }
+
+    void aPhaseTakesAboutASecondOnAnyMachine() {
+        QFETCH(int, paintMilliseconds);
+        FakeTime time;
+        time.paintCost = std::chrono::milliseconds(paintMilliseconds);
+        const auto took = runPhase(time);
+        QVERIFY2(took >= 980ms && took <= 1000ms + 2 * time.paintCost,
+                 qPrintable(QString::number(std::chrono::duration<double>(took).count())));
+        if (paintMilliseconds == 0) {
+            QVERIFY(time.paints >= 55 && time.paints <= 65);
+        }
+        QVERIFY(time.paints >= 2);
+    }
+
+    // The draw may write captions a million times a series; the labels see only the last ones,
+    // when the covers start to open.
+    void captionsReachTheLabelsOnlyWhenTheCoversStartToMove() {
+        QWidget surface;
+        main_window::NumberBoard::Widgets widgets{};
+        for (int k = 0; k < 6; ++k) {
+            widgets.column1[k] = new QLabel("00", &surface);
+            widgets.column2[k] = new QLabel("00", &surface);
+        }
+        widgets.jolly = new QLabel("00", &surface);
+        for (int i = 0; i < 13; ++i) {
+            widgets.covers[i] = new qt::ShapeWidget(&surface, {0, 0, 1095, 1215}, {});
+        }
+        widgets.surface = &surface;
+        main_window::NumberBoard board(widgets, 0ms);
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            board.setNumberCaption(1, 0, std::to_string(attempt));
+            board.setJollyCaption("7");
+        }
+        QCOMPARE(widgets.column1[0]->text(), QStringLiteral("00"));
+        board.coverMovementStarting();
+        QCOMPARE(widgets.column1[0]->text(), QStringLiteral("999"));
+        QCOMPARE(widgets.jolly->text(), QStringLiteral("7"));
+        board.setCoverWidth(3, 5);
+        QCOMPARE(board.coverWidth(3), 5);
+        QCOMPARE(widgets.covers[3]->widthTwips(), 5);
+    }
+};
+
+QTEST_MAIN(WindowServicesTest)
+#include "tst_window_services.moc"
