@@ -11,6 +11,10 @@ class SiteBandView final : public QLabel, public WebView {
 public:
     SiteBandView(QWidget& parent, LinkOpener& links) : QLabel(&parent) {
         setAlignment(Qt::AlignCenter);
+        // The page's own background, which rich text in a label does not paint.
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, QColor(0xF4, 0xF7, 0xFB));
+        setPalette(colours);
         setAutoFillBackground(true);
         setTextFormat(Qt::RichText);
         connect(this, &QLabel::linkActivated, this,
