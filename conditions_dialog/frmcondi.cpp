@@ -10,6 +10,7 @@
 #include "platform/qt/caption_frame.h"
 #include "platform/qt/clickable_label.h"
 #include "platform/qt/control_properties.h"
+#include "platform/qt/design_colours.h"
 #include "platform/qt/limited_line_edit.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
@@ -23,10 +24,7 @@ using qt::arial;
 using qt::placeInTwips;
 using settings::ConditionKind;
 
-constexpr std::uint32_t kBackColour = 0xE0E0E0;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kNavy = 0x800000;
-constexpr std::uint32_t kBlack = 0x000000;
+using namespace qt::colours;
 constexpr int kClientWidth = 6270;
 constexpr int kClientHeight = 3795;
 
@@ -89,7 +87,7 @@ frmcondi::frmcondi(qt::WindowServices& services)
     setObjectName("frmcondi");
     setWindowTitle(QStringLiteral("Condition form"));
     setFixedSize(qt::twipsRect(0, 0, kClientWidth, kClientHeight).size());
-    qt::setColours(*this, kBackColour, kBlack);
+    qt::setColours(*this, kLightGrey, kBlack);
 
     Frame1 =
         new qt::CaptionFrame(this, QStringLiteral("Parametri di estrazione"),

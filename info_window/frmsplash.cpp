@@ -4,6 +4,7 @@
 
 #include "platform/qt/clickable_label.h"
 #include "platform/qt/control_properties.h"
+#include "platform/qt/design_colours.h"
 #include "platform/qt/link_opener.h"
 #include "platform/qt/pointer_surface.h"
 #include "platform/qt/shapes.h"
@@ -19,9 +20,7 @@ using qt::arial;
 using qt::FontStyle;
 using qt::placeInTwips;
 
-constexpr std::uint32_t kNavy = 0x800000;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kSystemWindowText = 0x80000008;
+using namespace qt::colours;
 constexpr int kClientWidth = 7290;
 constexpr int kClientHeight = 8130;
 
@@ -132,7 +131,7 @@ void frmSplash::buildDonationArea() {
     Shape1 = new qt::ShapeWidget(this, {120, 7560, 7095, 495},
                                  {.border = Qt::black,
                                   .borderWidth = 1,
-                                  .fill = qt::designColour(0xC0FFC0),
+                                  .fill = qt::designColour(kLightGreen),
                                   .rounded = true});
     Shape1->setObjectName("Shape1");
 

@@ -9,6 +9,7 @@
 #include "draw/new_series.h"
 #include "platform/qt/clickable_label.h"
 #include "platform/qt/control_properties.h"
+#include "platform/qt/design_colours.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
@@ -18,9 +19,6 @@
 
 namespace quintara::main_window {
 namespace {
-
-constexpr std::uint32_t kLinkRed = 0x0000FF;
-constexpr std::uint32_t kLinkNavy = 0x800000;
 
 QString versionText() {
     return QStringLiteral("%1.%2.%3")
@@ -137,11 +135,11 @@ void mainform::Label3_Click(int) {
 }
 
 void mainform::Label3_MouseMove(int) {
-    qt::setForeColour(*Label3[0], kLinkRed);
+    qt::setForeColour(*Label3[0], qt::colours::kRed);
 }
 
 void mainform::Form_MouseMove() {
-    qt::setForeColour(*Label3[0], kLinkNavy);
+    qt::setForeColour(*Label3[0], qt::colours::kNavy);
 }
 
 }  // namespace quintara::main_window

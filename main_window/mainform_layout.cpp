@@ -8,6 +8,7 @@
 #include "main_window/mainform.h"
 #include "platform/qt/clickable_label.h"
 #include "platform/qt/control_properties.h"
+#include "platform/qt/design_colours.h"
 #include "platform/qt/pointer_surface.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
@@ -22,14 +23,7 @@ using qt::FontStyle;
 using qt::placeInTwips;
 using qt::setColours;
 
-constexpr std::uint32_t kFormBackColour = 0xE0E0E0;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kNavy = 0x800000;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kSystemWindowBackground = 0x80000005;
-constexpr std::uint32_t kCoverFill = 0xC0C0C0;
-constexpr std::uint32_t kJollyCoverFill = 0x8080FF;
+using namespace qt::colours;
 
 constexpr int kClientWidth = 10185;
 constexpr int kClientHeight = 7290;
@@ -134,12 +128,12 @@ void mainform::buildBallArea() {
         Labe2[k] = numberLabel(surface_, indexed("Labe2", k), column2, numberFont,
                                kSystemWindowBackground, kBlack);
         // Column 2's covers run in reverse: Shape2(12) is the leftmost.
-        Shape2[k] = cover(surface_, indexed("Shape2", k), column1, kCoverFill);
-        Shape2[12 - k] = cover(surface_, indexed("Shape2", 12 - k), column2, kCoverFill);
+        Shape2[k] = cover(surface_, indexed("Shape2", k), column1, kSilver);
+        Shape2[12 - k] = cover(surface_, indexed("Shape2", 12 - k), column2, kSilver);
     }
     Label1[8] =
         numberLabel(surface_, indexed("Label1", 8), jollyBox, arial(72, kBold), kWhite, kRed);
-    Shape2[6] = cover(surface_, indexed("Shape2", 6), jollyBox, kJollyCoverFill);
+    Shape2[6] = cover(surface_, indexed("Shape2", 6), jollyBox, kLightRed);
 
     Line1[0] = line(surface_, "Line1(0)", {120, 2880}, {10080, 2880}, kRed, 2);
     Line1[1] = line(surface_, "Line1(1)", {120, 4440}, {7680, 4440}, kRed, 2);
@@ -219,7 +213,7 @@ void mainform::applyStackingOrder() {
 void mainform::buildSurface() {
     surface_ = new qt::PointerSurface(this, [this] { Form_MouseMove(); });
     surface_->setObjectName("mainform");
-    setColours(*surface_, kFormBackColour, kBlack);
+    setColours(*surface_, kLightGrey, kBlack);
     surface_->setFixedSize(qt::twipsRect(0, 0, kClientWidth, kClientHeight).size());
     setCentralWidget(surface_);
 }

@@ -31,6 +31,19 @@ std::string_view flagLine(bool set) {
     return set ? "1" : "0";
 }
 
+// One of the two Jolly flags, which behave as a radio group: setting one clears the other.
+bool readRadioFlag(platform::ListInput& input, bool& flag, bool& partner) {
+    const auto field = input.readField();
+    if (!field) {
+        return false;
+    }
+    flag = *field == kSelected;
+    if (flag) {
+        partner = false;
+    }
+    return true;
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(platform::FileLayer& files, std::filesystem::path file)
@@ -89,24 +102,8 @@ bool SettingsFile::readAllFields(DrawConditions& conditions,
         conditions.*member = platform::decodeWindows1252(*field);
     }
 
-    const auto jollyNumber = input.readField();
-    if (!jollyNumber) {
-        return false;
-    }
-    conditions.ShowJollyNumber = *jollyNumber == kSelected;
-    if (conditions.ShowJollyNumber) {
-        conditions.ShowRandomColor = false;
-    }
-
-    const auto randomColor = input.readField();
-    if (!randomColor) {
-        return false;
-    }
-    conditions.ShowRandomColor = *randomColor == kSelected;
-    if (conditions.ShowRandomColor) {
-        conditions.ShowJollyNumber = false;
-    }
-    return true;
+    return readRadioFlag(input, conditions.ShowJollyNumber, conditions.ShowRandomColor) &&
+           readRadioFlag(input, conditions.ShowRandomColor, conditions.ShowJollyNumber);
 }
 
 std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& conditions) const {

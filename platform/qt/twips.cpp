@@ -5,22 +5,19 @@
 #include <QWidget>
 #include <cmath>
 
+#include "platform/qt/design_colours.h"
+
 namespace quintara::qt {
 namespace {
-
-constexpr std::uint32_t kSystemColourFlag = 0x80000000;
-constexpr std::uint32_t kSystemWindowBackground = 0x80000005;
-constexpr std::uint32_t kSystemWindowText = 0x80000008;
-constexpr std::uint32_t kSystemButtonFace = 0x8000000F;
 
 QColor systemColour(std::uint32_t value) {
     const QPalette palette = QApplication::palette();
     switch (value) {
-        case kSystemWindowBackground:
+        case colours::kSystemWindowBackground:
             return palette.color(QPalette::Base);
-        case kSystemWindowText:
+        case colours::kSystemWindowText:
             return palette.color(QPalette::WindowText);
-        case kSystemButtonFace:
+        case colours::kSystemButtonFace:
             return palette.color(QPalette::Button);
         default:
             return palette.color(QPalette::Window);
@@ -49,7 +46,7 @@ void placeInTwips(QWidget& widget, int left, int top, int width, int height) {
 }
 
 QColor designColour(std::uint32_t value) {
-    if (value & kSystemColourFlag) {
+    if (value & colours::kSystemFlag) {
         return systemColour(value);
     }
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
