@@ -55,6 +55,12 @@ private:
             QTest::keyClicks(box(name), text);
         }
         void pick(int kind) { QTest::mouseClick(option(kind), Qt::LeftButton, {}, QPoint(8, 8)); }
+        // Picks the kind and types into its boxes: the numbers, the phrase or the digit.
+        void enter(int kind, const QString& first, const QString& second) {
+            pick(kind);
+            type(kind == MustContain ? "Text1" : kind == Phrase ? "Text3" : "Text6", first);
+            type("Text2", second);
+        }
         void saveAndExit() { window.findChild<QPushButton*>("Command5")->click(); }
         void exitWithoutSaving() { window.findChild<QPushButton*>("Command4")->click(); }
         bool visible(const char* name) { return !box(name)->isHidden(); }
@@ -192,12 +198,7 @@ private slots:
         Dialog dialog;
         writeFile(dialog.cfg(), kDefaultFile);
         dialog.run([&] {
-            dialog.pick(kind);
-            const char* firstBox = kind == MustContain ? "Text1"
-                                   : kind == Phrase    ? "Text3"
-                                                       : "Text6";
-            dialog.type(firstBox, first);
-            dialog.type("Text2", second);
+            dialog.enter(kind, first, second);
             dialog.saveAndExit();
             QVERIFY(dialog.window.isVisible());
         });
@@ -235,12 +236,7 @@ private slots:
         QFETCH(QByteArray, line);
         Dialog dialog;
         dialog.run([&] {
-            dialog.pick(kind);
-            const char* firstBox = kind == MustContain ? "Text1"
-                                   : kind == Phrase    ? "Text3"
-                                                       : "Text6";
-            dialog.type(firstBox, first);
-            dialog.type("Text2", second);
+            dialog.enter(kind, first, second);
             dialog.saveAndExit();
         });
         QVERIFY(dialog.closedByItself);
