@@ -1,0 +1,407 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree, unpacks it into a scratch root and
+# checks it: control fields, the exact file list and modes, the icons, the desktop entry and the
+# AppStream metadata. Then starts the unpacked program under a private Xvfb until its information
+# window (486 x 542) is on the screen, and stops it.
+#
+# Usage: package_test.sh --build-dir DIR --app-id ID --package-version VERSION
+#            --release-version VERSION [--cmake CMAKE] [--cpack CPACK] [--webengine yes|no]
+#
+# Needs no display and no input. Every process it starts runs under `timeout` in a process group
+# of its own and is stopped when the script ends, whichever way it ends; the scratch folder is
+# removed. Set QUINTARA_KEEP_SCRATCH=1 to keep the scratch folder for a look afterwards.
+set -euo pipefail
+
+build_dir=
+app_id=
+package_version=
+release_version=
+cmake=cmake
+cpack=cpack
+webengine=yes
+
+usage() {
+    echo "usage: $0 --build-dir DIR --app-id ID --package-version VERSION" \
+        "--release-version VERSION [--cmake CMAKE] [--cpack CPACK] [--webengine yes|no]" >&2
+    exit 2
+}
+
+while [ $# -gt 0 ]; do
+    [ $# -ge 2 ] || usage
+    case $1 in
+        --build-dir) build_dir=$2 ;;
+        --app-id) app_id=$2 ;;
+        --package-version) package_version=$2 ;;
+        --release-version) release_version=$2 ;;
+        --cmake) cmake=$2 ;;
+        --cpack) cpack=$2 ;;
+        --webengine) webengine=$2 ;;
+        *) usage ;;
+    esac
+    shift 2
+done
+[ -n "$build_dir" ] && [ -n "$app_id" ] && [ -n "$package_version" ] && [ -n "$release_version" ] ||
+    usage
+
+# --- Reporting -----------------------------------------------------------------------------------
+failures=0
+ok() { echo "ok: $*"; }
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+die() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+# expect_equal WHAT ACTUAL EXPECTED
+expect_equal() {
+    if [ "$2" = "$3" ]; then
+        ok "$1: $2"
+    else
+        fail "$1 is '$2', expected '$3'"
+    fi
+}
+# show_log NAME FILE: the last lines of a log, for a failure's diagnosis.
+show_log() {
+    if [ -s "$2" ]; then
+        echo "--- $1 (last 40 lines) ---" >&2
+        tail -n 40 "$2" >&2
+        echo "--- end of $1 ---" >&2
+    fi
+}
+
+for tool in "$cmake" "$cpack" dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli Xvfb \
+    xwininfo xprop readelf od timeout; do
+    command -v "$tool" >/dev/null ||
+        die "$tool not found (scripts/setup.sh installs what the tests need)"
+done
+[ -f "$build_dir/CPackConfig.cmake" ] || die "$build_dir is not a configured build tree"
+
+# --- Scratch folder and the processes started; both cleaned up on every exit ---------------------
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quintara-package.XXXXXX")
+xvfb_pid=
+program_pid=
+
+# stop_group PID: ends the process group PID leads (every process started runs under `timeout`,
+# which leads a group of its own): TERM, then KILL after five seconds.
+stop_group() {
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    if kill -TERM -- "-$pid" 2>/dev/null; then
+        local tries=0
+        while kill -0 -- "-$pid" 2>/dev/null && [ $tries -lt 50 ]; do
+            sleep 0.1
+            tries=$((tries + 1))
+        done
+        kill -KILL -- "-$pid" 2>/dev/null || true
+    fi
+    wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+    local status=$?
+    trap - EXIT INT TERM HUP
+    stop_group "$program_pid"
+    stop_group "$xvfb_pid"
+    if [ "${QUINTARA_KEEP_SCRATCH:-0}" = 1 ]; then
+        echo "scratch folder kept: $scratch"
+    else
+        rm -rf -- "$scratch"
+    fi
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+started=$SECONDS
+stage() { echo "== $* (at $((SECONDS - started)) s)"; }
+
+# The files a user gets, below the installation prefix.
+expected_files=(
+    "bin/quintara"
+    "share/applications/$app_id.desktop"
+    "share/icons/hicolor/16x16/apps/$app_id.png"
+    "share/icons/hicolor/256x256/apps/$app_id.png"
+    "share/icons/hicolor/32x32/apps/$app_id.png"
+    "share/icons/hicolor/48x48/apps/$app_id.png"
+    "share/metainfo/$app_id.metainfo.xml"
+)
+
+# expect_file_list WHAT ACTUAL_LIST_FILE PREFIX: the sorted list must be exactly the expected one.
+expect_file_list() {
+    local what=$1 actual=$2 prefix=$3
+    local expected="$scratch/expected-files"
+    printf "$prefix%s\n" "${expected_files[@]}" | LC_ALL=C sort >"$expected"
+    if LC_ALL=C sort "$actual" | diff -u "$expected" - >"$scratch/file-list.diff"; then
+        ok "$what holds exactly the ${#expected_files[@]} expected files"
+    else
+        fail "$what does not hold exactly the expected files (- missing, + unexpected):"
+        tail -n +3 "$scratch/file-list.diff" | grep '^[-+]' >&2 || true
+    fi
+}
+
+# --- 1. Plain install: every install rule of the build, not only the packaged component ----------
+stage "cmake --install"
+prefix="$scratch/prefix"
+timeout 120 "$cmake" --install "$build_dir" --prefix "$prefix" \
+    </dev/null >"$scratch/install.log" 2>&1 ||
+    {
+        show_log "cmake --install" "$scratch/install.log"
+        die "cmake --install failed"
+    }
+(cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' >"$scratch/installed-files"
+expect_file_list "cmake --install" "$scratch/installed-files" ""
+
+# --- 2. The package ------------------------------------------------------------------------------
+stage "cpack -G DEB"
+timeout 300 "$cpack" -G DEB --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" \
+    </dev/null >"$scratch/cpack.log" 2>&1 || {
+    show_log cpack "$scratch/cpack.log"
+    die "cpack failed"
+}
+shopt -s nullglob
+debs=("$scratch"/out/*.deb)
+shopt -u nullglob
+[ ${#debs[@]} -eq 1 ] || {
+    show_log cpack "$scratch/cpack.log"
+    die "cpack made ${#debs[@]} .deb files, expected one"
+}
+deb=${debs[0]}
+arch=$(dpkg --print-architecture)
+expect_equal "package file" "$(basename "$deb")" "quintara_${package_version}_${arch}.deb"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+expect_equal "Package" "$(field Package)" quintara
+expect_equal "Version" "$(field Version)" "$package_version"
+expect_equal "Architecture" "$(field Architecture)" "$arch"
+expect_equal "Section" "$(field Section)" games
+maintainer=$(field Maintainer)
+if [[ $maintainer =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]]; then
+    ok "Maintainer: $maintainer"
+else
+    fail "Maintainer '$maintainer' is not 'Name <address>'"
+fi
+description=$(field Description)
+if [ "$(printf '%s\n' "$description" | wc -l)" -lt 2 ]; then
+    fail "Description lacks a long description: '$description'"
+elif long_lines=$(printf '%s\n' "$description" | awk 'length($0) > 80') &&
+    [ -n "$long_lines" ]; then
+    fail "Description has lines over 80 characters:"
+    echo "$long_lines" >&2
+else
+    ok "Description has a synopsis and a long description, lines under 80 characters"
+fi
+# The dependencies come from dpkg-shlibdeps: the libraries the program links.
+depends=$(field Depends)
+needed=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6)
+[ "$webengine" = yes ] && needed+=(libqt6webenginewidgets6)
+for library in "${needed[@]}"; do
+    if [[ ", $depends," == *", $library "* || ", $depends," == *", $library,"* ]]; then
+        ok "Depends names $library"
+    else
+        fail "Depends does not name $library: '$depends'"
+    fi
+done
+
+dpkg-deb -c "$deb" >"$scratch/contents"
+# Lines: mode owner/group size date time ./path
+awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' "$scratch/contents" >"$scratch/package-files"
+expect_file_list "the package" "$scratch/package-files" "usr/"
+bad_modes=$(awk -v program="./usr/bin/quintara" '
+    $2 != "root/root" { print; next }
+    $1 ~ /^d/ { if ($1 != "drwxr-xr-x") print; next }
+    $6 == program { if ($1 != "-rwxr-xr-x") print; next }
+    $1 != "-rw-r--r--" { print }' "$scratch/contents")
+if [ -z "$bad_modes" ]; then
+    ok "owners root/root, modes 0755 for folders and the program, 0644 for the rest"
+else
+    fail "entries with the wrong owner or mode:"
+    echo "$bad_modes" >&2
+fi
+
+# --- 3. What the package installs ----------------------------------------------------------------
+stage "unpacked package"
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root"
+program="$root/usr/bin/quintara"
+
+if [ -x "$program" ] && readelf -h "$program" >/dev/null 2>&1; then
+    ok "usr/bin/quintara is an executable ELF file"
+else
+    die "usr/bin/quintara is missing or not an ELF executable"
+fi
+runpath=$(readelf -d "$program" | grep -E '\((RUNPATH|RPATH)\)' || true)
+if [ -z "$runpath" ]; then
+    ok "the program has no RPATH or RUNPATH"
+else
+    fail "the program keeps a library path from the build: $runpath"
+fi
+if readelf -S -W "$program" | grep -qE ' \.(symtab|debug_info) '; then
+    fail "the program in the package is not stripped"
+else
+    ok "the program is stripped"
+fi
+
+# Each icon must be a PNG of the size its folder names.
+for size in 16 32 48 256; do
+    icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+    [ -f "$icon" ] || continue # already reported with the file list
+    read -r -a bytes <<<"$(od -An -v -tu1 -N24 "$icon" | tr -s ' \n' ' ')"
+    if [ "${#bytes[@]}" -ne 24 ] || [ "${bytes[*]:0:8}" != "137 80 78 71 13 10 26 10" ]; then
+        fail "icon ${size}x${size} is not a PNG file"
+        continue
+    fi
+    width=$(((bytes[16] << 24) | (bytes[17] << 16) | (bytes[18] << 8) | bytes[19]))
+    height=$(((bytes[20] << 24) | (bytes[21] << 16) | (bytes[22] << 8) | bytes[23]))
+    expect_equal "icon ${size}x${size} size" "${width}x${height}" "${size}x${size}"
+done
+
+desktop="$root/usr/share/applications/$app_id.desktop"
+[ -f "$desktop" ] || die "no desktop entry $app_id.desktop"
+if validation=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$validation" ]; then
+    ok "desktop-file-validate: no errors, warnings or hints"
+else
+    fail "desktop-file-validate:"
+    echo "$validation" >&2
+fi
+desktop_key() { sed -n "/^\[Desktop Entry\]/,/^\[/ s/^$1=//p" "$desktop" | head -n 1; }
+expect_equal "desktop entry Name" "$(desktop_key Name)" Quintara
+expect_equal "desktop entry Icon" "$(desktop_key Icon)" "$app_id"
+expect_equal "desktop entry Exec" "$(desktop_key Exec)" quintara
+expect_equal "desktop entry Terminal" "$(desktop_key Terminal)" false
+categories=$(desktop_key Categories)
+if [[ ";$categories" == *";Game;"* ]]; then
+    ok "desktop entry Categories: $categories"
+else
+    fail "desktop entry Categories '$categories' lacks Game"
+fi
+[ -n "$(desktop_key 'GenericName\[it\]')" ] && [ -n "$(desktop_key 'Comment\[it\]')" ] &&
+    [ -n "$(desktop_key 'Keywords\[it\]')" ] && ok "desktop entry has Italian texts" ||
+    fail "desktop entry lacks Italian GenericName, Comment or Keywords"
+wm_class=$(desktop_key StartupWMClass)
+
+metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+[ -f "$metainfo" ] || die "no AppStream metadata $app_id.metainfo.xml"
+if validation=$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1); then
+    ok "appstreamcli validate: $(echo "$validation" | tail -n 1)"
+else
+    fail "appstreamcli validate:"
+    echo "$validation" >&2
+fi
+# The metadata, desktop entry and icons together, as a software centre reads them.
+if validation=$(appstreamcli validate-tree --no-net --no-color "$root" 2>&1); then
+    ok "appstreamcli validate-tree: $(echo "$validation" | tail -n 1)"
+else
+    fail "appstreamcli validate-tree:"
+    echo "$validation" >&2
+fi
+expect_tag() {
+    if grep -qF -- "$2" "$metainfo"; then
+        ok "metainfo $1: $2"
+    else
+        fail "metainfo lacks $1 $2"
+    fi
+}
+expect_tag id "<id>$app_id</id>"
+expect_tag launchable "<launchable type=\"desktop-id\">$app_id.desktop</launchable>"
+expect_tag release "<release version=\"$release_version\""
+expect_tag binary "<binary>quintara</binary>"
+expect_tag "Italian summary" '<summary xml:lang="it">'
+expect_tag "Italian description" '<p xml:lang="it">'
+
+# --- 4. The unpacked program starts and shows its information window ----------------------------
+stage "start under Xvfb"
+display_file="$scratch/display"
+: >"$display_file"
+timeout -k 5 150 Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+    3>"$display_file" </dev/null >"$scratch/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=
+deadline=$((SECONDS + 30))
+while [ -z "$display" ]; do
+    if grep -qx '[0-9][0-9]*' "$display_file"; then
+        display=":$(head -n 1 "$display_file")"
+    elif ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        show_log Xvfb "$scratch/xvfb.log"
+        die "Xvfb ended before it chose a display"
+    elif [ $SECONDS -ge $deadline ]; then
+        show_log Xvfb "$scratch/xvfb.log"
+        die "Xvfb chose no display within 30 s"
+    else
+        sleep 0.1
+    fi
+done
+x() { DISPLAY=$display timeout 10 "$@"; }
+x xwininfo -root >/dev/null 2>&1 || die "Xvfb on $display does not answer"
+ok "Xvfb on $display"
+
+home="$scratch/home"
+runtime="$scratch/runtime"
+work="$scratch/work"
+mkdir -p "$home" "$runtime" "$work"
+chmod 700 "$runtime"
+# A clean environment: no desktop session, no session bus (a bus address that leads nowhere, so
+# that nothing autolaunches one), settings written only under the scratch folder.
+(
+    cd "$work"
+    exec timeout -k 5 150 env -i \
+        PATH=/usr/bin:/bin \
+        HOME="$home" \
+        XDG_RUNTIME_DIR="$runtime" \
+        DISPLAY="$display" \
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-session-bus" \
+        LANG=C.UTF-8 \
+        QT_QPA_PLATFORM=xcb \
+        QTWEBENGINE_DISABLE_SANDBOX=1 \
+        "$program"
+) </dev/null >"$scratch/quintara.log" 2>&1 &
+program_pid=$!
+
+window=
+deadline=$((SECONDS + 90))
+while [ -z "$window" ]; do
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        status=0
+        wait "$program_pid" || status=$?
+        program_pid=
+        show_log quintara "$scratch/quintara.log"
+        die "the program ended (exit status $status) before its information window showed"
+    fi
+    # Lines: id "name": ("instance" "class")  WIDTHxHEIGHT+X+Y  +X+Y
+    for id in $(x xwininfo -root -tree 2>/dev/null | awk '/ 486x542\+/ { print $1 }'); do
+        if x xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            window=$id
+            break
+        fi
+    done
+    if [ -z "$window" ]; then
+        if [ $SECONDS -ge $deadline ]; then
+            x xwininfo -root -tree >&2 2>&1 || true
+            show_log quintara "$scratch/quintara.log"
+            die "no 486x542 window on the screen within 90 s"
+        fi
+        sleep 0.2
+    fi
+done
+ok "information window $window (486x542) is on the screen after $((SECONDS - started)) s"
+
+# The desktop matches the window to its entry by the window's class.
+# WM_CLASS(STRING) = "instance", "class"
+class=$(x xprop -id "$window" WM_CLASS 2>/dev/null |
+    sed -n 's/^WM_CLASS([A-Z_]*) = "[^"]*", "\([^"]*\)"$/\1/p')
+expect_equal "window class (desktop entry StartupWMClass)" "$class" "$wm_class"
+
+stop_group "$program_pid"
+program_pid=
+stop_group "$xvfb_pid"
+xvfb_pid=
+
+stage "done"
+if [ $failures -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "all package checks passed in $((SECONDS - started)) s"
