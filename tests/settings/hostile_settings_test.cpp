@@ -1,0 +1,285 @@
+// Settings files no editor should produce, kept in fuzz/regressions: the largest and strangest
+// files the fuzzer found and a few made by hand at the reader's limits. Whatever a file holds, a
+// read ends as the reader promises: it pulls a bounded number of bytes, the two readers
+// agree, and what they read can be saved and read back (or is refused, leaving the file alone).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "fuzz/memory_files.h"
+#include "platform/list_input.h"
+#include "settings/settings_file.h"
+
+namespace quintara::settings {
+namespace {
+
+using platform::ListInput;
+
+const std::filesystem::path kRegressions = QUINTARA_FUZZ_REGRESSIONS_DIR;
+
+// What a reader may pull from any file: fourteen fields of at most kMaxFieldBytes each, their
+// line ends, and one byte of look-ahead.
+constexpr std::size_t kMostBytesRead = 14 * (ListInput::kMaxFieldBytes + 2) + 1;
+
+// A text read from one field: a Windows-1252 byte becomes at most three bytes of UTF-8.
+constexpr std::size_t kLongestText = 3 * ListInput::kMaxFieldBytes;
+
+std::vector<std::string> regressionFiles() {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(kRegressions, error)) {
+        if (entry.is_regular_file()) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string bytesOf(const std::string& name) {
+    std::ifstream in(kRegressions / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const std::vector<std::string DrawConditions::*> kTexts = {
+    &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
+    &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
+    &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
+
+// A record that differs from `conditions` in every field, to read into.
+DrawConditions unlike(const DrawConditions& conditions) {
+    DrawConditions other = conditions;
+    other.Condition = conditions.Condition == ConditionKind::MustContain
+                          ? ConditionKind::OddOnly
+                          : ConditionKind::MustContain;
+    for (const auto member : kTexts) {
+        other.*member += "#";
+    }
+    other.ShowJollyNumber = !conditions.ShowJollyNumber;
+    other.ShowRandomColor = !conditions.ShowRandomColor;
+    return other;
+}
+
+// One regression file in memory, served a byte at a time so that the bytes each read pulls
+// can be counted.
+class RegressionFile : public ::testing::Test {
+protected:
+    void load(const std::string& name) {
+        bytes = bytesOf(name);
+        ASSERT_FALSE(bytes.empty()) << "cannot read " << name;
+        files.files[kSettingsFileName] = bytes;
+    }
+
+    // The main window's read from its defaults.
+    void readAsMainWindow() { settings.LoadConditions(conditions, range); }
+
+    std::vector<ConditionKind> readAsDialog(DrawConditions& dialog) {
+        std::vector<ConditionKind> selected;
+        settings.LoadDialogConditions(dialog, [&](ConditionKind kind) {
+            EXPECT_EQ(dialog.Condition, kind) << "the rule runs once the kind is selected";
+            selected.push_back(kind);
+        });
+        return selected;
+    }
+
+    std::string bytes;
+    fuzzing::MemoryFiles files;
+    SettingsFile settings{files};
+    DrawConditions conditions = mainWindowDefaults();
+    DrawRange range;
+};
+
+TEST(HostileSettingsFiles, TheRegressionFolderIsFound) {
+    EXPECT_GE(regressionFiles().size(), 10u) << kRegressions;
+}
+
+class EveryRegressionFile : public RegressionFile,
+                            public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(EveryRegressionFile, IsReadWithinBoundsByBothReaders) {
+    load(GetParam());
+    readAsMainWindow();
+    EXPECT_LE(files.lastBytesRead, kMostBytesRead);
+    for (const auto member : kTexts) {
+        EXPECT_LE((conditions.*member).size(), kLongestText);
+    }
+    EXPECT_FALSE(conditions.ShowJollyNumber && conditions.ShowRandomColor);
+
+    DrawConditions dialog = dialogDefaults();
+    const std::vector<ConditionKind> selected = readAsDialog(dialog);
+    EXPECT_LE(files.lastBytesRead, kMostBytesRead);
+    EXPECT_LE(selected.size(), 6u);
+    if (!selected.empty()) {
+        EXPECT_EQ(dialog.Condition, selected.back()) << "the last kind selected stays selected";
+    }
+}
+
+TEST_P(EveryRegressionFile, LeavesARecordThatIsSavedAndReadBackOrRefused) {
+    load(GetParam());
+    DrawConditions dialog = dialogDefaults();
+    readAsDialog(dialog);
+    DrawConditions viaMainReader = dialogDefaults();
+    settings.LoadConditions(viaMainReader, range);
+    EXPECT_EQ(viaMainReader, dialog) << "both readers read the same record";
+
+    fuzzing::MemoryFiles saved(4096);
+    const SettingsFile savedSettings(saved);
+    const auto failure = savedSettings.SaveConditions(dialog);
+    if (failure) {
+        ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
+        EXPECT_TRUE(saved.files.empty()) << "a refused save writes nothing";
+        return;
+    }
+    DrawConditions readBack = unlike(dialog);
+    savedSettings.LoadDialogConditions(readBack, nullptr);
+    EXPECT_EQ(readBack, dialog);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, EveryRegressionFile, ::testing::ValuesIn(regressionFiles()), [](const auto& info) {
+        std::string name = info.param;
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
+
+// What particular files change, beyond the bounds every file keeps.
+
+TEST_F(RegressionFile, APhraseOfExactly64KiBIsReadWhole) {
+    load("phrase_of_64_kib.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(conditions.PhraseText, std::string(ListInput::kMaxFieldBytes, 'x'));
+    EXPECT_EQ(conditions.TensDigits, "3");
+    EXPECT_TRUE(conditions.ShowRandomColor);
+    EXPECT_EQ(range, (DrawRange{1, 90}));
+}
+
+TEST_F(RegressionFile, APhraseOneByteOver64KiBEndsTheReadKeepingTheLinesBeforeIt) {
+    load("phrase_one_byte_over_64_kib.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(conditions.Condition, ConditionKind::Phrase);
+    EXPECT_EQ(conditions.RequiredNumber1, "7");
+    EXPECT_EQ(conditions.RequiredNumber2, "8");
+    EXPECT_EQ(conditions.PhraseText, "");
+    EXPECT_EQ(conditions.RangeTo, "49");
+    EXPECT_EQ(conditions.TensDigits, "");
+    EXPECT_TRUE(conditions.ShowJollyNumber);
+    EXPECT_FALSE(conditions.ShowRandomColor);
+    EXPECT_EQ(range, (DrawRange{1, 49}));
+}
+
+// An unclosed quote lets a field reach one byte further than a closed one: the phrase it gives
+// needs quotes that would take it over the limit, so saving refuses it instead of writing a
+// file that reads back differently.
+TEST_F(RegressionFile, APhraseTooLongToStoreQuotedIsReadButRefusedOnSave) {
+    load("unclosed_quote_with_blank_at_the_limit.cfg");
+    DrawConditions dialog = dialogDefaults();
+    readAsDialog(dialog);
+    EXPECT_EQ(dialog.PhraseText, " " + std::string(ListInput::kMaxFieldBytes - 2, 'y'));
+    EXPECT_EQ(dialog.TensDigits, "3");
+
+    const auto failure = settings.SaveConditions(dialog);
+    ASSERT_TRUE(failure.has_value());
+    ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
+    EXPECT_EQ(std::get<UnstorableText>(*failure).field, TextField::PhraseText);
+    EXPECT_EQ(files.files.at(kSettingsFileName), bytes);
+    EXPECT_EQ(files.files.size(), 1u);
+}
+
+TEST_F(RegressionFile, LinesAfterTheFourteenthAreNeverRead) {
+    load("thirty_thousand_lines.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(conditions.Condition, ConditionKind::OddOnly);
+    EXPECT_EQ(range, (DrawRange{1, 90}));
+    std::size_t fourteenLines = 0;
+    for (int line = 0; line < 14; ++line) {
+        fourteenLines = bytes.find("\r\n", fourteenLines) + 2;
+    }
+    EXPECT_LE(files.lastBytesRead, fourteenLines + 1);
+}
+
+TEST_F(RegressionFile, LongRunsOfDelimitersReadAsFourteenEmptyFields) {
+    for (const char* name : {"one_line_of_commas.cfg", "only_carriage_returns.cfg"}) {
+        SCOPED_TRACE(name);
+        conditions = mainWindowDefaults();
+        range = DrawRange{};
+        load(name);
+        readAsMainWindow();
+        EXPECT_EQ(conditions.Condition, std::nullopt);
+        for (const auto member : kTexts) {
+            EXPECT_EQ(conditions.*member, "");
+        }
+        EXPECT_FALSE(conditions.ShowJollyNumber);
+        EXPECT_FALSE(conditions.ShowRandomColor);
+        EXPECT_EQ(range, (DrawRange{0, 0}));
+        EXPECT_LE(files.lastBytesRead, 15u);
+    }
+}
+
+TEST_F(RegressionFile, AFileOfQuotesIsOneEmptyFieldAndChangesNothing) {
+    load("quotes_only.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(conditions, mainWindowDefaults());
+    EXPECT_EQ(range, (DrawRange{1, 49}));
+}
+
+TEST_F(RegressionFile, NulAndControlBytesAreOrdinaryCharacters) {
+    load("nul_and_control_bytes.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(conditions.Condition, ConditionKind::NoCondition) << "\"1\\0\" is not \"1\"";
+    EXPECT_EQ(conditions.PhraseText, std::string("\0frase\x1A", 7));
+    EXPECT_EQ(conditions.RangeTo, std::string("90\0", 3));
+    EXPECT_TRUE(conditions.ShowJollyNumber);
+    EXPECT_FALSE(conditions.ShowRandomColor);
+    EXPECT_EQ(range, (DrawRange{1, 90}));
+}
+
+TEST_F(RegressionFile, OverflowingRangesKeepTheRangeAsItWas) {
+    load("ranges_that_overflow.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(conditions.RangeTo, "1e999");
+    EXPECT_EQ(conditions.RangeFrom, "32767.5");
+    EXPECT_EQ(range, (DrawRange{1, 49}));
+
+    conditions = mainWindowDefaults();
+    load("range_to_overflows_alone.cfg");
+    readAsMainWindow();
+    EXPECT_EQ(range, (DrawRange{-32768, 49}));
+}
+
+TEST_F(RegressionFile, EveryKindLineSelectedRunsTheDisplayRuleSixTimesAndTheLastWins) {
+    load("every_kind_line_selected.cfg");
+    DrawConditions dialog = dialogDefaults();
+    const std::vector<ConditionKind> selected = readAsDialog(dialog);
+    const std::vector<ConditionKind> expected = {
+        ConditionKind::MustContain, ConditionKind::Phrase,  ConditionKind::NoCondition,
+        ConditionKind::EvenOnly,    ConditionKind::OddOnly, ConditionKind::TensDigit};
+    EXPECT_EQ(selected, expected);
+    EXPECT_EQ(dialog.Condition, ConditionKind::TensDigit);
+    EXPECT_FALSE(dialog.ShowJollyNumber);
+    EXPECT_TRUE(dialog.ShowRandomColor);
+}
+
+TEST_F(RegressionFile, BlanksOverTheLimitEndTheReadAfterTheLinesBeforeThem) {
+    load("blank_lines_before_a_field_over_the_limit.cfg");
+    readAsMainWindow();
+    DrawConditions expected = mainWindowDefaults();
+    expected.Condition = ConditionKind::MustContain;
+    EXPECT_EQ(conditions, expected);
+    EXPECT_EQ(range, (DrawRange{1, 49}));
+    // The two lines, the blanks up to the limit and one byte of look-ahead.
+    EXPECT_LE(files.lastBytesRead, 6 + ListInput::kMaxFieldBytes + 2);
+}
+
+}  // namespace
+}  // namespace quintara::settings
