@@ -40,8 +40,10 @@ while [ $# -gt 0 ]; do
     esac
     shift 2
 done
-[ -n "$build_dir" ] && [ -n "$app_id" ] && [ -n "$package_version" ] && [ -n "$release_version" ] ||
+if [ -z "$build_dir" ] || [ -z "$app_id" ] || [ -z "$package_version" ] ||
+    [ -z "$release_version" ]; then
     usage
+fi
 
 # --- Reporting -----------------------------------------------------------------------------------
 failures=0
@@ -278,9 +280,12 @@ if [[ ";$categories" == *";Game;"* ]]; then
 else
     fail "desktop entry Categories '$categories' lacks Game"
 fi
-[ -n "$(desktop_key 'GenericName\[it\]')" ] && [ -n "$(desktop_key 'Comment\[it\]')" ] &&
-    [ -n "$(desktop_key 'Keywords\[it\]')" ] && ok "desktop entry has Italian texts" ||
+if [ -n "$(desktop_key 'GenericName\[it\]')" ] && [ -n "$(desktop_key 'Comment\[it\]')" ] &&
+    [ -n "$(desktop_key 'Keywords\[it\]')" ]; then
+    ok "desktop entry has Italian texts"
+else
     fail "desktop entry lacks Italian GenericName, Comment or Keywords"
+fi
 wm_class=$(desktop_key StartupWMClass)
 
 metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
