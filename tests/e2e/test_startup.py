@@ -1,0 +1,54 @@
+"""Start-up, the information window from the menu, and leaving the program."""
+
+import sys
+
+import harness
+
+
+class StartupTest(harness.QuintaraTestCase):
+    def test_start_draw_about_and_exit_without_a_settings_file(self):
+        with self.session() as s:
+            info = s.info_window(harness.START_TIMEOUT)
+            labels = info.labels()
+            self.assertIn("Quintara", labels)
+            self.assertIn("Version 2.1.2", labels)
+            continua = info.tree.find("push button", "Continua")
+            self.assertIn("Press", continua.actions)
+            # The main window waits behind the information window.
+            self.assertFalse(any(w.showing for w in s.windows() if w.role == "frame"
+                                 and w.name.startswith("Quintara")))
+
+            info.proceed()
+            main = s.main_window()
+            self.assertEqual("Quintara2.1.2", main.title)
+            tree = main.tree()
+            for button in ("Nuova Serie", "Condizioni", "Stampa", "Esci"):
+                self.assertTrue(tree.has("push button", button, showing=True), button)
+            board = harness.Board(tree)
+            self.assertEqual(["00"] * 13, board.numbers())
+            self.assertTrue(board.all_closed, board)
+
+            if s.owns_site_port:
+                s.wait("the web view to ask for the maker's page",
+                       lambda: "/riq-quintara.html" in s.page_requests())
+
+            # Without a settings file the numbers run from 1 to 49.
+            seen = set()
+            for _ in range(3):
+                board = main.new_series()
+                column1, column2 = self.assertSeries(board, 1, 49)
+                seen.update(column1 + column2)
+            self.assertEqual([], s.files(), "a draw writes nothing")
+
+            info = main.about()
+            self.assertIn("Version 2.1.2", info.labels())
+            info.proceed()
+            self.assertEqual(board, main.board(), "the information window changed the series")
+
+            main.quit()
+            self.assertEndedCleanly(s)
+            self.assertEqual([], s.files())
+
+
+if __name__ == "__main__":
+    sys.exit(harness.main())
