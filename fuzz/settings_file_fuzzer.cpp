@@ -49,6 +49,10 @@ constexpr std::size_t kFieldsPerFile = 14;
 // their line ends, and one byte of look-ahead.
 constexpr std::size_t kMostBytesRead = kFieldsPerFile * (ListInput::kMaxFieldBytes + 2) + 1;
 
+// The most bytes one field may pull, even one that fails for being too long: the field up to
+// the limit, its line end and one byte of look-ahead.
+constexpr std::size_t kMostBytesPerField = ListInput::kMaxFieldBytes + 3;
+
 // The text members in file order, lines 7 to 12.
 constexpr std::array<std::string DrawConditions::*, 6> kTexts = {
     &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
@@ -66,12 +70,23 @@ std::vector<std::string> fieldsOf(std::string_view bytes, std::size_t chunk,
     std::istream stream(&buffer);
     ListInput input(stream);
     std::vector<std::string> fields;
+    std::size_t fetchedBefore = 0;
+    auto checkBytesPulled = [&] {
+        // Only a buffer that hands out single bytes shows what one field pulled.
+        if (chunk == 1) {
+            require(buffer.fetched() - fetchedBefore <= kMostBytesPerField,
+                    "one field pulls at most 64 KiB and its line end");
+        }
+        fetchedBefore = buffer.fetched();
+    };
     while (auto field = input.readField()) {
+        checkBytesPulled();
         require(fields.size() < bytes.size(), "each field takes at least one byte");
         require(field->size() <= ListInput::kMaxFieldBytes, "a field is at most 64 KiB");
         require(field->find_first_of("\r\n") == std::string::npos, "a field holds no line end");
         fields.push_back(std::move(*field));
     }
+    checkBytesPulled();
     require(!input.readField(), "a failed input stays failed");
     return fields;
 }
