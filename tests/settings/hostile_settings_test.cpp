@@ -178,6 +178,24 @@ TEST_F(RegressionFile, APhraseOneByteOver64KiBEndsTheReadKeepingTheLinesBeforeIt
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
+// However a phrase over the limit is quoted, the read stops within the limit past the lines
+// before it, instead of pulling the whole field.
+TEST_F(RegressionFile, AQuotedPhraseOver64KiBEndsTheReadWithinTheLimit) {
+    for (const char* name : {"quoted_phrase_over_64_kib.cfg", "unclosed_quote_over_64_kib.cfg"}) {
+        SCOPED_TRACE(name);
+        conditions = mainWindowDefaults();
+        load(name);
+        readAsMainWindow();
+        EXPECT_EQ(conditions.Condition, ConditionKind::Phrase);
+        EXPECT_EQ(conditions.RequiredNumber2, "8");
+        EXPECT_EQ(conditions.PhraseText, "");
+        EXPECT_EQ(conditions.TensDigits, "");
+        EXPECT_EQ(range, (DrawRange{1, 49}));
+        const std::size_t eightLines = bytes.find('"');
+        EXPECT_LE(files.lastBytesRead, eightLines + ListInput::kMaxFieldBytes + 3);
+    }
+}
+
 // An unclosed quote lets a field reach one byte further than a closed one: the phrase it gives
 // needs quotes that would take it over the limit, so saving refuses it instead of writing a
 // file that reads back differently.
