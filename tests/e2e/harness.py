@@ -6,8 +6,11 @@ its own working directory) and an accessibility agent (a11y_agent.py) that talks
 program over the accessibility bus. Leaving the session stops all of them, also when a test
 fails or the test process is told to stop.
 
-The program is named by the QUINTARA_PROGRAM environment variable. Run the test files with
-Debian's /usr/bin/python3.
+The environment names the program (QUINTARA_PROGRAM) and the maker's site built into it
+(QUINTARA_SITE_HOST, which must be on loopback). CTest sets both; by hand, for example:
+  QUINTARA_PROGRAM=build/ci/bin/quintara QUINTARA_SITE_HOST=127.0.0.1:47251 \
+      /usr/bin/python3 tests/e2e/test_startup.py
+Run the test files with Debian's /usr/bin/python3.
 """
 
 import contextlib
@@ -28,8 +31,26 @@ import uuid
 HERE = pathlib.Path(__file__).resolve().parent
 SYSTEM_PYTHON = "/usr/bin/python3"
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-# The maker's site in the ci build; the web view asks it for /riq-quintara.html.
-SITE_PORT = 47251
+# The maker's site as built into the program (QUINTARA_SITE_HOST); the web view asks it for
+# /riq-quintara.html after start-up. The tests run only against a build that puts it on
+# loopback, as the ci preset does, so that nothing leaves the machine.
+SITE_HOST = os.environ.get("QUINTARA_SITE_HOST", "")
+LOOPBACK_HOSTS = ("127.0.0.1", "localhost")
+
+
+def _site_port():
+    """The site's port when the site is on loopback, else None."""
+    if not SITE_HOST:
+        return None
+    host, _, port = SITE_HOST.rpartition(":")
+    if not host:
+        host, port = port, "80"
+    if host not in LOOPBACK_HOSTS or not port.isdigit():
+        return None
+    return int(port)
+
+
+SITE_PORT = _site_port()
 SETTINGS_FILE = "Quintara.cfg"
 
 # Patience: a phase of the cover animation takes about a second and the program answers nobody
@@ -169,6 +190,18 @@ def _sweep(marker_value):
     return found
 
 
+def _reap_orphans():
+    """Collects daemons' helpers re-parented to us (we are their subreaper) once they end.
+    Called when every child the session started has been waited for."""
+    while True:
+        try:
+            pid, _ = os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            return
+
+
 # --------------------------------------------------------------------------------------------
 # What the accessibility bus shows.
 
@@ -241,14 +274,21 @@ class Agent:
         self.process = process
         self.stdin = process.popen.stdin
         self.stdout = process.popen.stdout.fileno()
+        self.broken = False
 
     def request(self, op, timeout=2 * STEP_TIMEOUT, **arguments):
-        if not self.process.alive():
-            raise SessionError("the accessibility agent has ended (see %s)" %
+        if self.broken or not self.process.alive():
+            raise SessionError("the accessibility agent no longer answers (see %s)" %
                                self.process.log_path)
         self.stdin.write((json.dumps(dict(op=op, **arguments)) + "\n").encode())
         self.stdin.flush()
-        reply = json.loads(_read_line(self.stdout, timeout, "the accessibility agent"))
+        try:
+            line = _read_line(self.stdout, timeout, "the accessibility agent")
+        except SessionError:
+            # A late reply would be taken for the next request's.
+            self.broken = True
+            raise
+        reply = json.loads(line)
         if "error" in reply:
             raise AgentError("%s: %s" % (op, reply["error"]))
         return reply["result"]
@@ -267,6 +307,8 @@ class Session:
         self.program = program or os.environ.get("QUINTARA_PROGRAM")
         if not self.program or not os.access(self.program, os.X_OK):
             raise SessionError("QUINTARA_PROGRAM must name the built quintara program")
+        if SITE_PORT is None:
+            raise SessionError("QUINTARA_SITE_HOST must name the program's site on loopback")
         self.initial_settings = settings
         self.processes = []
         self._page_output = b""
@@ -408,6 +450,7 @@ class Session:
         leftovers = _sweep(self.marker)
         if leftovers:
             sys.stderr.write("ended leftover processes %s\n" % leftovers)
+        _reap_orphans()
         if self.root is None:
             return
         if failed:
@@ -660,8 +703,14 @@ class MainWindow:
         return self.session.wait(what, probe, timeout)
 
     def new_series(self):
-        """ "Nuova Serie", waited for: the button's action returns when the draw is done."""
-        self.press("push button", "Nuova Serie", wait=True)
+        """ "Nuova Serie", waited for: the button's action answers once the draw is done and
+        the covers are open again."""
+        try:
+            self.press("push button", "Nuova Serie", wait=True)
+        except AgentError as e:
+            # Only a late answer is acceptable: the press was delivered all the same.
+            if "reply" not in str(e) and "Timeout" not in str(e):
+                raise
         return self.settled_board("a new series")
 
     def open_conditions(self):
@@ -775,6 +824,9 @@ class QuintaraTestCase(unittest.TestCase):
             yield
         except AssertionError as e:
             sys.stderr.write("KNOWN FAULT (%s): %s\n" % (description, e))
+        else:
+            sys.stderr.write("note: known fault not seen (%s); if it is fixed, make the check "
+                             "strict again\n" % description)
 
     def assertEndedCleanly(self, session):
         """The program ended by itself with status 0 (tolerating only the known abort)."""
@@ -806,6 +858,10 @@ def main():
             missing.append("the AT-SPI Python bindings (python3-pyatspi)")
     if missing:
         sys.stderr.write("skipped: missing %s\n" % ", ".join(missing))
+        return 77
+    if SITE_PORT is None:
+        sys.stderr.write("skipped: the program's site %r is not on loopback (configure with "
+                         "QUINTARA_SITE_HOST=127.0.0.1:PORT, as the ci preset does)\n" % SITE_HOST)
         return 77
     _become_subreaper()
     signal.signal(signal.SIGTERM, _raise_interrupt)
