@@ -111,10 +111,14 @@ class Process:
         self.name = name
         self.log_path = log_path
         self.log = open(log_path, "ab")
-        self.popen = subprocess.Popen(
-            argv, cwd=cwd, env=env, stdin=stdin,
-            stdout=self.log if stdout is None else stdout, stderr=self.log,
-            pass_fds=pass_fds, start_new_session=True)
+        try:
+            self.popen = subprocess.Popen(
+                argv, cwd=cwd, env=env, stdin=stdin,
+                stdout=self.log if stdout is None else stdout, stderr=self.log,
+                pass_fds=pass_fds, start_new_session=True)
+        except BaseException:
+            self.log.close()
+            raise
         self.pid = self.popen.pid
 
     def alive(self):
@@ -304,9 +308,11 @@ class Session:
     """
 
     def __init__(self, program=None, settings=None):
-        self.program = program or os.environ.get("QUINTARA_PROGRAM")
-        if not self.program or not os.access(self.program, os.X_OK):
+        program = program or os.environ.get("QUINTARA_PROGRAM")
+        if not program or not os.access(program, os.X_OK):
             raise SessionError("QUINTARA_PROGRAM must name the built quintara program")
+        # The program starts in a working directory of its own.
+        self.program = os.path.abspath(program)
         if SITE_PORT is None:
             raise SessionError("QUINTARA_SITE_HOST must name the program's site on loopback")
         self.initial_settings = settings
