@@ -14,6 +14,7 @@ TENS = "Almeno due numeri con questo seme"
 NUMBERS_MESSAGE = "Prego di specificare numeri da 1 a 90."
 PHRASE_MESSAGE = "Inserire un testo o un nome o una data...."
 TENS_MESSAGE = "Inserire un seme valido, numeri da 1 a 8"
+QUOTE_MESSAGE = 'Il testo della frase non può contenere virgolette (").'
 
 # Reported fault: the option buttons run the show-and-hide rule of the entry boxes only on a
 # mouse click. The accessible Toggle action (QAbstractButton::toggle) selects the kind without
@@ -93,6 +94,9 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
 
             dialog.choose(PHRASE)
             self.refused(s, dialog, PHRASE_MESSAGE)
+            # The file cannot hold a text that begins with a double quote.
+            dialog.type("Frase o nome", '"Ciao"')
+            self.refused(s, dialog, QUOTE_MESSAGE)
 
             dialog.choose(TENS)
             for seed in ("9", "0", "x"):

@@ -57,20 +57,38 @@ class NewSeriesTest(harness.QuintaraTestCase):
         for column in self.draw(settings_bytes("tens", tens="3"), 1, 90):
             self.assertGreaterEqual(len([n for n in column if 30 <= n <= 39]), 2, column)
 
-    def test_a_range_of_fewer_than_seven_numbers_is_reported(self):
-        settings = settings_bytes("none", range_to="6")
+    def test_a_short_file_is_read_as_far_as_it_goes(self):
+        # Cut after the kind lines and a range of 1..90 never reached: even numbers from 1 to 49.
+        settings = settings_bytes("even", range_to="90").split(b"\r\n")
+        settings = b"\r\n".join(settings[:8]) + b"\r\n"
+        for column in self.draw(settings, 1, 49):
+            self.assertEqual([], [n for n in column if n % 2], column)
+
+    def assertReported(self, settings, message):
+        """ "Nuova Serie" answers with the message and the covers stay closed."""
         with self.session(settings) as s:
             main = s.start()
             main.press("push button", "Nuova Serie")
             box = s.message_box()
-            self.assertEqual("Quintara", box.title)
-            self.assertEqual("Intervallo dei numeri non valido in Quintara.cfg: servono almeno "
-                             "7 numeri, a partire da 1.", box.text)
+            self.assertEqual(("Quintara", message), (box.title, box.text))
             box.ok()
             board = main.board()
-            self.assertEqual(["00"] * 13, board.numbers())
             self.assertTrue(board.all_closed, board)
             self.assertEqual(settings, s.settings())
+            return board
+
+    def test_a_range_of_fewer_than_seven_numbers_is_reported(self):
+        board = self.assertReported(
+            settings_bytes("none", range_to="6"),
+            "Intervallo dei numeri non valido in Quintara.cfg: servono almeno 7 numeri, a "
+            "partire da 1.")
+        self.assertEqual(["00"] * 13, board.numbers())
+
+    def test_a_condition_no_column_can_meet_is_reported(self):
+        # No number from 1 to 49 has 8 for its tens digit.
+        self.assertReported(settings_bytes("tens", tens="8", range_to="49"),
+                            "Nessuna serie soddisfa le condizioni scelte. Modificare le "
+                            "condizioni.")
 
 
 if __name__ == "__main__":
