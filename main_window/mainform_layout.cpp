@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "main_window/mainform.h"
+#include "main_window/number_label.h"
 #include "platform/qt/clickable_label.h"
 #include "platform/qt/control_properties.h"
 #include "platform/qt/design_colours.h"
@@ -45,14 +46,12 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect tw
 // "00" until the first series; the text stands at the top, centred, as in the design.
 QLabel* numberLabel(QWidget* parent, const QString& name, QRect twips, const QFont& font,
                     std::uint32_t back, std::uint32_t fore) {
-    auto* label = new QLabel(QStringLiteral("00"), parent);
+    auto* label = new NumberLabel(QStringLiteral("00"), parent);
     label->setObjectName(name);
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
-    // A framed QLabel would otherwise push its text in from the aligned edge.
-    label->setIndent(0);
+    // The border is painted by the label itself, one pixel inside its edge.
+    label->setContentsMargins(1, 1, 1, 1);
     setColours(*label, back, fore);
     placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
     return label;

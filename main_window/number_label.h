@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+#include <QPainter>
+
+namespace quintara::main_window {
+
+// A number label of the ball area: its single border stays black whatever the text colour (the
+// Jolly box writes in red).
+class NumberLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+}  // namespace quintara::main_window
