@@ -18,6 +18,8 @@ packages=(
     clang libclang-rt-14-dev
     # installing and packaging
     desktop-file-utils appstream dpkg-dev x11-utils
+    # the README screenshot
+    xdotool
 )
 
 missing=()

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png: the main window with a series shown, under a virtual screen.
+# Usage: scripts/make-screenshot.sh [path-to-quintara]   (default: builds the dev preset)
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cd "$repo"
+
+program=${1:-}
+if [ -z "$program" ]; then
+    scripts/setup.sh
+    cmake --preset dev >/dev/null
+    cmake --build --preset dev -j "$(nproc)" --target quintara
+    program="$repo/build/dev/bin/quintara"
+fi
+
+program=$(realpath "$program")
+scratch=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$scratch/display")"
+
+# The window for a given title, once it is mapped.
+wait_for_window() {
+    for _ in $(seq 200); do
+        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "no window named $1" >&2
+    return 1
+}
+
+mkdir -p "$scratch/work" "$scratch/home"
+(cd "$scratch/work" && HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/home" \
+    QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1 exec "$program" >/dev/null 2>&1) &
+program_pid=$!
+
+# The information window has no title: wait for a mapped window of its size, then close it with
+# Escape, which behaves as "Continua".
+for _ in $(seq 200); do
+    xwininfo -root -tree 2>/dev/null | grep -q "486x542" && break
+    sleep 0.05
+done
+sleep 0.5
+xdotool mousemove 512 384 key Escape
+main=$(wait_for_window "^Quintara2\.1\.2$")
+sleep 2
+# "Nuova Serie" stands at (84, 444) in the client area, below the menu bar.
+menu_height=$(( $(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p') - 486 ))
+xdotool mousemove --window "$main" 84 $((444 + menu_height)) click 1
+sleep 3.5
+import -window "$main" docs/screenshot.png
+echo "wrote docs/screenshot.png"
