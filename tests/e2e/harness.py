@@ -107,13 +107,13 @@ class Process:
     """A child in a process group of its own, ended with its group."""
 
     def __init__(self, name, argv, log_path, env, cwd=None, stdin=None, stdout=None,
-                 pass_fds=()):
+                 pass_fds=(), executable=None):
         self.name = name
         self.log_path = log_path
         self.log = open(log_path, "ab")
         try:
             self.popen = subprocess.Popen(
-                argv, cwd=cwd, env=env, stdin=stdin,
+                argv, executable=executable, cwd=cwd, env=env, stdin=stdin,
                 stdout=self.log if stdout is None else stdout, stderr=self.log,
                 pass_fds=pass_fds, start_new_session=True)
         except BaseException:
@@ -363,11 +363,13 @@ class Session:
             self.logs / "at-spi.log", self.env))
         self._start_agent()
         self._start_page_server()
+        # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant for
+        # someone else's run on this machine then leaves ours alone.
         self.app = Process(
-            "quintara", [self.program], self.logs / "quintara.log",
+            "quintara", ["quintara"], self.logs / "quintara.log",
             dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                  QTWEBENGINE_DISABLE_SANDBOX="1"),
-            cwd=self.workdir)
+            cwd=self.workdir, executable=self.program)
         self.processes.append(self.app)
 
     def _start_display(self):
