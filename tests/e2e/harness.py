@@ -450,6 +450,14 @@ class Session:
         return [line[4:] for line in lines if line.startswith("GET ")]
 
     def _stop(self, failed):
+        # A second request to stop must not cut the cleaning up short.
+        previous = signal.signal(signal.SIGTERM, signal.SIG_IGN)
+        try:
+            self._stop_all(failed)
+        finally:
+            signal.signal(signal.SIGTERM, previous)
+
+    def _stop_all(self, failed):
         for process in reversed(self.processes):
             try:
                 process.stop()
