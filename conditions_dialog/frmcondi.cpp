@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "draw/cover_animation.h"
 #include "platform/conversions.h"
@@ -108,7 +109,12 @@ void frmcondi::buildOptions() {
         option->setAccessibleName(QString::fromUtf8(row.text));
         placeInTwips(*option, 240, row.top, 255, 255);
         kindGroup_->addButton(option, index);
-        connect(option, &QRadioButton::clicked, this, [this, index] { Option1_Click(index); });
+        // Toggled, not clicked: a screen reader's "toggle" picks a kind without a click.
+        connect(option, &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked) {
+                Option1_Click(index);
+            }
+        });
         Option1[index] = option;
 
         auto* label = new QLabel(QString::fromUtf8(row.text), Frame1);
@@ -186,9 +192,8 @@ void frmcondi::buildButtonsAndLink() {
 }
 
 void frmcondi::showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) {
-    if (parentWidget() != &owner) {
-        setParent(&owner, windowFlags());
-    }
+    qt::setOwner(*this, owner);
+    setWindowModality(Qt::ApplicationModal);
     ownerCovers_ = &ownerCovers;
     Form_Load();
     qt::centreOnScreen(*this);
@@ -227,9 +232,11 @@ void frmcondi::takeConditionsFromControls() {
 }
 
 void frmcondi::selectKind(std::optional<ConditionKind> kind) {
-    // An exclusive group cannot be emptied directly; no kind at all is a real state.
+    // An exclusive group cannot be emptied directly; no kind at all is a real state. The display
+    // rule is the reader's to apply, not this showing of its result.
     kindGroup_->setExclusive(false);
     for (const auto& [index, option] : Option1) {
+        const QSignalBlocker quiet(option);
         option->setChecked(kind && settings::indexOf(*kind) == index);
     }
     kindGroup_->setExclusive(true);

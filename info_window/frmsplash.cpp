@@ -157,9 +157,8 @@ void frmSplash::buildDonationArea() {
 }
 
 void frmSplash::showModal(QWidget& owner) {
-    if (parentWidget() != &owner) {
-        setParent(&owner, windowFlags());
-    }
+    qt::setOwner(*this, owner);
+    setWindowModality(Qt::ApplicationModal);
     Form_Load();
     qt::centreOnScreen(*this);
     exec();

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace quintara::qt {
 
@@ -14,6 +15,15 @@ void centreOnScreen(QWidget& window) {
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+void setOwner(QWidget& window, QWidget& owner) {
+    QWidget& ownerWindow = *owner.window();
+    ownerWindow.winId();
+    window.winId();
+    if (window.windowHandle() != nullptr) {
+        window.windowHandle()->setTransientParent(ownerWindow.windowHandle());
+    }
 }
 
 }  // namespace quintara::qt

@@ -8,4 +8,9 @@ namespace quintara::qt {
 // shown).
 void centreOnScreen(QWidget& window);
 
+// Makes `window` a dialog of `owner` for the window system (kept above it, no task-bar entry of
+// its own) without making it a child object: the windows are created once in main and must not
+// own one another.
+void setOwner(QWidget& window, QWidget& owner);
+
 }  // namespace quintara::qt

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "fakes.h"
 #include "info_window/frmsplash.h"
@@ -73,6 +74,14 @@ private slots:
         QVERIFY(showAndThen(window,
                             [&] { QTest::mouseClick(label(window, "Label4"), Qt::LeftButton); }));
         QVERIFY(!window.isVisible());
+    }
+
+    // The windows are created once in main and destroyed in turn: the owner must not delete it.
+    void showingOverAnOwnerLeavesItUnowned() {
+        frmSplash window(links);
+        QVERIFY(showAndThen(window, [&] { window.Label4_Click(); }));
+        QVERIFY(window.parent() == nullptr);
+        QCOMPARE(window.windowHandle()->transientParent(), owner.windowHandle());
     }
 
     void escapeBehavesAsContinua() {
