@@ -98,6 +98,9 @@ public:
         });
     }
 
+    // The page must go before its profile, which is deleted with the view's other children.
+    ~WebEngineView() override { delete page_; }
+
     QWidget& widget() override { return *this; }
     void setSilent(bool silent) override { page_->setSilent(silent); }
     bool navigate(const QUrl& page) override {
