@@ -279,6 +279,9 @@ private slots:
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{QString::fromUtf8(main_window::kNoSeriesMessage)});
         QVERIFY(!draw::coversAreOpen(started.window.covers()));
+        // The attempts that failed are not left on the labels.
+        QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
+        QCOMPARE(label(started.window, "Label1(8)")->text(), QStringLiteral("00"));
     }
 
     // The dialog opens behind closed covers; afterwards the window reads the file again and
