@@ -13,7 +13,6 @@ The environment names the program (QUINTARA_PROGRAM) and the maker's site built 
 Run the test files with Debian's /usr/bin/python3.
 """
 
-import contextlib
 import ctypes
 import json
 import os
@@ -832,32 +831,11 @@ class QuintaraTestCase(unittest.TestCase):
             self.assertEqual("", board.jolly, "a random colour shows no number: %r" % board)
         return columns
 
-    @contextlib.contextmanager
-    def knownFault(self, description):
-        """A check that fails because of a reported fault of the program: its failure is
-        written out and the test goes on."""
-        try:
-            yield
-        except AssertionError as e:
-            sys.stderr.write("KNOWN FAULT (%s): %s\n" % (description, e))
-        else:
-            sys.stderr.write("note: known fault not seen (%s); if it is fixed, make the check "
-                             "strict again\n" % description)
-
     def assertEndedCleanly(self, session):
-        """The program ended by itself with status 0 (tolerating only the known abort)."""
+        """The program ended by itself with status 0."""
         status = session.exit_status()
-        if status == -signal.SIGABRT and KNOWN_EXIT_ABORT in session.program_log():
-            sys.stderr.write("KNOWN FAULT: quintara aborted on exit (%s)\n" % KNOWN_EXIT_ABORT)
-            return
         self.assertEqual(0, status, "exit status; the program's output ends with:\n" +
                          session.program_log()[-2000:])
-
-
-# Known fault, reported: at the end of main() the main window deletes the information window
-# and the conditions dialog, which showModal made its children although they live on main()'s
-# stack; glibc aborts with this message. Any other ending still fails the check.
-KNOWN_EXIT_ABORT = "free(): invalid pointer"
 
 
 def main():

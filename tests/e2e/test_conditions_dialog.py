@@ -20,7 +20,6 @@ QUOTE_MESSAGE = 'Il testo della frase non può contenere virgolette (").'
 # mouse click. The accessible Toggle action (QAbstractButton::toggle) selects the kind without
 # it, so the boxes stay as they were. The tests type into the boxes through the accessibility
 # bus all the same.
-BOXES_FOLLOW_KIND = "entry boxes do not follow a kind chosen by the accessible Toggle action"
 
 
 class ConditionsDialogTest(harness.QuintaraTestCase):
@@ -65,8 +64,7 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             self.assertEqual("34", dialog.box_text("Secondo numero"))
             self.assertEqual(["Primo numero", "Secondo numero"], dialog.showing_boxes())
             dialog.choose(PHRASE)
-            with self.knownFault(BOXES_FOLLOW_KIND):
-                self.assertEqual(["Frase o nome"], dialog.showing_boxes())
+            self.assertEqual(["Frase o nome"], dialog.showing_boxes())
             dialog.type("Frase o nome", "Niccolò, 1990")
             board = self.save_and_wait(main, dialog)
             # A comma asks for quotes; the file is in Windows-1252; the numbers stay as typed.
@@ -143,8 +141,7 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             self.assertEqual([MUST_CONTAIN], dialog.checked_kinds())
             self.assertEqual(["Primo numero", "Secondo numero"], dialog.showing_boxes())
             dialog.choose(EVEN)
-            with self.knownFault(BOXES_FOLLOW_KIND):
-                self.assertEqual([], dialog.showing_boxes())
+            self.assertEqual([], dialog.showing_boxes())
             board = self.save_and_wait(main, dialog)
             self.assertEqual(b"0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n7\r\n\r\n\r\n60\r\n1\r\n\r\n0\r\n1\r\n",
                              s.settings())
@@ -155,8 +152,7 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             self.assertEqual([EVEN], dialog.checked_kinds())
             self.assertEqual([], dialog.showing_boxes())
             dialog.choose(TENS)
-            with self.knownFault(BOXES_FOLLOW_KIND):
-                self.assertEqual(["Seme"], dialog.showing_boxes())
+            self.assertEqual(["Seme"], dialog.showing_boxes())
             dialog.type("Seme", "5")
             board = self.save_and_wait(main, dialog)
             self.assertEqual(b"0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n7\r\n\r\n\r\n60\r\n1\r\n5\r\n0\r\n1\r\n",
