@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Measures, under Xvfb: launch to the information window on screen, "Continua" to the main window
+# on screen (medians of five runs), the duration of "Nuova Serie" and the program's peak memory.
+# Usage: scripts/measure-ui.sh [program]   (default: build/ci/bin/quintara, whose site is on
+# loopback; the page server of the end-to-end tests answers there)
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+program=$(realpath "${1:-$repo/build/ci/bin/quintara}")
+
+scratch=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$scratch/display")"
+
+now() { date +%s.%N; }
+wait_mapped() {  # a pattern of `xwininfo -root -tree`
+    until xwininfo -root -tree 2>/dev/null | grep -q "$1"; do sleep 0.005; done
+}
+
+launch=()
+proceed=()
+for run in 1 2 3 4 5; do
+    mkdir -p "$scratch/work$run"
+    start=$(now)
+    (cd "$scratch/work$run" && HOME="$scratch" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb \
+        QTWEBENGINE_DISABLE_SANDBOX=1 exec "$program" >/dev/null 2>&1) &
+    pid=$!
+    wait_mapped "486x542"
+    launch+=("$(echo "$(now) - $start" | bc)")
+    sleep 0.5
+    xdotool mousemove 512 384 key Escape
+    start=$(now)
+    wait_mapped '"Quintara2.1.2".*679x'
+    proceed+=("$(echo "$(now) - $start" | bc)")
+    sleep 1
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+done
+median() { printf '%s\n' "$@" | sort -n | sed -n 3p; }
+printf 'Launch to the information window: %.3f s (median of 5)\n' "$(median "${launch[@]}")"
+printf 'Continua to the main window: %.3f s (median of 5)\n' "$(median "${proceed[@]}")"
+
+kill "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+QUINTARA_PROGRAM="$program" QUINTARA_SITE_HOST=127.0.0.1:47251 \
+    /usr/bin/python3 "$repo/scripts/measure_ui.py"
