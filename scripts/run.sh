@@ -10,5 +10,10 @@ cmake --preset dev
 cmake --build --preset dev -j "$(nproc)"
 
 program="$(pwd)/build/dev/bin/quintara"
+if [ "$(id -u)" -eq 0 ] && [ -z "${QTWEBENGINE_DISABLE_SANDBOX:-}" ]; then
+    # Qt WebEngine will not start as root with its sandbox on; the program never turns it off.
+    echo "Running as root: the web view's sandbox is turned off for this run." >&2
+    export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
 cd "$here"
 exec "$program" "$@"
