@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake --preset dev
-cmake --build --preset dev -j "$(nproc)"
+cmake --build --preset dev -j "$(nproc)" --target quintara
 
 program="$(pwd)/build/dev/bin/quintara"
 if [ "$(id -u)" -eq 0 ] && [ -z "${QTWEBENGINE_DISABLE_SANDBOX:-}" ]; then
