@@ -50,14 +50,20 @@ fail() {
 }
 
 echo "-- every file in fuzz/regressions once"
-"$fuzzer" "${options[@]}" fuzz/regressions/* </dev/null >"$work/regressions.log" 2>&1 ||
-    { cat "$work/regressions.log" >&2; fail "a regression file broke the settings reader"; }
+if ! "$fuzzer" "${options[@]}" fuzz/regressions/* </dev/null >"$work/regressions.log" 2>&1; then
+    cat "$work/regressions.log" >&2
+    broken="$(grep '^Running: ' "$work/regressions.log" | tail -n 1 | cut -d ' ' -f 2-)"
+    echo "hardening: the settings reader fails on $broken" >&2
+    exit 1
+fi
 grep -c '^Executed ' "$work/regressions.log" | sed 's/^/   files read: /'
 
 echo "-- fuzzing for ${fuzz_seconds} s"
-"$fuzzer" "${options[@]}" -use_value_profile=1 -max_total_time="$fuzz_seconds" \
-    -print_final_stats=1 "$work/corpus" </dev/null >"$work/fuzz.log" 2>&1 ||
-    { tail -n 60 "$work/fuzz.log" >&2; fail "the fuzzer found a fault"; }
+if ! "$fuzzer" "${options[@]}" -use_value_profile=1 -max_total_time="$fuzz_seconds" \
+    -print_final_stats=1 "$work/corpus" </dev/null >"$work/fuzz.log" 2>&1; then
+    tail -n 60 "$work/fuzz.log" >&2
+    fail "the fuzzer found a fault"
+fi
 if [ -n "$(ls -A "$artifacts")" ]; then
     tail -n 60 "$work/fuzz.log" >&2
     fail "the fuzzer left a crash, leak or time-out behind"
