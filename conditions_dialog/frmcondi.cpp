@@ -212,7 +212,10 @@ void frmcondi::Form_Load() {
     settingsFile_.LoadDialogConditions(
         conditions_, [this](ConditionKind kind) { Option1_Click(settings::indexOf(kind)); });
     showConditions();
-    Command5->setFocus();
+    // The keyboard starts on the condition in force, so that neither button is pressed by a
+    // stray space or Enter.
+    QAbstractButton* selected = kindGroup_->checkedButton();
+    (selected != nullptr ? selected : Option1[3])->setFocus();
 }
 
 void frmcondi::showConditions() {
