@@ -13,21 +13,18 @@ if [ -z "$program" ]; then
     program="$repo/build/dev/bin/quintara"
 fi
 
+# shellcheck source=scripts/lib/virtual-screen.sh
+. "$repo/scripts/lib/virtual-screen.sh"
 program=$(realpath "$program")
 scratch=$(mktemp -d)
-xvfb_pid=""
 program_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_virtual_screen
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$scratch/display")"
+start_virtual_screen "$scratch"
 
 # The window for a given title, once it is mapped.
 wait_for_window() {

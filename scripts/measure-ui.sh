@@ -7,18 +7,15 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 program=$(realpath "${1:-$repo/build/ci/bin/quintara}")
 
+# shellcheck source=scripts/lib/virtual-screen.sh
+. "$repo/scripts/lib/virtual-screen.sh"
 scratch=$(mktemp -d)
-xvfb_pid=""
 cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_virtual_screen
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$scratch/display")"
+start_virtual_screen "$scratch"
 
 now() { date +%s.%N; }
 wait_mapped() {  # a pattern of `xwininfo -root -tree`
@@ -48,7 +45,6 @@ median() { printf '%s\n' "$@" | sort -n | sed -n 3p; }
 printf 'Launch to the information window: %.3f s (median of 5)\n' "$(median "${launch[@]}")"
 printf 'Continua to the main window: %.3f s (median of 5)\n' "$(median "${proceed[@]}")"
 
-kill "$xvfb_pid" 2>/dev/null || true
-xvfb_pid=""
+stop_virtual_screen
 QUINTARA_PROGRAM="$program" QUINTARA_SITE_HOST=127.0.0.1:47251 \
     /usr/bin/python3 "$repo/scripts/measure_ui.py"
