@@ -27,6 +27,7 @@
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
 #include "settings/stored_text.h"
+#include "support/unlike_conditions.h"
 
 namespace {
 
@@ -54,10 +55,7 @@ constexpr std::size_t kMostBytesRead = kFieldsPerFile * (ListInput::kMaxFieldByt
 constexpr std::size_t kMostBytesPerField = ListInput::kMaxFieldBytes + 3;
 
 // The text members in file order, lines 7 to 12.
-constexpr std::array<std::string DrawConditions::*, 6> kTexts = {
-    &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
-    &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
-    &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
+constexpr auto& kTexts = quintara::settings::kTextMembers;
 
 std::string DrawConditions::*memberOf(TextField field) {
     return kTexts[static_cast<std::size_t>(field)];
@@ -169,20 +167,6 @@ void checkRange(const DrawConditions& read, bool fullRead, const DrawRange& star
     require(range == expected, "the range follows a full read's range texts");
 }
 
-// A record that differs from `conditions` in every field, to read into.
-DrawConditions unlike(const DrawConditions& conditions) {
-    DrawConditions other = conditions;
-    other.Condition = conditions.Condition == ConditionKind::MustContain
-                          ? ConditionKind::OddOnly
-                          : ConditionKind::MustContain;
-    for (const auto member : kTexts) {
-        other.*member += "#";
-    }
-    other.ShowJollyNumber = !conditions.ShowJollyNumber;
-    other.ShowRandomColor = !conditions.ShowRandomColor;
-    return other;
-}
-
 // Saves the record and reads it back through both readers. `expected` is what must come back:
 // the record itself, or for typed texts the record as Windows-1252 can hold it.
 void checkRoundTrip(const DrawConditions& saved, const DrawConditions& expected) {
@@ -217,11 +201,11 @@ void checkRoundTrip(const DrawConditions& saved, const DrawConditions& expected)
                 std::count(bytes.begin(), bytes.end(), '\n') == kFieldsPerFile,
             "no line break inside a line");
 
-    DrawConditions viaDialog = unlike(expected);
+    DrawConditions viaDialog = quintara::testing::unlike(expected);
     settings.LoadDialogConditions(viaDialog, nullptr);
     require(viaDialog == expected, "the dialog reads back what was saved");
 
-    DrawConditions viaMain = unlike(expected);
+    DrawConditions viaMain = quintara::testing::unlike(expected);
     const DrawRange startRange{-7, -7};
     DrawRange range = startRange;
     settings.LoadConditions(viaMain, range);

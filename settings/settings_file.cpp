@@ -10,15 +10,6 @@
 namespace quintara::settings {
 namespace {
 
-constexpr std::array<std::pair<TextField, std::string DrawConditions::*>, 6> kTextFields = {{
-    {TextField::RequiredNumber1, &DrawConditions::RequiredNumber1},
-    {TextField::RequiredNumber2, &DrawConditions::RequiredNumber2},
-    {TextField::PhraseText, &DrawConditions::PhraseText},
-    {TextField::RangeTo, &DrawConditions::RangeTo},
-    {TextField::RangeFrom, &DrawConditions::RangeFrom},
-    {TextField::TensDigits, &DrawConditions::TensDigits},
-}};
-
 constexpr std::string_view kSelected = "1";
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -94,7 +85,7 @@ bool SettingsFile::readAllFields(DrawConditions& conditions,
         }
     }
 
-    for (const auto& [textField, member] : kTextFields) {
+    for (const auto member : kTextMembers) {
         const auto field = input.readField();
         if (!field) {
             return false;
@@ -123,10 +114,11 @@ std::variant<std::string, TextField> formatSettingsFile(const DrawConditions& co
     for (int index = 0; index < kConditionKindCount; ++index) {
         appendLine(contents, flagLine(conditions.Condition == conditionKindAt(index)));
     }
-    for (const auto& [textField, member] : kTextFields) {
-        const auto line = storedLineFor(platform::encodeWindows1252(conditions.*member));
+    for (std::size_t index = 0; index < kTextMembers.size(); ++index) {
+        const auto line =
+            storedLineFor(platform::encodeWindows1252(conditions.*kTextMembers[index]));
         if (!line) {
-            return textField;
+            return textFieldAt(index);
         }
         appendLine(contents, *line);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -24,6 +25,16 @@ enum class TextField {
     RangeFrom,
     TensDigits
 };
+
+// The member of DrawConditions that holds each text field, indexed by TextField.
+inline constexpr std::array<std::string DrawConditions::*, 6> kTextMembers = {
+    &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
+    &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
+    &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
+
+constexpr TextField textFieldAt(std::size_t index) {
+    return static_cast<TextField>(index);
+}
 
 // A text the file cannot hold: it begins with a double quote, holds a line break, or would need
 // enclosing quotes (for a comma or a leading blank) while holding a double quote itself.

@@ -19,6 +19,7 @@
 #include "fuzz/memory_files.h"
 #include "platform/list_input.h"
 #include "settings/settings_file.h"
+#include "support/unlike_conditions.h"
 
 namespace quintara::settings {
 namespace {
@@ -62,24 +63,7 @@ std::size_t bytesForFourteenFields(const std::string& bytes) {
     return buffer.fetched();
 }
 
-const std::vector<std::string DrawConditions::*> kTexts = {
-    &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
-    &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
-    &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
-
-// A record that differs from `conditions` in every field, to read into.
-DrawConditions unlike(const DrawConditions& conditions) {
-    DrawConditions other = conditions;
-    other.Condition = conditions.Condition == ConditionKind::MustContain
-                          ? ConditionKind::OddOnly
-                          : ConditionKind::MustContain;
-    for (const auto member : kTexts) {
-        other.*member += "#";
-    }
-    other.ShowJollyNumber = !conditions.ShowJollyNumber;
-    other.ShowRandomColor = !conditions.ShowRandomColor;
-    return other;
-}
+constexpr auto& kTexts = kTextMembers;
 
 // One regression file in memory, served a byte at a time so that the bytes each read pulls
 // can be counted.
@@ -152,7 +136,7 @@ TEST_P(EveryRegressionFile, LeavesARecordThatIsSavedAndReadBackOrRefused) {
         EXPECT_TRUE(saved.files.empty()) << "a refused save writes nothing";
         return;
     }
-    DrawConditions readBack = unlike(dialog);
+    DrawConditions readBack = testing::unlike(dialog);
     savedSettings.LoadDialogConditions(readBack, nullptr);
     EXPECT_EQ(readBack, dialog);
 }

@@ -133,10 +133,7 @@ TEST(StoredLine, ATextTooLongToReadBackIsRefused) {
 TEST(SettingsRoundTrip, EveryStorableCharacterSurvivesInEveryTextField) {
     testing::MemoryFileLayer files;
     SettingsFile settings(files);
-    const std::array<std::string DrawConditions::*, 6> fields = {
-        &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
-        &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
-        &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
+    const auto& fields = kTextMembers;
     for (int byte = 0; byte < 256; ++byte) {
         if (byte == '"' || byte == '\r' || byte == '\n') {
             continue;

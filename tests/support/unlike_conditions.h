@@ -1,0 +1,23 @@
+#pragma once
+
+#include "settings/settings_file.h"
+
+namespace quintara::testing {
+
+// A record that differs from `conditions` in every field: reading into it shows which fields a
+// read really set.
+inline settings::DrawConditions unlike(const settings::DrawConditions& conditions) {
+    using settings::ConditionKind;
+    settings::DrawConditions other = conditions;
+    other.Condition = conditions.Condition == ConditionKind::MustContain
+                          ? ConditionKind::OddOnly
+                          : ConditionKind::MustContain;
+    for (const auto member : settings::kTextMembers) {
+        other.*member += "#";
+    }
+    other.ShowJollyNumber = !conditions.ShowJollyNumber;
+    other.ShowRandomColor = !conditions.ShowRandomColor;
+    return other;
+}
+
+}  // namespace quintara::testing
