@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/file_layer.h"
+#include "support/memory_file_layer.h"
 
 namespace quintara::fuzzing {
 
@@ -77,7 +78,7 @@ private:
 // Files kept in memory. With the default chunk of one byte, reads go one byte at a time, so
 // `lastBytesRead` is exactly what the last reader pulled from its file (plus the one byte it may
 // have looked ahead); a larger chunk reads faster.
-class MemoryFiles final : public platform::FileLayer {
+class MemoryFiles final : public quintara::testing::MemoryFileLayer {
 public:
     explicit MemoryFiles(std::size_t readChunk = 1) : readChunk_(readChunk) {}
 
@@ -88,25 +89,7 @@ public:
         }
         return std::make_unique<ByteStream>(found->second, readChunk_, &lastBytesRead);
     }
-    std::optional<platform::IoError> writeNewFile(const std::filesystem::path& file,
-                                                  std::string_view contents) override {
-        files[file] = std::string(contents);
-        return std::nullopt;
-    }
-    std::optional<platform::IoError> replace(const std::filesystem::path& from,
-                                             const std::filesystem::path& to) override {
-        const auto found = files.find(from);
-        if (found == files.end()) {
-            return platform::IoError{"il file non esiste"};
-        }
-        std::string contents = std::move(found->second);
-        files.erase(found);
-        files[to] = std::move(contents);
-        return std::nullopt;
-    }
-    void removeFileQuietly(const std::filesystem::path& file) override { files.erase(file); }
 
-    std::map<std::filesystem::path, std::string> files;
     std::size_t lastBytesRead = 0;
 
 private:

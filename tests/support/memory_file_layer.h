@@ -8,7 +8,7 @@
 namespace quintara::testing {
 
 // Files kept in memory: fast enough for tests that save thousands of times.
-class MemoryFileLayer final : public platform::FileLayer {
+class MemoryFileLayer : public platform::FileLayer {
 public:
     std::unique_ptr<std::istream> openForInput(const std::filesystem::path& file) override {
         const auto found = files.find(file);
@@ -24,8 +24,13 @@ public:
     }
     std::optional<platform::IoError> replace(const std::filesystem::path& from,
                                              const std::filesystem::path& to) override {
-        files[to] = files[from];
-        files.erase(from);
+        const auto found = files.find(from);
+        if (found == files.end()) {
+            return platform::IoError{"il file non esiste"};
+        }
+        std::string contents = std::move(found->second);
+        files.erase(found);
+        files[to] = std::move(contents);
         return std::nullopt;
     }
     void removeFileQuietly(const std::filesystem::path& file) override { files.erase(file); }
