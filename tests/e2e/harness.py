@@ -690,7 +690,9 @@ class Board:
             "".join(c[0] for c in self.covers))
 
 
-class MainWindow:
+class _Window:
+    """A top-level window of the program, read afresh from the accessibility bus on demand."""
+
     def __init__(self, session, window, tree):
         self.session = session
         self.window = window
@@ -699,6 +701,8 @@ class MainWindow:
     def tree(self):
         return self.session.tree(self.window)
 
+
+class MainWindow(_Window):
     def board(self):
         return Board(self.tree())
 
@@ -747,19 +751,11 @@ class MainWindow:
         self.press("push button", "Esci")
 
 
-class ConditionsDialog:
+class ConditionsDialog(_Window):
     KINDS = ("Solo numeri pari", "Solo numeri dispari",
              "La serie DEVE contenere il / i numero / i", "Utilizza questa frase o nome",
              "Almeno due numeri con questo seme", "Nesuna condizione, solo numeri casuali")
     BOXES = ("Primo numero", "Secondo numero", "Frase o nome", "Seme")
-
-    def __init__(self, session, window, tree):
-        self.session = session
-        self.window = window
-        self.title = window.name
-
-    def tree(self):
-        return self.session.tree(self.window)
 
     def checked_kinds(self):
         return [n.name for n in self.tree().all("radio button") if n.checked]
