@@ -2,23 +2,25 @@
 
 namespace quintara::platform {
 
-std::filesystem::path temporaryFileFor(const std::filesystem::path& target) {
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    return temporary;
-}
-
 std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
                                            std::string_view contents) {
-    const std::filesystem::path temporary = temporaryFileFor(target);
-    std::optional<IoError> error = files.writeNewFile(temporary, contents);
-    if (!error) {
-        error = files.replace(temporary, target);
+    auto followed = files.followLinks(target);
+    if (auto* error = std::get_if<IoError>(&followed)) {
+        return *error;
     }
-    if (error) {
+    const auto& destination = std::get<std::filesystem::path>(followed);
+
+    auto written = files.writeTemporaryFileBeside(destination, contents);
+    if (auto* error = std::get_if<IoError>(&written)) {
+        return *error;
+    }
+    const auto& temporary = std::get<std::filesystem::path>(written);
+
+    if (auto error = files.replace(temporary, destination)) {
         files.removeFileQuietly(temporary);
+        return error;
     }
-    return error;
+    return std::nullopt;
 }
 
 }  // namespace quintara::platform

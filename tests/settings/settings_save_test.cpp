@@ -73,7 +73,7 @@ TEST_F(SettingsSave, AnUnstorableTextIsRefusedBeforeTheFileIsTouched) {
     ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
     EXPECT_EQ(std::get<UnstorableText>(*failure).field, TextField::PhraseText);
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
-    EXPECT_FALSE(std::filesystem::exists(platform::temporaryFileFor(file)));
+    EXPECT_EQ(directory.names(), std::vector<std::string>{kSettingsFileName});
 }
 
 TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {

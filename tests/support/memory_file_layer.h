@@ -17,10 +17,16 @@ public:
         }
         return std::make_unique<std::istringstream>(found->second);
     }
-    std::optional<platform::IoError> writeNewFile(const std::filesystem::path& file,
-                                                  std::string_view contents) override {
-        files[file] = std::string(contents);
-        return std::nullopt;
+    std::variant<std::filesystem::path, platform::IoError> followLinks(
+        const std::filesystem::path& file) override {
+        return file;
+    }
+    std::variant<std::filesystem::path, platform::IoError> writeTemporaryFileBeside(
+        const std::filesystem::path& target, std::string_view contents) override {
+        std::filesystem::path temporary = target;
+        temporary += ".tmp" + std::to_string(++temporaryFilesMade_);
+        files[temporary] = std::string(contents);
+        return temporary;
     }
     std::optional<platform::IoError> replace(const std::filesystem::path& from,
                                              const std::filesystem::path& to) override {
@@ -36,6 +42,9 @@ public:
     void removeFileQuietly(const std::filesystem::path& file) override { files.erase(file); }
 
     std::map<std::filesystem::path, std::string> files;
+
+private:
+    int temporaryFilesMade_ = 0;
 };
 
 }  // namespace quintara::testing

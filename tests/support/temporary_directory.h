@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quintara::testing {
 
@@ -26,6 +28,17 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+    // The names of what the directory holds, in order: tests check that nothing was left behind.
+    std::vector<std::string> names() const { return namesIn(path_); }
+    static std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            found.push_back(entry.path().filename().string());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
 
 private:
     std::filesystem::path path_;

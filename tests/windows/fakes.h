@@ -12,6 +12,7 @@
 #include "platform/qt/modal_windows.h"
 #include "platform/qt/window_services.h"
 #include "platform/xoshiro_random_source.h"
+#include "support/failing_file_layer.h"
 #include "support/scripted_random_source.h"
 
 namespace quintara::testing {
@@ -111,7 +112,7 @@ struct FakeServices {
     RecordingLinkOpener links;
     FakeWebViewFactory webViews;
     RecordingPrinter printer;
-    platform::LocalFileLayer files;
+    FailingFileLayer files;  // real until a test makes a step fail
     platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(17);
     FixedClock clock;
     qt::WindowServices services{messages, links, webViews, printer, files, random, clock};

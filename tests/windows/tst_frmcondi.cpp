@@ -283,7 +283,7 @@ private slots:
     void aSaveThatFailsSaysWhyAndLosesNothing() {
         Dialog dialog;
         writeFile(dialog.cfg(), kDefaultFile);
-        QDir(dialog.fakes.directory.path()).mkdir("Quintara.cfg.tmp");
+        dialog.fakes.files.failWriteHalfway = true;
         dialog.run([&] {
             dialog.pick(OddOnly);
             dialog.saveAndExit();
@@ -293,7 +293,10 @@ private slots:
         QCOMPARE(dialog.fakes.messages.shown.size(), 1u);
         QVERIFY(dialog.fakes.messages.shown.front().startsWith(
             "Impossibile salvare le condizioni in Quintara.cfg: "));
+        QVERIFY(dialog.fakes.messages.shown.front().endsWith("(il disco è pieno)."));
         QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
+        QCOMPARE(QDir(dialog.fakes.directory.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Quintara.cfg"});
     }
 
     void aTextTheFileCannotHoldIsRefusedNamingItsBox() {
