@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One whole series (both columns, no cover animation) per condition over 1..90, and the time
 // the engine takes to give up on a condition no column can meet.
 #include <benchmark/benchmark.h>

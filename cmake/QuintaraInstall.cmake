@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installing and packaging: the program, its desktop entry, icons and AppStream metadata, the
 # Debian package built by CPack and, on Windows, the program's icon and version resource.
 #

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Warnings every target of ours is built with; the CI preset turns them into errors.
 function(quintara_set_warnings target)
     if(MSVC)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the settings file's readers, its writer and the list input beneath
 // them, and checks what must hold whatever a file contains:
 // - list input reads any bytes in bounded fields, and reads the same however the stream buffer

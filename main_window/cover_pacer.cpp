@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "main_window/cover_pacer.h"
 
 #include <thread>

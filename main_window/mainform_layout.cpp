@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's controls, built from the window design: positions and sizes in twips,
 // colours as &H00BBGGRR, fonts by family and points.
 #include <QLabel>

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Regenerates every picture and icon under resources/ from scratch.
 #
 # Needs ImageMagick 6 (convert), the Liberation fonts (fonts-liberation) and

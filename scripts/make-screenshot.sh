@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes docs/screenshot.png: the main window with a series shown, under a virtual screen.
 # Usage: scripts/make-screenshot.sh [path-to-quintara]   (default: builds the dev preset)
 set -euo pipefail

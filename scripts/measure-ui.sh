@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures, under Xvfb: launch to the information window on screen, "Continua" to the main window
 # on screen (medians of five runs), the duration of "Nuova Serie" and the program's peak memory.
 # Usage: scripts/measure-ui.sh [program]   (default: build/ci/bin/quintara, whose site is on

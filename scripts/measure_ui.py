@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Measures the program as a user meets it, under Xvfb: how long a "Nuova Serie" takes and how
 much memory the whole program (WebEngine's processes included) uses at its peak.
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets everything up, builds and starts Quintara in the current directory, where it keeps its
 # settings file Quintara.cfg.
 set -euo pipefail

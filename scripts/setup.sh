@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Quintara needs to build, run and test. Does nothing when they are
 # all present; uses sudo when not run as root.
 set -euo pipefail

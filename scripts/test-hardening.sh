@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The window-free suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded
 # fuzzing run of the settings reader.
 #

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the scripts that run the program under Xvfb. start_virtual_screen FOLDER starts a
 # 1024x768 screen on a free display, exports DISPLAY and leaves the server's pid in xvfb_pid.
 xvfb_pid=""

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Many series drawn with a fixed generator state: the numbers are fair and every condition holds.
 // The thresholds are set so that a correct engine fails less than once in a million runs.
 #include <gtest/gtest.h>

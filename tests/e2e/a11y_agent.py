@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Accessibility agent for the end-to-end tests.
 
 Runs under Debian's /usr/bin/python3 (which has the AT-SPI bindings) inside one test session's

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives the built quintara program the way a person with a screen reader does.
 
 Each Session owns, in a fresh temporary folder: an Xvfb display, a D-Bus session bus, the

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The maker's page for the main window's web view, served on loopback during a test.
 
 Usage: page_server.py PORT. Prints "listening" once bound (or "busy" and exits with 3 when

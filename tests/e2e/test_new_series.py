@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """"Nuova Serie" under each kind of condition, read from a settings file left by an earlier run."""
 
 import sys

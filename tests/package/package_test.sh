@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from a configured and built tree, unpacks it into a scratch root and
 # checks it: control fields, the exact file list and modes, the icons, the desktop entry and the
 # AppStream metadata. Then starts the unpacked program under a private Xvfb until its information

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Settings files no editor should produce, kept in fuzz/regressions: the largest and strangest
 // files the fuzzer found and a few made by hand at the reader's limits. Whatever a file holds, a
 // read ends as the reader promises: it pulls a bounded number of bytes, the two readers
