@@ -57,6 +57,13 @@ endif()
 install(TARGETS quintara
     RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}"
     COMPONENT ${QUINTARA_INSTALL_COMPONENT})
+if(TARGET quintara_web_engine)
+    # Where the program looks for it; a shared object is not executable (mode 0644).
+    install(TARGETS quintara_web_engine
+        LIBRARY DESTINATION "${QUINTARA_MODULE_DIR}"
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+        COMPONENT ${QUINTARA_INSTALL_COMPONENT})
+endif()
 
 if(UNIX AND NOT APPLE)
     configure_file("${quintara_packaging_dir}/linux/${QUINTARA_APP_ID}.metainfo.xml.in"

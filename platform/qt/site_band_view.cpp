@@ -5,7 +5,6 @@
 // The web view band in a build without Qt WebEngine: our own page with the site's link.
 #include <QLabel>
 
-#include "platform/qt/link_opener.h"
 #include "platform/qt/web_view.h"
 
 namespace quintara::qt {
@@ -14,15 +13,7 @@ namespace {
 class SiteBandView final : public QLabel, public WebView {
 public:
     SiteBandView(QWidget& parent, LinkOpener& links) : QLabel(&parent) {
-        setAlignment(Qt::AlignCenter);
-        // The page's own background, which rich text in a label does not paint.
-        QPalette colours = palette();
-        colours.setColor(QPalette::Window, QColor(0xF4, 0xF7, 0xFB));
-        setPalette(colours);
-        setAutoFillBackground(true);
-        setTextFormat(Qt::RichText);
-        connect(this, &QLabel::linkActivated, this,
-                [&links](const QString& link) { links.open(QUrl(link)); });
+        prepareOfflinePage(*this, links);
     }
 
     QWidget& widget() override { return *this; }

@@ -2,18 +2,21 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The web view band with Qt WebEngine.
+// The engine module: Qt WebEngine's view of the maker's page. The program loads this module only
+// when the site has answered with a page, so a run without one never maps the engine at all.
 #include <QAuthenticator>
 #include <QWebEngineCertificateError>
+#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineFileSystemAccessRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineView>
+#include <type_traits>
 
 #include "platform/qt/link_opener.h"
-#include "platform/qt/web_view.h"
+#include "platform/qt/page_view.h"
 
 namespace quintara::qt {
 namespace {
@@ -84,20 +87,28 @@ private:
     bool silent_ = false;
 };
 
-class WebEngineView final : public QWebEngineView, public WebView {
+// setContent hands the page over as a data: address, which the engine caps at 2 MiB.
+constexpr qsizetype kMaxHandedOverBytes = 2 * 1024 * 1024 - 1024;
+
+bool fitsAsContent(const QByteArray& content, const QString& contentType) {
+    return content.toPercentEncoding().size() + contentType.size() + 8 <= kMaxHandedOverBytes;
+}
+
+class WebEngineView final : public QWebEngineView, public PageView {
 public:
-    WebEngineView(QWidget& parent, LinkOpener& links) : QWebEngineView(&parent) {
+    WebEngineView(QWidget& parent, LinkOpener& links, const QString& offlineHtml)
+        : QWebEngineView(&parent), offlineHtml_(offlineHtml) {
         // Off the record: the band keeps no cache, cookies or history on disk.
-        auto* profile = new QWebEngineProfile(this);
-        connect(profile, &QWebEngineProfile::downloadRequested, this,
+        profile_ = new QWebEngineProfile(this);
+        connect(profile_, &QWebEngineProfile::downloadRequested, this,
                 [](QWebEngineDownloadRequest* download) { download->cancel(); });
-        page_ = new SilentPage(profile, links, this);
+        page_ = new SilentPage(profile_, links, this);
         setPage(page_);
         setContextMenuPolicy(Qt::NoContextMenu);
         connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
             if (!ok && !showingOfflinePage_) {
                 showingOfflinePage_ = true;
-                setHtml(offlinePageHtml(), QUrl(QStringLiteral("qrc:/quintara/")));
+                setHtml(offlineHtml_, QUrl(QStringLiteral("qrc:/quintara/")));
             }
         });
     }
@@ -107,24 +118,35 @@ public:
 
     QWidget& widget() override { return *this; }
     void setSilent(bool silent) override { page_->setSilent(silent); }
-    bool navigate(const QUrl& page) override {
-        if (!page.isValid()) {
-            return false;
-        }
+
+    // The bytes the site already sent are shown as they are, under the page's own address:
+    // relative links, scripts and requests to the site behave as if the engine had asked.
+    void show(const SitePage& page) override {
         showingOfflinePage_ = false;
-        load(page);
-        return true;
+        for (const QNetworkCookie& cookie : page.cookies) {
+            profile_->cookieStore()->setCookie(cookie, page.url);
+        }
+        if (page.content && fitsAsContent(*page.content, page.contentType)) {
+            setContent(*page.content, page.contentType, page.url);
+        } else {
+            load(page.url);
+        }
     }
 
 private:
+    QString offlineHtml_;
+    QWebEngineProfile* profile_ = nullptr;
     SilentPage* page_ = nullptr;
     bool showingOfflinePage_ = false;
 };
 
 }  // namespace
+}  // namespace quintara::qt
 
-WebView& DefaultWebViewFactory::create(QWidget& parent) {
-    return *new WebEngineView(parent, links_);
+extern "C" Q_DECL_EXPORT quintara::qt::PageView* quintara_make_page_view(
+    QWidget& parent, quintara::qt::LinkOpener& links, const QString& offlineHtml) {
+    return new quintara::qt::WebEngineView(parent, links, offlineHtml);
 }
 
-}  // namespace quintara::qt
+// Checked here, where both are seen: the program calls the export through this type.
+static_assert(std::is_same_v<decltype(quintara_make_page_view), quintara::qt::MakePageView>);

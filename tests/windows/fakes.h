@@ -39,19 +39,21 @@ public:
     std::vector<QUrl> opened;
 };
 
+// Records every call it gets, in order, as "setSilent(true)" or "navigate(<address>)".
 class FakeWebView final : public QLabel, public qt::WebView {
 public:
     FakeWebView(QWidget& parent, bool navigationWorks) : QLabel(&parent), works_(navigationWorks) {
         hide();
     }
     QWidget& widget() override { return *this; }
-    void setSilent(bool value) override { silent = value; }
+    void setSilent(bool value) override {
+        calls.push_back(QStringLiteral("setSilent(%1)").arg(value ? "true" : "false"));
+    }
     bool navigate(const QUrl& page) override {
-        navigated.push_back(page);
+        calls.push_back(QStringLiteral("navigate(%1)").arg(page.toString()));
         return works_;
     }
-    bool silent = false;
-    std::vector<QUrl> navigated;
+    QStringList calls;
 
 private:
     bool works_;
