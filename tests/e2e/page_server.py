@@ -12,10 +12,12 @@ import errno
 import http.server
 import sys
 
-PAGE = """<!DOCTYPE html>
+# A background no window of the program uses, so that a screen probe can tell the page is shown.
+BACKGROUND = (0xFF, 0xEE, 0xAA)
+PAGE = ("""<!DOCTYPE html>
 <html lang="it"><head><meta charset="utf-8"><title>Quintara e2e</title></head>
-<body><p>Pagina di prova servita in locale.</p></body></html>
-""".encode("utf-8")
+<body style="background:#%02x%02x%02x"><p>Pagina di prova servita in locale.</p></body></html>
+""" % BACKGROUND).encode("utf-8")
 
 
 class Handler(http.server.BaseHTTPRequestHandler):

@@ -33,8 +33,13 @@ class StartupTest(harness.QuintaraTestCase):
             self.assertTrue(board.all_closed, board)
 
             if s.owns_site_port:
-                s.wait("the web view to ask for the maker's page",
-                       lambda: "/riq-quintara.html" in s.page_requests())
+                # The band asks for the page, then shows it in the browser engine, handing it
+                # the page it has rather than asking the site again.
+                s.wait("the engine to show the maker's page",
+                       lambda: main.tree().has("document web", None, showing=True))
+                s.wait("the engine to ask for the page's icon",
+                       lambda: "/favicon.ico" in s.page_requests())
+                self.assertEqual(1, s.page_requests().count("/riq-quintara.html"))
 
             # Without a settings file the numbers run from 1 to 49.
             seen = set()

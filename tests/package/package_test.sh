@@ -136,6 +136,8 @@ expected_files=(
     "share/icons/hicolor/48x48/apps/$app_id.png"
     "share/metainfo/$app_id.metainfo.xml"
 )
+# The browser engine's module, which the program loads only when the maker's page arrives.
+[ "$webengine" = yes ] && expected_files+=("lib/quintara/libquintara_web_engine.so")
 
 # expect_file_list WHAT ACTUAL_LIST_FILE PREFIX: the sorted list must be exactly the expected one.
 expect_file_list() {
