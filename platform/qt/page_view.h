@@ -35,7 +35,7 @@ public:
 
     virtual QWidget& widget() = 0;
     virtual void setSilent(bool silent) = 0;  // as the band's, which hands it on
-    virtual void show(const SitePage& page) = 0;
+    virtual void showPage(const SitePage& page) = 0;
 };
 
 // The one function the engine module exports, looked up by this name when the first page

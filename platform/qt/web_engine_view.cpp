@@ -121,7 +121,7 @@ public:
 
     // The bytes the site already sent are shown as they are, under the page's own address:
     // relative links, scripts and requests to the site behave as if the engine had asked.
-    void show(const SitePage& page) override {
+    void showPage(const SitePage& page) override {
         showingOfflinePage_ = false;
         for (const QNetworkCookie& cookie : page.cookies) {
             profile_->cookieStore()->setCookie(cookie, page.url);

@@ -49,7 +49,7 @@ void WebViewBand::answered(std::optional<SitePage> page) {
         showOfflinePage();
         return;
     }
-    pageView_->show(*page);
+    pageView_->showPage(*page);
     layers_->setCurrentWidget(&pageView_->widget());
 }
 

@@ -23,8 +23,8 @@ using namespace std::chrono_literals;
 namespace {
 
 // A site on 127.0.0.1 that answers every request with the same bytes, or never when there are
-// none. It counts the requests for the band's page and for the page's icon, which the engine
-// asks for once it has the page.
+// none. It counts the requests for the band's page and keeps the one for the page's picture,
+// which only the engine asks for, once it has the page.
 class LoopbackSite final : public QObject {
 public:
     explicit LoopbackSite(QByteArray answer) : answer_(std::move(answer)) {
@@ -42,7 +42,7 @@ public:
     }
 
     int pageRequests = 0;
-    int iconRequests = 0;
+    QByteArray pictureRequest;
 
 private:
     void read(QTcpSocket& socket) {
@@ -52,7 +52,9 @@ private:
             return;
         }
         pageRequests += request.startsWith("GET /riq-quintara.html ");
-        iconRequests += request.startsWith("GET /favicon.ico ");
+        if (request.startsWith("GET /picture.png ")) {
+            pictureRequest = request;
+        }
         request.clear();
         if (!answer_.isEmpty()) {
             socket.write(answer_);
@@ -71,7 +73,8 @@ QByteArray httpAnswer(const QByteArray& status, const QByteArray& headers, const
            body;
 }
 
-const QByteArray kPage = "<!DOCTYPE html><html><body><p>Pagina di prova</p></body></html>";
+const QByteArray kPage =
+    "<!DOCTYPE html><html><body><p>Pagina di prova</p><img src=\"picture.png\"></body></html>";
 const QByteArray kHtml = "Content-Type: text/html; charset=utf-8\r\n";
 
 // An address on loopback where nothing listens.
@@ -169,17 +172,20 @@ private slots:
     }
 
     // Last, as it starts the engine in this process. The engine is handed the bytes the band
-    // already has, unless it must ask the site itself: the page is too large to hand over, or
-    // comes with a security policy that holds only for a page the engine loads.
+    // already has, and the cookies the answer set, unless it must ask the site itself: the page
+    // is too large to hand over, or comes with a security policy that holds only for a page the
+    // engine loads. Either way the page's relative address for its picture leads to the site.
     void aPageThatArrivesIsShownByTheEngine_data() {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<int>("pageRequests");
-        QTest::newRow("page handed over") << httpAnswer("200 OK", kHtml, kPage) << 1;
+        const QByteArray headers = kHtml + "Set-Cookie: visita=1\r\n";
+        QTest::newRow("page handed over") << httpAnswer("200 OK", headers, kPage) << 1;
         QTest::newRow("security policy")
-            << httpAnswer("200 OK", kHtml + "Content-Security-Policy: script-src 'none'\r\n", kPage)
+            << httpAnswer("200 OK", headers + "Content-Security-Policy: script-src 'none'\r\n",
+                          kPage)
             << 2;
         QTest::newRow("too large to hand over")
-            << httpAnswer("200 OK", kHtml, kPage + QByteArray(3 * 1024 * 1024, ' ')) << 2;
+            << httpAnswer("200 OK", headers, kPage + QByteArray(3 * 1024 * 1024, ' ')) << 2;
     }
 
     void aPageThatArrivesIsShownByTheEngine() {
@@ -190,8 +196,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(engineView(band.view.widget()) != nullptr, 10000);
         QVERIFY(engineView(band.view.widget())->isVisible());
         QVERIFY(!band.showsOfflinePage());
-        QTRY_VERIFY_WITH_TIMEOUT(site.iconRequests > 0, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!site.pictureRequest.isEmpty(), 30000);
         QCOMPARE(site.pageRequests, pageRequests);
+        QVERIFY2(site.pictureRequest.contains("\r\nCookie: visita=1\r\n"),
+                 site.pictureRequest.constData());
         // The probes of the test above see an engine when there is one.
         QVERIFY(webEngineLoaded());
         QVERIFY(childProcesses() > 0);
