@@ -45,6 +45,9 @@ bool WebViewBand::navigate(const QUrl& page) {
 }
 
 void WebViewBand::answered(std::optional<SitePage> page) {
+    // The request is over: its connections and threads go, once its signal has returned.
+    fetch_->deleteLater();
+    fetch_ = nullptr;
     if (!page || !makePageView()) {
         showOfflinePage();
         return;
