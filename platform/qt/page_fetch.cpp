@@ -75,7 +75,7 @@ void PageFetch::finish() {
             page->content = reply_->readAll();
         }
     }
-    // Last: the one who hears the answer may be done with this fetch.
+    // Last, so that whoever hears the answer may let this fetch go (with deleteLater).
     const Answer answer = std::move(answer_);
     answer(std::move(page));
 }
