@@ -17,6 +17,7 @@
 #include "platform/qt/control_properties.h"
 #include "platform/qt/design_colours.h"
 #include "platform/qt/limited_line_edit.h"
+#include "platform/qt/return_key.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
@@ -181,8 +182,9 @@ void frmcondi::buildButtonsAndLink() {
         auto* command = new QPushButton(caption, Frame1);
         command->setObjectName(name);
         command->setFont(arial(9, {.bold = true, .italic = true}));
-        // Neither button answers Enter or Escape on its own.
+        // Neither is a default button: Return presses only the button that has the focus.
         command->setAutoDefault(false);
+        qt::pressOnReturnWhenFocused(*command);
         placeInTwips(*command, twips.x(), twips.y(), twips.width(), twips.height());
         return command;
     };
