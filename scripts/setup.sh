@@ -15,6 +15,8 @@ packages=(
     qt6-base-dev qt6-webengine-dev libgl-dev
     # fonts metric-compatible with the ones the windows were designed with (Arial, Comic Sans MS)
     fonts-liberation fonts-comic-neue
+    # the formatting check
+    clang-format
     # unit tests and benchmarks
     googletest libgtest-dev libbenchmark-dev
     # window and end-to-end tests under a virtual screen and the accessibility bus
