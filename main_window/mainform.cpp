@@ -105,12 +105,10 @@ void mainform::Command1_Click() {
     close();
 }
 
+// A refused series draws nothing, so behind the closed covers, and for a screen reader, the last
+// good series stays.
 void mainform::Command2_Click() {
     const draw::SeriesOutcome outcome = draw::NewSeries(*engine_, *board_, conditions_, range_);
-    if (outcome != draw::SeriesOutcome::Drawn) {
-        // Behind the closed covers, and for a screen reader, the last good series stays.
-        board_->discardCaptions();
-    }
     if (outcome == draw::SeriesOutcome::InvalidRange) {
         services_.messages.show(this, QString::fromUtf8(kInvalidRangeMessage));
     } else if (outcome == draw::SeriesOutcome::NoSeriesFound) {
