@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 
 #include "fakes.h"
 #include "main_window/cover_pacer.h"
+#include "main_window/long_draw_cursor.h"
 #include "main_window/number_board.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
@@ -204,6 +206,30 @@ private slots:
         board.setCoverWidth(3, 5);
         QCOMPARE(board.coverWidth(3), 5);
         QCOMPARE(widgets.covers[3]->widthTwips(), 5);
+    }
+
+    // The engine reports every few thousand attempts; the cursor waits 0.3 s from the first
+    // report and is the user's again when the command ends, for the next draw to count afresh.
+    void theWaitCursorShowsOnlyOnceADrawHasRunForAThirdOfASecond() {
+        Clock::time_point now{};
+        main_window::LongDrawCursor cursor([&now] { return now; });
+        const auto waiting = [] {
+            return QGuiApplication::overrideCursor() != nullptr &&
+                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        };
+        for (int round = 0; round < 2; ++round) {
+            cursor.stillDrawing();
+            now += 299ms;
+            cursor.stillDrawing();
+            QVERIFY(!waiting());
+            now += 1ms;
+            cursor.stillDrawing();
+            QVERIFY(waiting());
+            cursor.stillDrawing();
+            cursor.commandEnded();
+            QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+            now += 10s;
+        }
     }
 };
 
