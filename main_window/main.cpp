@@ -32,8 +32,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintara"));
-    // Lets the desktop match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.quintara.Quintara"));
+    // Lets the desktop match the window to its menu entry and icon (the id is the installed
+    // files' name, set in cmake/QuintaraInstall.cmake).
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     qt::installAccessibility();
 
