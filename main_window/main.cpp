@@ -10,6 +10,7 @@
 #include "main_window/mainform.h"
 #include "platform/local_file_layer.h"
 #include "platform/qt/clickable_label.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window to its menu entry and icon (the id is the installed
     // files' name, set in cmake/QuintaraInstall.cmake).
     QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
+    qt::installItalianQtTexts(application);
     QApplication::setWindowIcon(applicationIcon());
     qt::installAccessibility();
 
