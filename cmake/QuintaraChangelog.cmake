@@ -20,8 +20,10 @@ endfunction()
 
 # "Mon, 07 Dec 2026 12:00:00 +0100" -> "2026-12-07"
 function(quintara_iso_date out changelog_date)
-    if(NOT changelog_date MATCHES "^[A-Z][a-z][a-z], ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
-        message(FATAL_ERROR "changelog: '${changelog_date}' is not a date like 'Mon, 07 Dec 2026 12:00:00 +0100'")
+    set(pattern "^[A-Z][a-z][a-z], ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    if(NOT changelog_date MATCHES "${pattern}")
+        message(FATAL_ERROR
+            "changelog: '${changelog_date}' is not a date like 'Mon, 07 Dec 2026 12:00:00 +0100'")
     endif()
     set(day "${CMAKE_MATCH_1}")
     set(month_name "${CMAKE_MATCH_2}")

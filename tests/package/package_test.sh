@@ -53,25 +53,9 @@ if [ -z "$build_dir" ] || [ -z "$source_dir" ] || [ -z "$app_id" ] || [ -z "$pac
     usage
 fi
 
-# --- Reporting -----------------------------------------------------------------------------------
-failures=0
-ok() { echo "ok: $*"; }
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-die() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-# expect_equal WHAT ACTUAL EXPECTED
-expect_equal() {
-    if [ "$2" = "$3" ]; then
-        ok "$1: $2"
-    else
-        fail "$1 is '$2', expected '$3'"
-    fi
-}
+# shellcheck source=tests/support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
+
 # notes_beyond_reserved_host FILE: the tagged lines (E:, W:, I:, P: ...) of a checker's report,
 # except infos and pedantic notes about the reserved name the maker's site has (quintara.example,
 # and the application id example.quintara.quintara made from it), which only a real domain can
@@ -80,17 +64,9 @@ notes_beyond_reserved_host() {
     grep -E '^[[:space:]]*[A-Z]: ' "$1" |
         grep -vE '^[[:space:]]*[IP]: .*(quintara\.example|example\.quintara)' || true
 }
-# show_log NAME FILE: the last lines of a log, for a failure's diagnosis.
-show_log() {
-    if [ -s "$2" ]; then
-        echo "--- $1 (last 40 lines) ---" >&2
-        tail -n 40 "$2" >&2
-        echo "--- end of $1 ---" >&2
-    fi
-}
 
-for tool in "$cmake" "$cpack" dpkg dpkg-deb dpkg-shlibdeps dpkg-parsechangelog desktop-file-validate \
-    appstreamcli lintian reuse Xvfb xwininfo xprop readelf od timeout; do
+for tool in "$cmake" "$cpack" dpkg dpkg-deb dpkg-shlibdeps dpkg-parsechangelog \
+    desktop-file-validate appstreamcli lintian reuse Xvfb xwininfo xprop readelf od timeout; do
     command -v "$tool" >/dev/null ||
         die "$tool not found (scripts/setup.sh installs what the tests need)"
 done
@@ -100,22 +76,6 @@ done
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quintara-package.XXXXXX")
 xvfb_pid=
 program_pid=
-
-# stop_group PID: ends the process group PID leads (every process started runs under `timeout`,
-# which leads a group of its own): TERM, then KILL after five seconds.
-stop_group() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    if kill -TERM -- "-$pid" 2>/dev/null; then
-        local tries=0
-        while kill -0 -- "-$pid" 2>/dev/null && [ $tries -lt 50 ]; do
-            sleep 0.1
-            tries=$((tries + 1))
-        done
-        kill -KILL -- "-$pid" 2>/dev/null || true
-    fi
-    wait "$pid" 2>/dev/null || true
-}
 
 cleanup() {
     local status=$?
@@ -129,13 +89,7 @@ cleanup() {
     fi
     exit "$status"
 }
-trap cleanup EXIT
-trap 'exit 129' HUP
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-started=$SECONDS
-stage() { echo "== $* (at $((SECONDS - started)) s)"; }
+on_exit cleanup
 
 # The files every installation gets, below the installation prefix.
 shared_files=(
@@ -187,19 +141,7 @@ expect_file_list "cmake --install" "$scratch/installed-files" "" "${install_file
 
 # --- 2. The package ------------------------------------------------------------------------------
 stage "cpack -G DEB"
-timeout 300 "$cpack" -G DEB --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" \
-    </dev/null >"$scratch/cpack.log" 2>&1 || {
-    show_log cpack "$scratch/cpack.log"
-    die "cpack failed"
-}
-shopt -s nullglob
-debs=("$scratch"/out/*.deb)
-shopt -u nullglob
-[ ${#debs[@]} -eq 1 ] || {
-    show_log cpack "$scratch/cpack.log"
-    die "cpack made ${#debs[@]} .deb files, expected one"
-}
-deb=${debs[0]}
+build_package "$cpack" "$build_dir" "$scratch/out"
 arch=$(dpkg --print-architecture)
 expect_equal "package file" "$(basename "$deb")" "quintara_${package_version}_${arch}.deb"
 
@@ -466,7 +408,7 @@ while [ -z "$window" ]; do
         sleep 0.2
     fi
 done
-ok "information window $window (486x542) is on the screen after $((SECONDS - started)) s"
+ok "information window $window (486x542) is on the screen after $SECONDS s"
 
 # The desktop matches the window to its entry by the window's class.
 # WM_CLASS(STRING) = "instance", "class"
@@ -480,8 +422,5 @@ stop_group "$xvfb_pid"
 xvfb_pid=
 
 stage "done"
-if [ $failures -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all package checks passed in $((SECONDS - started)) s"
+finish
+echo "all package checks passed in $SECONDS s"
