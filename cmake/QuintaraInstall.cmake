@@ -116,7 +116,8 @@ if(UNIX AND NOT APPLE)
         RENAME quintara
         COMPONENT ${QUINTARA_DEBIAN_COMPONENT} EXCLUDE_FROM_ALL)
 
-    # Bound at start, read-only relocations, as Debian builds its programs.
+    # Symbols bound at start-up and relocations read-only from then on, as Debian builds its
+    # programs (lintian checks it).
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_link_options(quintara PRIVATE LINKER:-z,relro LINKER:-z,now)
     endif()
