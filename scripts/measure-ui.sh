@@ -35,7 +35,7 @@ for run in 1 2 3 4 5; do
     (cd "$scratch/work$run" && HOME="$scratch" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb \
         QTWEBENGINE_DISABLE_SANDBOX=1 exec "$program" >/dev/null 2>&1) &
     pid=$!
-    wait_mapped "486x542"
+    wait_mapped "492x548"
     launch+=("$(echo "$(now) - $start" | bc)")
     sleep 0.5
     xdotool mousemove 512 384 key Escape
