@@ -17,6 +17,7 @@
 #include "platform/qt/control_properties.h"
 #include "platform/qt/design_colours.h"
 #include "platform/qt/limited_line_edit.h"
+#include "platform/qt/return_key.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
@@ -67,6 +68,20 @@ QString boxName(settings::TextField field) {
             break;
     }
     return QStringLiteral("dell'intervallo");
+}
+
+// The message for a text the settings file cannot hold; %1 names the box.
+QString unstorableMessage(settings::Unstorable why) {
+    switch (why) {
+        case settings::Unstorable::LineBreak:
+            return QStringLiteral(
+                "Il testo %1 non può andare a capo: va scritto su una sola riga.");
+        case settings::Unstorable::TooLong:
+            return QStringLiteral("Il testo %1 è troppo lungo per essere salvato.");
+        case settings::Unstorable::DoubleQuote:
+            break;
+    }
+    return QStringLiteral("Il testo %1 non può contenere virgolette (\").");
 }
 
 QString fromUtf8(const std::string& text) {
@@ -144,6 +159,7 @@ void frmcondi::buildEntryBoxes() {
     Text2 =
         box(new qt::LimitedLineEdit(Frame1, 2), "Text2", "Secondo numero", {4200, 960, 495, 375});
     Text3 = box(new QLineEdit(Frame1), "Text3", "Frase o nome", {3600, 1440, 2415, 375});
+    Text3->setMaxLength(qt::kLongestTextInABox);
     Text6 = box(new qt::LimitedLineEdit(Frame1, 1), "Text6", "Seme", {3600, 1920, 495, 375});
 
     // Tab through the kinds from top to bottom, each followed by its boxes.
@@ -166,8 +182,9 @@ void frmcondi::buildButtonsAndLink() {
         auto* command = new QPushButton(caption, Frame1);
         command->setObjectName(name);
         command->setFont(arial(9, {.bold = true, .italic = true}));
-        // Neither button answers Enter or Escape on its own.
+        // Neither is a default button: Return presses only the button that has the focus.
         command->setAutoDefault(false);
+        qt::pressOnReturnWhenFocused(*command);
         placeInTwips(*command, twips.x(), twips.y(), twips.width(), twips.height());
         return command;
     };
@@ -302,8 +319,7 @@ bool frmcondi::save() {
     }
     QString message;
     if (const auto* unstorable = std::get_if<settings::UnstorableText>(&*failure)) {
-        message = QStringLiteral("Il testo %1 non può contenere virgolette (\").")
-                      .arg(boxName(unstorable->field));
+        message = unstorableMessage(unstorable->why).arg(boxName(unstorable->field));
     } else {
         message = QStringLiteral("Impossibile salvare le condizioni in Quintara.cfg: %1.")
                       .arg(QString::fromStdString(std::get<platform::IoError>(*failure).reason));

@@ -21,17 +21,37 @@ int requiredNumberOf(const std::string& text) {
     return value > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
 }
 
+namespace {
+
+// A negative number, or two zeros, constrain nothing.
+std::vector<int> numbersToHold(int required1, int required2) {
+    if (required1 > 0 && required2 == 0) {
+        return {required1};
+    }
+    if (required1 == 0 && required2 > 0) {
+        return {required2};
+    }
+    if (required1 > 0 && required2 > 0) {
+        return {required1, required2};
+    }
+    return {};
+}
+
+}  // namespace
+
 ColumnTest::ColumnTest(const settings::DrawConditions& conditions)
     : kind_(conditions.Condition),
-      required1_(requiredNumberOf(conditions.RequiredNumber1)),
-      required2_(requiredNumberOf(conditions.RequiredNumber2)),
+      mustHold_(numbersToHold(requiredNumberOf(conditions.RequiredNumber1),
+                              requiredNumberOf(conditions.RequiredNumber2))),
       tensDigits_(conditions.TensDigits) {}
 
 bool ColumnTest::passes(const std::array<std::int16_t, 6>& column) const {
     const auto isOdd = [](int number) { return number % 2 != 0; };
     switch (kind_.value_or(ConditionKind::NoCondition)) {
         case ConditionKind::MustContain:
-            return containsRequiredNumbers(column);
+            return std::all_of(mustHold_.begin(), mustHold_.end(), [&column](int number) {
+                return std::find(column.begin(), column.end(), number) != column.end();
+            });
         case ConditionKind::EvenOnly:
             return std::none_of(column.begin(), column.end(), isOdd);
         case ConditionKind::OddOnly:
@@ -41,23 +61,6 @@ bool ColumnTest::passes(const std::array<std::int16_t, 6>& column) const {
         case ConditionKind::Phrase:
         case ConditionKind::NoCondition:
             return true;
-    }
-    return true;
-}
-
-bool ColumnTest::containsRequiredNumbers(const std::array<std::int16_t, 6>& column) const {
-    const auto contains = [&column](int number) {
-        return std::find(column.begin(), column.end(), number) != column.end();
-    };
-    // A negative number, or two zeros, constrain nothing.
-    if (required1_ > 0 && required2_ == 0) {
-        return contains(required1_);
-    }
-    if (required1_ == 0 && required2_ > 0) {
-        return contains(required2_);
-    }
-    if (required1_ > 0 && required2_ > 0) {
-        return contains(required1_) && contains(required2_);
     }
     return true;
 }
@@ -73,6 +76,41 @@ bool ColumnTest::hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) 
         }
     }
     return count >= 2;
+}
+
+// Decided by counting the candidates a passing column needs, under the same rules as passes():
+// the required numbers among them, six even or odd ones, two that count for the tens digit. The
+// candidates are a run of whole numbers, so even ones are counted by halving, and those of a
+// tens digit d are where the run meets 10d .. 10d + 9: as quick over 32,767 candidates as
+// over 90.
+bool ColumnTest::canBeMetOver(const settings::DrawRange& range) const {
+    constexpr int kColumnSize = 6;
+    const int low = range.RangeLow;
+    const int high = range.RangeLow + range.RangeHigh - 1;
+    const int evens = high / 2 - (low - 1) / 2;
+    switch (kind_.value_or(ConditionKind::NoCondition)) {
+        case ConditionKind::MustContain:
+            return std::all_of(mustHold_.begin(), mustHold_.end(),
+                               [&](int number) { return number >= low && number <= high; });
+        case ConditionKind::EvenOnly:
+            return evens >= kColumnSize;
+        case ConditionKind::OddOnly:
+            return range.RangeHigh - evens >= kColumnSize;
+        case ConditionKind::TensDigit: {
+            int counted = 0;
+            for (int digit = 1; digit <= 9; ++digit) {
+                if (tensDigits_.find(static_cast<char>('0' + digit)) != std::string::npos) {
+                    counted +=
+                        std::max(0, std::min(high, 10 * digit + 9) - std::max(low, 10 * digit) + 1);
+                }
+            }
+            return counted >= 2;
+        }
+        case ConditionKind::Phrase:
+        case ConditionKind::NoCondition:
+            return true;
+    }
+    return true;
 }
 
 }  // namespace quintara::draw

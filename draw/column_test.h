@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/draw_conditions.h"
 
@@ -22,13 +23,15 @@ public:
     // The six numbers of the column, in ascending order.
     bool passes(const std::array<std::int16_t, 6>& column) const;
 
+    // Whether any column of six candidates of the range passes. The range must be drawable.
+    bool canBeMetOver(const settings::DrawRange& range) const;
+
 private:
-    bool containsRequiredNumbers(const std::array<std::int16_t, 6>& column) const;
     bool hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const;
 
     std::optional<settings::ConditionKind> kind_;
-    int required1_ = 0;
-    int required2_ = 0;
+    // The required numbers a column must hold under MustContain: none, one, or both.
+    std::vector<int> mustHold_;
     std::string tensDigits_;
 };
 

@@ -5,6 +5,7 @@
 #include "draw/draw_engine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/conversions.h"
 #include "platform/windows1252.h"
@@ -28,11 +29,8 @@ double phraseSumOf(const std::string& phraseText) {
 }
 
 DrawEngine::DrawEngine(platform::RandomSource& random, platform::Clock& clock,
-                       NumberDisplay& display, long maxAttemptsPerColumn)
-    : random_(random),
-      clock_(clock),
-      display_(display),
-      maxAttemptsPerColumn_(maxAttemptsPerColumn) {}
+                       NumberDisplay& display, ProgressHook stillDrawing)
+    : random_(random), clock_(clock), display_(display), stillDrawing_(std::move(stillDrawing)) {}
 
 // A failed column is drawn again from the start, as often as it takes: a loop, so that neither
 // the stack nor the memory grows with the number of attempts.
@@ -43,7 +41,10 @@ ColumnOutcome DrawEngine::DrawColumn(int column, const settings::DrawConditions&
         return ColumnOutcome::InvalidRange;
     }
     const ColumnTest test(conditions);
-    while (attempts_ < maxAttemptsPerColumn_) {
+    if (!test.canBeMetOver(range)) {
+        return ColumnOutcome::NoPassingColumn;
+    }
+    for (;;) {
         ++attempts_;
         seed(conditions);
         fillSlots(slotsOf(column), range);
@@ -51,8 +52,10 @@ ColumnOutcome DrawEngine::DrawColumn(int column, const settings::DrawConditions&
         if (CheckColumn(column, test)) {
             return ColumnOutcome::Passed;
         }
+        if (attempts_ % kAttemptsPerProgressReport == 0 && stillDrawing_) {
+            stillDrawing_();
+        }
     }
-    return ColumnOutcome::NoPassingColumn;
 }
 
 void DrawEngine::seed(const settings::DrawConditions& conditions) {

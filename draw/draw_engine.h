@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "draw/column_test.h"
 #include "draw/display.h"
@@ -20,16 +21,20 @@ enum class ColumnOutcome {
     Passed,
     // Fewer than seven candidates, candidates below 1, or candidates beyond 16 bits.
     InvalidRange,
-    // The condition was still not met after the most attempts a column may take.
+    // No column of the candidates can meet the condition; nothing was drawn.
     NoPassingColumn,
 };
 
-// Why the bound is safe: the range fields hold at most two characters, and the least likely
-// condition that can be met at all -- even numbers only, with just six even numbers among
-// thirteen candidates -- still passes one attempt in C(13,6) = 1,716. A million attempts then all
-// fail by chance with a probability of about e^-583: never. Two required numbers over 1..90,
-// the slowest condition in normal use, need about 267 attempts on average.
-inline constexpr long kMaxAttemptsPerColumn = 1'000'000;
+// A column is drawn again until it passes, with no bound on the attempts: a condition no column
+// of the candidates can meet is refused before the first attempt, and every other one passes
+// sooner or later. A bound would turn a slow draw into a false "no series" message: the slowest
+// condition a settings file can hold, two required numbers among 32,767 candidates (or a tens
+// digit that only two of them have), passes one attempt in about 36 million, n(n-1)/30 for n
+// candidates. Over 1..90 it takes about 267.
+
+// A long draw calls the engine's progress hook every so many attempts, about a millisecond
+// apart, so that the window can show it is still at work.
+inline constexpr long kAttemptsPerProgressReport = 4096;
 
 // True when RangeLow and RangeHigh leave at least seven candidates, all from 1 to 32767.
 bool rangeIsDrawable(const settings::DrawRange& range);
@@ -41,10 +46,13 @@ class DrawEngine {
 public:
     using Slots = std::array<std::int16_t, 7>;
 
-    DrawEngine(platform::RandomSource& random, platform::Clock& clock, NumberDisplay& display,
-               long maxAttemptsPerColumn = kMaxAttemptsPerColumn);
+    using ProgressHook = std::function<void()>;
 
-    // Draws column 1 or 2 until it meets the conditions.
+    DrawEngine(platform::RandomSource& random, platform::Clock& clock, NumberDisplay& display,
+               ProgressHook stillDrawing = {});
+
+    // Draws column 1 or 2 until it meets the conditions, or refuses a range or a condition
+    // that cannot give a column.
     ColumnOutcome DrawColumn(int column, const settings::DrawConditions& conditions,
                              const settings::DrawRange& range);
 
@@ -70,7 +78,7 @@ private:
     platform::RandomSource& random_;
     platform::Clock& clock_;
     NumberDisplay& display_;
-    long maxAttemptsPerColumn_;
+    ProgressHook stillDrawing_;
     long attempts_ = 0;
 };
 

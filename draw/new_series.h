@@ -13,7 +13,8 @@ enum class SeriesOutcome {
     Drawn,
     // The range in the settings file leaves too few candidates; the covers stay closed.
     InvalidRange,
-    // No column met the conditions within the bound; the covers stay closed.
+    // No column of the candidates can meet the condition; nothing is drawn and the covers stay
+    // closed.
     NoSeriesFound,
 };
 

@@ -37,22 +37,36 @@ public:
         if (recordCaptionOrder) {
             captionOrder.push_back(index);
         }
+        note('L');
     }
-    void setJollyCaption(std::string_view caption) override { jollyCaption = caption; }
-    void setJollyBackStyle(BackStyle style) override { jollyBackStyle = style; }
-    void setJollyBackColor(Colour colour) override { jollyBackColor = colour; }
+    void setJollyCaption(std::string_view caption) override {
+        jollyCaption = caption;
+        note('L');
+    }
+    void setJollyBackStyle(BackStyle style) override {
+        jollyBackStyle = style;
+        note('L');
+    }
+    void setJollyBackColor(Colour colour) override {
+        jollyBackColor = colour;
+        note('L');
+    }
 
     void setCoverWidth(int cover, int twips) override {
         coverWidths[cover] = twips;
         if (recordWidthChanges) {
             widthChanges.push_back({cover, twips});
         }
+        note('w');
     }
     int coverWidth(int cover) const override { return coverWidths[cover]; }
     void setCoverVisible(int cover, bool visible) override { coverVisible[cover] = visible; }
-    void coverMovementStarting() override { ++movements; }
+    void coverMovementStarting() override {
+        ++movements;
+        note('[');
+    }
     void coverStepDone() override { ++stepsDone; }
-    void coverMovementFinished() override {}
+    void coverMovementFinished() override { note(']'); }
 
     std::array<std::array<std::string, 6>, 2> numberCaptions;
     std::string jollyCaption = "00";
@@ -69,6 +83,19 @@ public:
     std::vector<WidthChange> widthChanges;
     int movements = 0;
     long stepsDone = 0;
+
+    // Label writes and cover movements in one sequence, one letter an event: 'L' a number label
+    // or the Jolly box is written, '[' a movement starts, 'w' a cover's width changes, ']' the
+    // movement ends. Off unless a test turns it on.
+    bool recordTimeline = false;
+    std::string timeline;
+
+private:
+    void note(char event) {
+        if (recordTimeline) {
+            timeline.push_back(event);
+        }
+    }
 };
 
 }  // namespace quintara::draw

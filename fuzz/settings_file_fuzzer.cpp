@@ -181,12 +181,13 @@ void checkRoundTrip(const DrawConditions& saved, const DrawConditions& expected)
     if (failure) {
         const auto* unstorable = std::get_if<UnstorableText>(&*failure);
         require(unstorable != nullptr, "a save to memory fails only on an unstorable text");
-        require(std::get_if<TextField>(&formatted) != nullptr &&
-                    std::get<TextField>(formatted) == unstorable->field,
+        require(std::get_if<UnstorableText>(&formatted) != nullptr &&
+                    std::get<UnstorableText>(formatted) == *unstorable,
                 "the save and the formatter refuse the same text");
-        require(!storedLineFor(
-                    quintara::platform::encodeWindows1252(saved.*memberOf(unstorable->field))),
-                "only a text with no stored line is refused");
+        require(storedLineFor(
+                    quintara::platform::encodeWindows1252(saved.*memberOf(unstorable->field))) ==
+                    std::variant<std::string, Unstorable>(unstorable->why),
+                "only a text with no stored line is refused, for its own reason");
         require(files.files.empty(), "a refused save writes nothing");
         return;
     }

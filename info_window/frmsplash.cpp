@@ -4,7 +4,10 @@
 
 #include "info_window/frmsplash.h"
 
+#include <qdrawutil.h>
+
 #include <QLabel>
+#include <QPainter>
 
 #include "platform/qt/clickable_label.h"
 #include "platform/qt/control_properties.h"
@@ -27,6 +30,9 @@ using qt::placeInTwips;
 using namespace qt::colours;
 constexpr int kClientWidth = 7290;
 constexpr int kClientHeight = 8130;
+// The fixed dialog border around the client area: two pixels of raised edge and one of face,
+// drawn by the window itself, since it has no title bar and a window manager may draw nothing.
+constexpr int kBorderPixels = 3;
 
 const char* const kDonationNote =
     "Puoi contribuire direttamente al supporto del software freeware facendo una piccola "
@@ -86,13 +92,17 @@ frmSplash::frmSplash(qt::LinkOpener& links)
     : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), links_(links) {
     setObjectName("frmSplash");
     setAccessibleName(QStringLiteral("Informazioni su Quintara"));
-    setFixedSize(qt::twipsRect(0, 0, kClientWidth, kClientHeight).size());
+    const QSize clientSize = qt::twipsRect(0, 0, kClientWidth, kClientHeight).size();
+    setFixedSize(clientSize + QSize(2 * kBorderPixels, 2 * kBorderPixels));
+    client_ = new QWidget(this);
+    client_->setObjectName("client");
+    client_->setGeometry(QRect(QPoint(kBorderPixels, kBorderPixels), clientSize));
     buildFrame();
     buildDonationArea();
 }
 
 void frmSplash::buildFrame() {
-    Frame1 = new qt::PointerSurface(this, [this] { Frame1_MouseMove(); });
+    Frame1 = new qt::PointerSurface(client_, [this] { Frame1_MouseMove(); });
     Frame1->setObjectName("Frame1");
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     placeInTwips(*Frame1, 0, 0, 7320, 6075);
@@ -132,30 +142,30 @@ void frmSplash::buildFrame() {
 }
 
 void frmSplash::buildDonationArea() {
-    Shape1 = new qt::ShapeWidget(this, {120, 7560, 7095, 495},
+    Shape1 = new qt::ShapeWidget(client_, {120, 7560, 7095, 495},
                                  {.border = Qt::black,
                                   .borderWidth = 1,
                                   .fill = qt::designColour(kLightGreen),
                                   .rounded = true});
     Shape1->setObjectName("Shape1");
 
-    Label4 =
-        new qt::ClickableLabel(QStringLiteral("Continua"), qt::ClickableLabel::Role::Button, this);
+    Label4 = new qt::ClickableLabel(QStringLiteral("Continua"), qt::ClickableLabel::Role::Button,
+                                    client_);
     Label4->setObjectName("Label4");
     Label4->setFont(arial(15.75));
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     placeInTwips(*Label4, 120, 7680, 7095, 495);
     connect(Label4, &qt::ClickableLabel::clicked, this, &frmSplash::Label4_Click);
 
-    Shape2 = new qt::ShapeWidget(this, {120, 6120, 7095, 1335},
+    Shape2 = new qt::ShapeWidget(client_, {120, 6120, 7095, 1335},
                                  {.border = qt::designColour(kSystemWindowText), .borderWidth = 1});
     Shape2->setObjectName("Shape2");
 
-    Image4 = linkPicture(this, "Image4", QStringLiteral(":/quintara/donation.jpg"),
+    Image4 = linkPicture(client_, "Image4", QStringLiteral(":/quintara/donation.jpg"),
                          QStringLiteral("Dona"), {240, 6360, 1575, 855});
     connect(Image4, &qt::ClickableLabel::clicked, this, &frmSplash::Image4_Click);
 
-    Label5 = text(this, "Label5", kDonationAppeal, {2040, 6360, 4935, 975},
+    Label5 = text(client_, "Label5", kDonationAppeal, {2040, 6360, 4935, 975},
                   qt::designFont(QStringLiteral("Comic Sans MS"), 12), Qt::AlignHCenter);
     Frame1->raise();
 }
@@ -177,7 +187,7 @@ void frmSplash::Form_Load() {
     // Sized to its text from its left edge; kept inside the window, where a long version would
     // otherwise be cut off at the right.
     lblVersion->adjustSize();
-    const int rightLimit = width() - qt::pixels(120);
+    const int rightLimit = client_->width() - qt::pixels(120);
     if (lblVersion->geometry().right() > rightLimit) {
         lblVersion->move(rightLimit - lblVersion->width(), lblVersion->y());
     }
@@ -206,6 +216,11 @@ void frmSplash::Frame1_MouseMove() {
 
 void frmSplash::Label4_Click() {
     accept();
+}
+
+void frmSplash::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
 }
 
 // Escape, or a window manager's close, behave as "Continua".

@@ -39,6 +39,7 @@ public:
     void Label4_Click();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void reject() override;
 
 private:
@@ -46,6 +47,8 @@ private:
     void buildDonationArea();
 
     qt::LinkOpener& links_;
+    // The client area inside the border; every control lies on it.
+    QWidget* client_ = nullptr;
 
     qt::PointerSurface* Frame1 = nullptr;
     QLabel* Label1 = nullptr;

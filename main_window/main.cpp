@@ -10,6 +10,7 @@
 #include "main_window/mainform.h"
 #include "platform/local_file_layer.h"
 #include "platform/qt/clickable_label.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
 
@@ -32,8 +33,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintara"));
-    // Lets the desktop match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.quintara.Quintara"));
+    // Lets the desktop match the window to its menu entry and icon (the id is the installed
+    // files' name, set in cmake/QuintaraInstall.cmake).
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
+    qt::installItalianQtTexts(application);
     QApplication::setWindowIcon(applicationIcon());
     qt::installAccessibility();
 

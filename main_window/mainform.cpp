@@ -64,7 +64,8 @@ mainform::mainform(qt::WindowServices& services, qt::ModalWindow& informationWin
     }
     widgets.surface = surface_;
     board_ = std::make_unique<NumberBoard>(widgets, coverPhaseDuration_);
-    engine_ = std::make_unique<draw::DrawEngine>(services.random, services.clock, *board_);
+    engine_ = std::make_unique<draw::DrawEngine>(services.random, services.clock, *board_,
+                                                 [this] { drawCursor_.stillDrawing(); });
 }
 
 mainform::~mainform() = default;
@@ -105,12 +106,11 @@ void mainform::Command1_Click() {
     close();
 }
 
+// A refused series draws nothing, so behind the closed covers, and for a screen reader, the last
+// good series stays.
 void mainform::Command2_Click() {
     const draw::SeriesOutcome outcome = draw::NewSeries(*engine_, *board_, conditions_, range_);
-    if (outcome != draw::SeriesOutcome::Drawn) {
-        // Behind the closed covers, and for a screen reader, the last good series stays.
-        board_->discardCaptions();
-    }
+    drawCursor_.commandEnded();
     if (outcome == draw::SeriesOutcome::InvalidRange) {
         services_.messages.show(this, QString::fromUtf8(kInvalidRangeMessage));
     } else if (outcome == draw::SeriesOutcome::NoSeriesFound) {

@@ -10,6 +10,7 @@
 
 #include "draw/draw_engine.h"
 #include "main_window/cover_pacer.h"
+#include "main_window/long_draw_cursor.h"
 #include "main_window/number_board.h"
 #include "platform/qt/control_array.h"
 #include "platform/qt/modal_windows.h"
@@ -107,6 +108,7 @@ private:
 
     std::chrono::milliseconds coverPhaseDuration_;
     std::unique_ptr<NumberBoard> board_;
+    LongDrawCursor drawCursor_;
     std::unique_ptr<draw::DrawEngine> engine_;
 };
 

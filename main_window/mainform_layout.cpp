@@ -15,6 +15,7 @@
 #include "platform/qt/control_properties.h"
 #include "platform/qt/design_colours.h"
 #include "platform/qt/pointer_surface.h"
+#include "platform/qt/return_key.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
@@ -158,6 +159,7 @@ QToolButton* mainform::commandButton(const char* name, const QString& caption, i
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFont(arial(9));
     button->setFocusPolicy(Qt::StrongFocus);
+    qt::pressOnReturnWhenFocused(*button);
     placeInTwips(*button, left, 6240, 1815, 855);
     connect(button, &QToolButton::clicked, this, handler);
     return button;

@@ -76,17 +76,6 @@ void NumberBoard::showCaptions() {
     jolly.setAutoFillBackground(jollyBackStyle_ == draw::BackStyle::Opaque);
 }
 
-void NumberBoard::discardCaptions() {
-    captionsPending_ = false;
-    for (int k = 0; k < 6; ++k) {
-        captions_[0][k] = widgets_.column1[k]->text().toStdString();
-        captions_[1][k] = widgets_.column2[k]->text().toStdString();
-    }
-    jollyCaption_ = widgets_.jolly->text().toStdString();
-    jollyBackStyle_ = widgets_.jolly->autoFillBackground() ? draw::BackStyle::Opaque
-                                                           : draw::BackStyle::Transparent;
-}
-
 void NumberBoard::setCoverWidth(int cover, int twips) {
     widgets_.covers[cover]->setWidthTwips(twips);
 }

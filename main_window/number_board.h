@@ -47,9 +47,6 @@ public:
     // Puts what the draw last wrote on the labels.
     void showCaptions();
 
-    // Forgets what a draw that gave up wrote, so that the labels keep the last series shown.
-    void discardCaptions();
-
     void setCoverWidth(int cover, int twips) override;
     int coverWidth(int cover) const override;
     void setCoverVisible(int cover, bool visible) override;

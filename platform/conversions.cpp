@@ -4,6 +4,7 @@
 
 #include "platform/conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -56,49 +57,79 @@ private:
     std::size_t position_ = 0;
 };
 
-double parseNormalised(const std::string& number, bool negative) {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone when out of range: tell overflow from underflow by
-        // the exponent's sign.
-        const bool tiny = number.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+// A number as scanned: its text for from_chars, and the power of ten of its leading digit, which
+// tells an overflow from an underflow when the value is beyond a double.
+struct ScannedNumber {
+    std::string text;
+    long long magnitude = 0;
+    bool negative = false;
+};
+
+// The value of a run of exponent digits, held at a billion: far beyond any double either way.
+long long saturatedExponent(std::string_view digits) {
+    constexpr long long kBeyondEveryDouble = 1'000'000'000;
+    long long exponent = 0;
+    for (const char digit : digits) {
+        exponent = std::min(kBeyondEveryDouble, exponent * 10 + (digit - '0'));
     }
-    return negative ? -value : value;
+    return exponent;
+}
+
+double valueOf(const ScannedNumber& number) {
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(number.text.data(), number.text.data() + number.text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone when it is out of range.
+        value = number.magnitude < 0 ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return number.negative ? -value : value;
+}
+
+// The power of ten of the first non-zero digit of "digits[.digits]"; 0 when all are zero.
+long long leadingMagnitude(const std::string& mantissa, std::size_t wholeDigits) {
+    const std::size_t leading = mantissa.find_first_of("123456789");
+    if (leading == std::string::npos) {
+        return 0;
+    }
+    const auto whole = static_cast<long long>(wholeDigits);
+    const auto position = static_cast<long long>(leading);
+    // Past the point, the position counts the point itself.
+    return position < whole ? whole - position - 1 : whole - position;
 }
 
 }  // namespace
 
 double numericPrefix(std::string_view text) {
     NumberScanner scanner(text);
-    bool negative = false;
+    ScannedNumber number;
     if (!scanner.accept('+')) {
-        negative = scanner.accept('-');
+        number.negative = scanner.accept('-');
     }
 
-    std::string number;
-    std::size_t mantissaDigits = scanner.takeDigits(number);
+    const std::size_t wholeDigits = scanner.takeDigits(number.text);
+    std::size_t fractionDigits = 0;
     if (scanner.accept('.')) {
-        number.push_back('.');
-        mantissaDigits += scanner.takeDigits(number);
+        number.text.push_back('.');
+        fractionDigits = scanner.takeDigits(number.text);
     }
-    if (mantissaDigits == 0) {
+    if (wholeDigits + fractionDigits == 0) {
         return 0.0;
     }
+    number.magnitude = leadingMagnitude(number.text, wholeDigits);
 
     const char marker = scanner.peek();
     if (marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd') {
         scanner.advance();
-        std::string exponent = "e";
-        if (!scanner.accept('+') && scanner.accept('-')) {
-            exponent.push_back('-');
-        }
-        if (scanner.takeDigits(exponent) > 0) {
-            number += exponent;
+        const bool negativeExponent = !scanner.accept('+') && scanner.accept('-');
+        std::string digits;
+        if (scanner.takeDigits(digits) > 0) {
+            number.text += (negativeExponent ? "e-" : "e") + digits;
+            const long long exponent = saturatedExponent(digits);
+            number.magnitude += negativeExponent ? -exponent : exponent;
         }
     }
-    return parseNormalised(number, negative);
+    return valueOf(number);
 }
 
 std::optional<std::int16_t> roundToInt16(double value) {

@@ -52,7 +52,7 @@ program_pid=$!
 # The information window has no title: wait for a mapped window of its size, then close it with
 # Escape, which behaves as "Continua".
 for _ in $(seq 200); do
-    xwininfo -root -tree 2>/dev/null | grep -q "486x542" && break
+    xwininfo -root -tree 2>/dev/null | grep -q "492x548" && break
     sleep 0.05
 done
 sleep 0.5

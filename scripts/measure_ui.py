@@ -243,7 +243,7 @@ def one_start(program, screen, reachable, scratch):
     app = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, start_new_session=True)
     try:
-        _wait("information window", lambda: _mapped(lambda l: " 486x542+" in l, env))
+        _wait("information window", lambda: _mapped(lambda l: " 492x548+" in l, env))
         figures["launch to information window"] = time.monotonic() - started
         time.sleep(0.5)
         subprocess.run(["xdotool", "mousemove", "512", "384", "key", "Escape"], env=env,

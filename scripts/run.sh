@@ -7,6 +7,18 @@
 # Sets everything up, builds and starts Quintara in the current directory, where it keeps its
 # settings file Quintara.cfg.
 set -euo pipefail
+
+# Without a screen Qt would only abort; say what is needed instead (another QT_QPA_PLATFORM, such
+# as offscreen or vnc, needs none).
+case "${QT_QPA_PLATFORM:-xcb}" in
+    xcb* | wayland*)
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+            echo "Quintara needs a graphical session (DISPLAY is not set); to look at it under Xvfb, start it with xvfb-run -n 99 -s '-ac -screen 0 1280x1024x24' $0 & and, once it is up, take a picture with DISPLAY=:99 import -window root quintara.png" >&2
+            exit 1
+        fi
+        ;;
+esac
+
 here=$(pwd)
 cd "$(dirname "$0")/.."
 

@@ -13,16 +13,19 @@ packages=(
     g++ cmake make pkg-config
     # the windows
     qt6-base-dev qt6-webengine-dev libgl-dev
-    # fonts metric-compatible with the ones the windows were designed with (Arial, Comic Sans MS)
-    fonts-liberation fonts-comic-neue
+    # fonts metric-compatible with the ones the windows were designed with (Arial, Comic Sans MS),
+    # and Qt's own texts in Italian
+    fonts-liberation fonts-comic-neue qt6-translations-l10n
+    # the formatting check
+    clang-format
     # unit tests and benchmarks
     googletest libgtest-dev libbenchmark-dev
     # window and end-to-end tests under a virtual screen and the accessibility bus
     xvfb xauth dbus-x11 at-spi2-core python3-pyatspi imagemagick poppler-utils
     # fuzzing (libFuzzer) and sanitizers
     clang libclang-rt-14-dev
-    # installing and packaging
-    desktop-file-utils appstream dpkg-dev x11-utils
+    # installing and packaging, and their checks; a plain Debian 12 for the clean-room install
+    desktop-file-utils appstream dpkg-dev x11-utils lintian reuse mmdebstrap
     # the README screenshot
     xdotool
 )

@@ -103,8 +103,8 @@ bool SettingsFile::readAllFields(DrawConditions& conditions,
 
 std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& conditions) const {
     auto formatted = formatSettingsFile(conditions);
-    if (const TextField* unstorable = std::get_if<TextField>(&formatted)) {
-        return UnstorableText{*unstorable};
+    if (const auto* unstorable = std::get_if<UnstorableText>(&formatted)) {
+        return *unstorable;
     }
     if (auto error =
             platform::writeFileAtomically(files_, file_, std::get<std::string>(formatted))) {
@@ -113,7 +113,7 @@ std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& co
     return std::nullopt;
 }
 
-std::variant<std::string, TextField> formatSettingsFile(const DrawConditions& conditions) {
+std::variant<std::string, UnstorableText> formatSettingsFile(const DrawConditions& conditions) {
     std::string contents;
     for (int index = 0; index < kConditionKindCount; ++index) {
         appendLine(contents, flagLine(conditions.Condition == conditionKindAt(index)));
@@ -121,10 +121,10 @@ std::variant<std::string, TextField> formatSettingsFile(const DrawConditions& co
     for (std::size_t index = 0; index < kTextMembers.size(); ++index) {
         const auto line =
             storedLineFor(platform::encodeWindows1252(conditions.*kTextMembers[index]));
-        if (!line) {
-            return textFieldAt(index);
+        if (const auto* why = std::get_if<Unstorable>(&line)) {
+            return UnstorableText{textFieldAt(index), *why};
         }
-        appendLine(contents, *line);
+        appendLine(contents, std::get<std::string>(line));
     }
     appendLine(contents, flagLine(conditions.ShowJollyNumber));
     appendLine(contents, flagLine(conditions.ShowRandomColor));

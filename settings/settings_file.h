@@ -13,6 +13,7 @@
 
 #include "platform/file_layer.h"
 #include "settings/draw_conditions.h"
+#include "settings/stored_text.h"
 
 namespace quintara::settings {
 
@@ -40,10 +41,12 @@ constexpr TextField textFieldAt(std::size_t index) {
     return static_cast<TextField>(index);
 }
 
-// A text the file cannot hold: it begins with a double quote, holds a line break, or would need
-// enclosing quotes (for a comma or a leading blank) while holding a double quote itself.
+// A text the file cannot hold, and why.
 struct UnstorableText {
     TextField field;
+    Unstorable why;
+
+    friend bool operator==(const UnstorableText&, const UnstorableText&) = default;
 };
 
 // Why a save did not happen. Either way the old file is exactly as it was.
@@ -78,6 +81,6 @@ private:
 };
 
 // The file's bytes for the conditions, or the first text field that cannot be stored.
-std::variant<std::string, TextField> formatSettingsFile(const DrawConditions& conditions);
+std::variant<std::string, UnstorableText> formatSettingsFile(const DrawConditions& conditions);
 
 }  // namespace quintara::settings

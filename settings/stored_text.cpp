@@ -21,9 +21,9 @@ bool readsBackAs(const std::string& line, std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> storedLineFor(std::string_view text) {
+std::variant<std::string, Unstorable> storedLineFor(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos) {
-        return std::nullopt;
+        return Unstorable::LineBreak;
     }
     std::string line(text);
     if (readsBackAs(line, text)) {
@@ -33,7 +33,10 @@ std::optional<std::string> storedLineFor(std::string_view text) {
     if (readsBackAs(line, text)) {
         return line;
     }
-    return std::nullopt;
+    const bool tooLong = text.size() > platform::ListInput::kMaxFieldBytes;
+    const bool quoted = text.find('"') != std::string_view::npos;
+    return text.starts_with('"') || (quoted && !tooLong) ? Unstorable::DoubleQuote
+                                                         : Unstorable::TooLong;
 }
 
 }  // namespace quintara::settings

@@ -25,6 +25,7 @@ private:
 
 LimitedLineEdit::LimitedLineEdit(QWidget* parent, int maximumTypedLength)
     : QLineEdit(parent), limit_(maximumTypedLength) {
+    setMaxLength(kLongestTextInABox);
     setValidator(new TypedLengthValidator(*this));
     // Only a change that passed (or a text set by the program) moves the baseline; the validator
     // sees the box's text already edited, so it cannot ask the box itself.

@@ -8,6 +8,11 @@
 
 namespace quintara::qt {
 
+// The most a text box holds: far more than a field of the settings file, so that no box cuts a
+// text loaded from the file, and an over-long paste is refused by name when saving rather than
+// cut without a word.
+inline constexpr int kLongestTextInABox = 1 << 20;
+
 // A text box that limits what the user types to a number of characters, but keeps a longer text
 // set by the program (from a hand-edited settings file) whole. QLineEdit::setMaxLength would cut
 // such a text as soon as it was set.

@@ -5,6 +5,7 @@
 #include "platform/qt/window_placement.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -16,6 +17,13 @@ void centreOnScreen(QWidget& window) {
     if (screen == nullptr) {
         return;
     }
+    // A window whose layout fixes its size gets that size only when the layout runs, which
+    // would otherwise be after it was placed; and its frame is known once it has a native
+    // window, where the window system can tell.
+    if (QLayout* layout = window.layout()) {
+        layout->activate();
+    }
+    window.winId();
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());

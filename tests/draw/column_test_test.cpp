@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <vector>
+
 namespace quintara::draw {
 namespace {
 
@@ -90,6 +95,186 @@ INSTANTIATE_TEST_SUITE_P(
                       TestCase{"Phrase", ConditionKind::Phrase, "5", "", kColumn, true},
                       TestCase{"NothingSelected", std::nullopt, "5", "", kColumn, true}),
     [](const auto& info) { return info.param.name; });
+
+// Whether some column of six candidates passes, found by trying columns. They are tried up to
+// what the condition can tell apart: the candidates fall into classes whose members it treats
+// alike (numbers of one parity, of one ten, a required number), and every choice of how many
+// members a column takes from each class is tried, with the first members of each.
+class ColumnSearch {
+public:
+    ColumnSearch(const ColumnTest& test, const settings::DrawRange& range,
+                 const std::function<int(int)>& classOf)
+        : test_(test) {
+        std::map<int, std::vector<std::int16_t>> classes;
+        for (int number = range.RangeLow; number < range.RangeLow + range.RangeHigh; ++number) {
+            classes[classOf(number)].push_back(static_cast<std::int16_t>(number));
+        }
+        for (auto& [key, members] : classes) {
+            classes_.push_back(std::move(members));
+        }
+    }
+
+    bool somePasses() { return tryFrom(0, 6); }
+
+private:
+    bool tryFrom(std::size_t nextClass, int left) {
+        if (left == 0) {
+            Column column{};
+            std::copy(chosen_.begin(), chosen_.end(), column.begin());
+            std::sort(column.begin(), column.end());
+            return test_.passes(column);
+        }
+        if (nextClass == classes_.size()) {
+            return false;
+        }
+        const auto& members = classes_[nextClass];
+        const int most = std::min(left, static_cast<int>(members.size()));
+        for (int taken = 0; taken <= most; ++taken) {
+            chosen_.insert(chosen_.end(), members.begin(), members.begin() + taken);
+            const bool found = tryFrom(nextClass + 1, left - taken);
+            chosen_.resize(chosen_.size() - static_cast<std::size_t>(taken));
+            if (found) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const ColumnTest& test_;
+    std::vector<std::vector<std::int16_t>> classes_;
+    std::vector<std::int16_t> chosen_;
+};
+
+// A required number's text and the number it stands for.
+struct Required {
+    std::string text;
+    int value;
+};
+
+// One condition of a kind, with the classes a column search needs for it.
+struct Probe {
+    settings::DrawConditions conditions;
+    std::function<int(int)> classOf;
+};
+
+std::vector<Probe> mustContainProbes(int low, int high) {
+    std::vector<Required> singles = {{"", 0}, {"-3", -3}, {"2.5", 2}, {"3.5", 4}, {"99999", 99999}};
+    // Every number of a small range and round it, only the ends of a wide one.
+    for (int number = low - 2; number <= high + 2; ++number) {
+        if (high - low < 60 || number < low + 3 || number > high - 3) {
+            singles.push_back({std::to_string(number), number});
+        }
+    }
+    const std::vector<Required> edges = {{"-3", -3},
+                                         {"0", 0},
+                                         {"2.5", 2},
+                                         {"3.5", 4},
+                                         {std::to_string(low - 1), low - 1},
+                                         {std::to_string(low), low},
+                                         {std::to_string(high), high},
+                                         {std::to_string(high + 1), high + 1},
+                                         {"99999", 99999}};
+    std::vector<std::pair<Required, Required>> pairs;
+    for (const Required& single : singles) {
+        pairs.push_back({single, {"", 0}});
+        pairs.push_back({{"", 0}, single});
+    }
+    for (const Required& first : edges) {
+        for (const Required& second : edges) {
+            pairs.push_back({first, second});
+        }
+    }
+    std::vector<Probe> probes;
+    for (const auto& [first, second] : pairs) {
+        settings::DrawConditions conditions;
+        conditions.Condition = ConditionKind::MustContain;
+        conditions.RequiredNumber1 = first.text;
+        conditions.RequiredNumber2 = second.text;
+        probes.push_back({conditions, [v1 = first.value, v2 = second.value](int number) {
+                              return number == v1 ? 1 : (number == v2 ? 2 : 0);
+                          }});
+    }
+    return probes;
+}
+
+std::vector<Probe> tensDigitProbes() {
+    std::vector<Probe> probes;
+    for (const char* digits : {"", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "35", "x"}) {
+        settings::DrawConditions conditions;
+        conditions.Condition = ConditionKind::TensDigit;
+        conditions.TensDigits = digits;
+        probes.push_back({conditions, [](int number) {
+                              return number >= 10 && number <= 99 ? number / 10 : 0;
+                          }});
+    }
+    return probes;
+}
+
+std::vector<Probe> probesOf(std::optional<ConditionKind> kind, int low, int high) {
+    if (kind == ConditionKind::MustContain) {
+        return mustContainProbes(low, high);
+    }
+    if (kind == ConditionKind::TensDigit) {
+        return tensDigitProbes();
+    }
+    settings::DrawConditions conditions;
+    conditions.Condition = kind;
+    return {{conditions, [](int number) { return number % 2; }}};
+}
+
+class Feasibility : public ::testing::TestWithParam<std::optional<ConditionKind>> {};
+
+// Every range from 1..7 to 20..59 and a few only a hand-edited file can hold, every required
+// number in and around the range, and every tens digit.
+std::vector<settings::DrawRange> testedRanges() {
+    std::vector<settings::DrawRange> ranges = {{1, 32767}, {95, 32000}, {99, 101}, {32755, 13}};
+    for (std::int16_t low = 1; low <= 20; ++low) {
+        for (std::int16_t spread = 7; spread <= 40; ++spread) {
+            ranges.push_back({low, spread});
+        }
+    }
+    return ranges;
+}
+
+TEST_P(Feasibility, SomeColumnCanPassExactlyWhenTheDecisionSaysSo) {
+    int agreedPossible = 0;
+    int agreedImpossible = 0;
+    int disagreed = 0;
+    for (const settings::DrawRange& range : testedRanges()) {
+        const int low = range.RangeLow;
+        const int high = low + range.RangeHigh - 1;
+        for (const Probe& probe : probesOf(GetParam(), low, high)) {
+            const ColumnTest test(probe.conditions);
+            const bool found = ColumnSearch(test, range, probe.classOf).somePasses();
+            if (test.canBeMetOver(range) != found && ++disagreed <= 5) {
+                ADD_FAILURE() << "RangeLow " << low << ", RangeHigh " << range.RangeHigh << ", \""
+                              << probe.conditions.RequiredNumber1 << "\" \""
+                              << probe.conditions.RequiredNumber2 << "\" \""
+                              << probe.conditions.TensDigits << "\": a column "
+                              << (found ? "passes" : "never passes");
+            }
+            ++(found ? agreedPossible : agreedImpossible);
+        }
+    }
+    EXPECT_EQ(disagreed, 0);
+    EXPECT_GT(agreedPossible, 0);
+    const bool alwaysPossible = GetParam() == ConditionKind::NoCondition ||
+                                GetParam() == ConditionKind::Phrase || !GetParam();
+    EXPECT_EQ(agreedImpossible > 0, !alwaysPossible);
+}
+
+std::string kindName(const ::testing::TestParamInfo<std::optional<ConditionKind>>& info) {
+    constexpr std::array<const char*, 6> kNames = {"MustContain", "Phrase",  "NoCondition",
+                                                   "EvenOnly",    "OddOnly", "TensDigit"};
+    return info.param ? kNames[static_cast<std::size_t>(*info.param)] : "NothingSelected";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, Feasibility,
+                         ::testing::Values(ConditionKind::MustContain, ConditionKind::Phrase,
+                                           ConditionKind::NoCondition, ConditionKind::EvenOnly,
+                                           ConditionKind::OddOnly, ConditionKind::TensDigit,
+                                           std::nullopt),
+                         kindName);
 
 }  // namespace
 }  // namespace quintara::draw

@@ -83,10 +83,12 @@ TEST_F(ManySeries, EveryNumberOfTheRangeAppearsWithItsFairFrequency) {
     EXPECT_LT(chiSquare, 168.0);
 }
 
-TEST_F(ManySeries, ColumnsAreAscendingDistinctAndWithinTheRangeAndTheJollyIsNotInColumnOne) {
+// Both ends of each range come out: 10 and 29 for RangeLow 10 and RangeHigh 20.
+TEST_F(ManySeries, ColumnsAreAscendingDistinctAndSpanTheRangeAndTheJollyIsNotInColumnOne) {
     for (const DrawRange tested : {DrawRange{1, 90}, DrawRange{1, 49}, DrawRange{10, 20}}) {
         range = tested;
         const int high = range.RangeLow + range.RangeHigh - 1;
+        std::set<int> seen;
         for (int i = 0; i < 2000; ++i) {
             const Shown shown = drawSeries();
             ASSERT_TRUE(strictlyAscendingWithin(shown.column1, range.RangeLow, high));
@@ -95,7 +97,11 @@ TEST_F(ManySeries, ColumnsAreAscendingDistinctAndWithinTheRangeAndTheJollyIsNotI
             ASSERT_GE(jolly, range.RangeLow);
             ASSERT_LE(jolly, high);
             ASSERT_EQ(std::count(shown.column1.begin(), shown.column1.end(), jolly), 0);
+            seen.insert(shown.column1.begin(), shown.column1.end());
+            seen.insert(shown.column2.begin(), shown.column2.end());
         }
+        EXPECT_EQ(*seen.begin(), range.RangeLow);
+        EXPECT_EQ(*seen.rbegin(), high);
     }
 }
 

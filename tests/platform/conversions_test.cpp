@@ -14,7 +14,7 @@ namespace {
 
 struct PrefixCase {
     const char* name;
-    const char* text;
+    std::string text;
     double expected;
 
     friend void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name; }
@@ -39,7 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
         PrefixCase{"ExponentE", "1E2", 100}, PrefixCase{"ExponentD", "15D-1", 1.5},
         PrefixCase{"LowerCaseExponent", "2e3", 2000}, PrefixCase{"ExponentWithoutDigits", "7E", 7},
         PrefixCase{"ExponentOnly", "E5", 0}, PrefixCase{"CommaEndsIt", "1,5", 1},
-        PrefixCase{"SecondPointEndsIt", "1.2.3", 1.2}, PrefixCase{"TinyExponent", "1E-400", 0}),
+        PrefixCase{"SecondPointEndsIt", "1.2.3", 1.2}, PrefixCase{"TinyExponent", "1E-400", 0},
+        PrefixCase{"LongMantissaWithASmallerExponentOverflows", "1" + std::string(400, '0') + "e-5",
+                   std::numeric_limits<double>::infinity()},
+        PrefixCase{"TinyFractionWithoutExponentIsZero", "0." + std::string(400, '0') + "1", 0},
+        PrefixCase{"TinyFractionWithALargerExponentIsZero", "0." + std::string(400, '0') + "1e5",
+                   0},
+        PrefixCase{"ExponentOfTwentyDigitsOverflows", "1e99999999999999999999",
+                   std::numeric_limits<double>::infinity()}),
     [](const auto& info) { return info.param.name; });
 
 TEST(NumericPrefix, HugeNumbersBecomeInfinityOfTheirSign) {

@@ -210,7 +210,8 @@ TEST_F(RegressionFile, APhraseTooLongToStoreQuotedIsReadButRefusedOnSave) {
     const auto failure = settings.SaveConditions(dialog);
     ASSERT_TRUE(failure.has_value());
     ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
-    EXPECT_EQ(std::get<UnstorableText>(*failure).field, TextField::PhraseText);
+    EXPECT_EQ(std::get<UnstorableText>(*failure),
+              (UnstorableText{TextField::PhraseText, Unstorable::TooLong}));
     EXPECT_EQ(files.files.at(kSettingsFileName), bytes);
     EXPECT_EQ(files.files.size(), 1u);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/local_file_layer.h"
+#include "platform/windows1252.h"
 #include "settings/settings_file.h"
 #include "support/memory_file_layer.h"
 #include "support/temporary_directory.h"
@@ -276,14 +277,23 @@ TEST_F(HostileFiles, MillionsOfLinesLoadTheFirstFourteen) {
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 
-TEST_F(HostileFiles, BinaryBytesAreReadAsText) {
-    std::string bytes;
-    for (int i = 0; i < 4096; ++i) {
-        bytes.push_back(static_cast<char>((i * 37) % 256));
+// Every byte but the four that end a field (CR, LF, the comma, and a double quote at the start)
+// is part of the text, control characters and NUL included, and reads as its Windows-1252
+// character; the fields after it still load.
+TEST_F(HostileFiles, BinaryBytesAreReadAsWindows1252Text) {
+    std::string phrase;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n' && byte != ',') {
+            phrase.push_back(static_cast<char>(byte));
+        }
     }
-    testing::writeBytes(file, bytes);
+    std::vector<std::string> lines = kFullFile;
+    lines[8] = phrase;
+    testing::writeBytes(file, linesOf(lines));
     settings.LoadConditions(conditions, range);
-    SUCCEED();
+    EXPECT_EQ(conditions.PhraseText, platform::decodeWindows1252(phrase));
+    EXPECT_EQ(conditions.TensDigits, "3");
+    EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 
 }  // namespace

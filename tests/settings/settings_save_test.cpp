@@ -75,7 +75,8 @@ TEST_F(SettingsSave, AnUnstorableTextIsRefusedBeforeTheFileIsTouched) {
     const auto failure = settings.SaveConditions(conditions);
     ASSERT_TRUE(failure.has_value());
     ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
-    EXPECT_EQ(std::get<UnstorableText>(*failure).field, TextField::PhraseText);
+    EXPECT_EQ(std::get<UnstorableText>(*failure),
+              (UnstorableText{TextField::PhraseText, Unstorable::DoubleQuote}));
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
     EXPECT_EQ(directory.names(), std::vector<std::string>{kSettingsFileName});
 }
@@ -103,7 +104,7 @@ TEST_F(SettingsSave, AReadThatFailedPartWayDoesNotHinderSaving) {
 struct StoredCase {
     const char* name;
     std::string text;
-    std::optional<std::string> line;
+    std::variant<std::string, Unstorable> line;
 
     friend void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -116,21 +117,24 @@ TEST_P(StoredLine, QuotesOnlyWhatNeedsQuotesAndRefusesWhatCannotBeStored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StoredLine,
-    ::testing::Values(StoredCase{"Plain", "Mario", "Mario"}, StoredCase{"Empty", "", ""},
-                      StoredCase{"TrailingBlank", "Mario ", "Mario "},
-                      StoredCase{"QuoteInsideKept", "Mario \"il Grande\"", "Mario \"il Grande\""},
-                      StoredCase{"CommaIsQuoted", "Rossi, Mario", "\"Rossi, Mario\""},
-                      StoredCase{"LeadingBlankIsQuoted", " ", "\" \""},
-                      StoredCase{"LeadingTabIsQuoted", "\tx", "\"\tx\""},
-                      StoredCase{"LeadingQuoteRefused", "\"ciao", std::nullopt},
-                      StoredCase{"QuoteNeedingQuotesRefused", "a, \"b\"", std::nullopt},
-                      StoredCase{"LineFeedRefused", "a\nb", std::nullopt},
-                      StoredCase{"CarriageReturnRefused", "a\rb", std::nullopt}),
+    ::testing::Values(
+        StoredCase{"Plain", "Mario", "Mario"}, StoredCase{"Empty", "", ""},
+        StoredCase{"TrailingBlank", "Mario ", "Mario "},
+        StoredCase{"QuoteInsideKept", "Mario \"il Grande\"", "Mario \"il Grande\""},
+        StoredCase{"CommaIsQuoted", "Rossi, Mario", "\"Rossi, Mario\""},
+        StoredCase{"LeadingBlankIsQuoted", " ", "\" \""},
+        StoredCase{"LeadingTabIsQuoted", "\tx", "\"\tx\""},
+        StoredCase{"LeadingQuoteRefused", "\"ciao", Unstorable::DoubleQuote},
+        StoredCase{"QuoteNeedingQuotesRefused", "a, \"b\"", Unstorable::DoubleQuote},
+        StoredCase{"LineFeedRefused", "a\nb", Unstorable::LineBreak},
+        StoredCase{"CarriageReturnRefused", "a\rb", Unstorable::LineBreak},
+        StoredCase{"LongestPlainText", std::string(65536, 'x'), std::string(65536, 'x')},
+        StoredCase{"TooLongToReadBack", std::string(65537, 'x'), Unstorable::TooLong},
+        StoredCase{"TooLongOnceQuoted", " " + std::string(65535, 'x'), Unstorable::TooLong},
+        StoredCase{"TooLongWithAQuoteInside", "x\"" + std::string(65536, 'y'), Unstorable::TooLong},
+        StoredCase{"TooLongAfterALeadingQuote", "\"" + std::string(70000, 'x'),
+                   Unstorable::DoubleQuote}),
     [](const auto& info) { return info.param.name; });
-
-TEST(StoredLine, ATextTooLongToReadBackIsRefused) {
-    EXPECT_EQ(storedLineFor(std::string(70000, 'x')), std::nullopt);
-}
 
 // Every Windows-1252 character but the double quote, CR and LF survives a save and a load in
 // every text field, wherever it stands in the text.

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <deque>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/clock.h"
@@ -14,7 +16,8 @@
 namespace quintara::testing {
 
 // Hands out the values it was given, in order, and records every re-seed. Running out of values
-// is a fault in the test, reported through ranDry().
+// is a fault in the test (a wrong range formula, say, that keeps redrawing a clash): it throws
+// at once, which fails the test there instead of drawing zeros, maybe for ever.
 class ScriptedRandomSource final : public platform::RandomSource {
 public:
     explicit ScriptedRandomSource(std::vector<double> values = {})
@@ -28,15 +31,14 @@ public:
     double next() override {
         ++drawn;
         if (values_.empty()) {
-            ranDry_ = true;
-            return 0.0;
+            throw std::logic_error("the scripted random source ran dry at value " +
+                                   std::to_string(drawn));
         }
         const double value = values_.front();
         values_.pop_front();
         return value;
     }
 
-    bool ranDry() const { return ranDry_; }
     std::size_t remaining() const { return values_.size(); }
 
     std::vector<double> seeds;
@@ -44,7 +46,6 @@ public:
 
 private:
     std::deque<double> values_;
-    bool ranDry_ = false;
 };
 
 // The value r that makes the draw pick candidate `number` of the range starting at `low` with

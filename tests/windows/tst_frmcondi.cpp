@@ -2,6 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -303,15 +305,30 @@ private slots:
                  QStringList{"Quintara.cfg"});
     }
 
+    void aTextTheFileCannotHoldIsRefusedNamingItsBox_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("double quote") << "\"Il Grande\", Mario"
+                                      << "Il testo della frase non può contenere virgolette (\").";
+        QTest::newRow("line break")
+            << "Mario\nRossi"
+            << "Il testo della frase non può andare a capo: va scritto su una sola riga.";
+        QTest::newRow("too long") << QString(70000, 'x')
+                                  << "Il testo della frase è troppo lungo per essere salvato.";
+    }
+
     void aTextTheFileCannotHoldIsRefusedNamingItsBox() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, message);
         Dialog dialog;
         dialog.run([&] {
             dialog.pick(Phrase);
-            dialog.type("Text3", "\"Il Grande\", Mario");
+            QApplication::clipboard()->setText(pasted);
+            QTest::keySequence(dialog.box("Text3"), QKeySequence::Paste);
+            QCOMPARE(dialog.box("Text3")->text(), pasted);
             dialog.saveAndExit();
         });
-        QCOMPARE(dialog.fakes.messages.shown,
-                 std::vector<QString>{"Il testo della frase non può contenere virgolette (\")."});
+        QCOMPARE(dialog.fakes.messages.shown, std::vector<QString>{message});
         QVERIFY(!QFile::exists(dialog.cfg()));
     }
 
@@ -334,6 +351,28 @@ private slots:
             dialog.saveAndExit();
         });
         QVERIFY(readFile(dialog.cfg()).contains("\r\n1234\r\n67\r\n"));
+    }
+
+    // Boxes hold what the file holds, however long: nothing is cut when the user saves other
+    // choices.
+    void longLoadedTextsAreSavedBackUnchanged() {
+        const QString digits(40000, '7');
+        QString phrase;
+        while (phrase.size() < 40000) {
+            phrase += QStringLiteral("Niccolò Rossi ");
+        }
+        const QByteArray file = settingsLines(
+            {"0", "1", "0", "0", "0", "0", digits, "", phrase, "90", "1", digits, "1", "0"});
+        Dialog dialog;
+        writeFile(dialog.cfg(), file);
+        dialog.run([&] {
+            QCOMPARE(dialog.box("Text1")->text(), digits);
+            QCOMPARE(dialog.box("Text3")->text(), phrase);
+            QCOMPARE(dialog.box("Text6")->text(), digits);
+            dialog.saveAndExit();
+        });
+        QVERIFY(dialog.fakes.messages.shown.empty());
+        QCOMPARE(readFile(dialog.cfg()), file);
     }
 
     // A range beyond 16 bits from a hand-edited file cannot bound the required numbers.

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +26,9 @@ QColor foreColour(QWidget* widget) {
 
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
+constexpr int kPlain = 0;
+constexpr int kBold = 1;
+constexpr int kItalic = 2;
 
 }  // namespace
 
@@ -60,17 +64,100 @@ private slots:
         QVERIFY(label(window, "lblVersion")->geometry().right() < window.width());
     }
 
-    void textsAreTheDesigns() {
+    // Positions are inside the client area; an empty rectangle leaves the place to the test of
+    // the version label, which sizes itself to its text.
+    void controlsAreTheDesigns_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QColor>("colour");
+        const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+        const auto row = [&](const char* name, QRect twips, const char* text, const char* family,
+                             double points, int style, QColor colour) {
+            QTest::newRow(name) << name << twips << QString::fromUtf8(text) << family << points
+                                << style << colour;
+        };
+        const auto shape = [&](const char* name, QRect twips) {
+            row(name, twips, "", "", 0, kPlain, QColor());
+        };
+        row("Label1", {960, 120, 5775, 615}, "Quintara", "Arial", 26.25, kBold, kNavy);
+        row("Label2", {1920, 840, 3495, 975},
+            "Questo Software è completamente gratuito. Puoi richiedere informazioni,  migliorie o "
+            "anche solo farmi sapere la tua opinione sul programma.",
+            "Arial", 9, kPlain, windowText);
+        row("Label3", {720, 2280, 5775, 975},
+            "Puoi contribuire direttamente al supporto del software freeware facendo una piccola "
+            "donazione, anche solo l'equivalente economico di una merenda. Lo sviluppo, l'hosting "
+            "e gli aggiornamenti richiedono investimenti di denaro e tempo. Utilizza il pulsante "
+            "qui sotto. Grazie.",
+            "Arial", 9, kPlain, windowText);
+        row("lblCompany(0)", {2160, 1920, 3135, 255}, "Contatto diretto", "Arial", 9.75,
+            kBold | kItalic, kNavy);
+        row("lblWarning", {600, 4320, 5775, 1275},
+            "Attenzione: l'algoritmo di estrazione simulata si basa unicamente sulla casualità, "
+            "condizionata da alcuni parametri definibili dall'utente ma sempre basato sul caso.  "
+            "Le probabilità che i numeri vengano poi estratti è minima.",
+            "Arial", 11.25, kItalic, windowText);
+        row("lblCopyright", {4680, 5760, 2175, 255}, "© 2026 gli autori di Quintara", "Arial", 8.25,
+            kPlain, windowText);
+        row("lblVersion", {}, "Version 2.1.2", "Arial", 12, kBold, windowText);
+        row("Label5", {2040, 6360, 4935, 975},
+            "Sostieni, con una piccola donazione, lo sviluppo si applicazioni gratuite come "
+            "questa.",
+            "Comic Sans MS", 12, kPlain, windowText);
+        row("Label4", {120, 7680, 7095, 495}, "Continua", "Arial", 15.75, kPlain, windowText);
+        shape("Frame1", {0, 0, 7320, 6075});
+        shape("Image1", {360, 240, 1215, 1095});
+        shape("Image2", {120, 4200, 495, 375});
+        shape("Image3", {360, 1440, 975, 555});
+        shape("Image4", {240, 6360, 1575, 855});
+        shape("Shape1", {120, 7560, 7095, 495});
+        shape("Shape2", {120, 6120, 7095, 1335});
+    }
+
+    void controlsAreTheDesigns() {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QFETCH(double, points);
+        QFETCH(int, style);
+        QFETCH(QColor, colour);
         frmSplash window(links);
-        QCOMPARE(label(window, "Label1")->text(), QStringLiteral("Quintara"));
-        QVERIFY(
-            label(window, "Label2")->text().contains(QStringLiteral("informazioni,  migliorie")));
-        QVERIFY(
-            label(window, "lblWarning")->text().contains(QStringLiteral("caso.  Le probabilità")));
-        QCOMPARE(label(window, "Label4")->text(), QStringLiteral("Continua"));
-        QCOMPARE(label(window, "lblCompany(0)")->text(), QStringLiteral("Contatto diretto"));
-        QCOMPARE(window.size(), qt::twipsRect(0, 0, 7290, 8130).size());
+        window.Form_Load();
+        QWidget* control = window.findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        if (!twips.isNull()) {
+            const QWidget* client = window.findChild<QWidget*>("client");
+            QCOMPARE(QRect(control->mapTo(client, QPoint()), control->size()),
+                     qt::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+        }
+        if (!family.isEmpty()) {
+            QCOMPARE(qobject_cast<QLabel*>(control)->text(), text);
+            QCOMPARE(control->font().family(), family);
+            QCOMPARE(control->font().pixelSize(), qRound(points * 96 / 72));
+            QCOMPARE(control->font().bold(), bool(style & kBold));
+            QCOMPARE(control->font().italic(), bool(style & kItalic));
+            QCOMPARE(foreColour(control), colour);
+        }
+    }
+
+    // No title bar, and a fixed dialog border the window draws itself: light at the top and
+    // left, the palette's shadow at the bottom and right.
+    void aDialogBorderFramesTheClientArea() {
+        frmSplash window(links);
+        const QSize client = qt::twipsRect(0, 0, 7290, 8130).size();
+        QCOMPARE(window.findChild<QWidget*>("client")->geometry(), QRect(QPoint(3, 3), client));
+        QCOMPARE(window.size(), client + QSize(6, 6));
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+        const QImage image = window.grab().toImage();
+        const QPalette& palette = window.palette();
+        QCOMPARE(image.pixel(0, 200), palette.color(QPalette::Light).rgb());
+        QCOMPARE(image.pixel(image.width() - 1, 200), palette.color(QPalette::Shadow).rgb());
+        QCOMPARE(image.pixel(200, image.height() - 1), palette.color(QPalette::Shadow).rgb());
     }
 
     void continuaClosesTheWindow() {

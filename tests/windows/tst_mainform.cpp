@@ -275,19 +275,28 @@ private slots:
         QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
     }
 
-    void aConditionNoColumnCanMeetIsReportedAndTheCoversStayClosed() {
-        Started started([](FakeServices& fakes) {
-            testing::writeFile(fakes.file("Quintara.cfg"),
+    // Refused before the draw: the labels keep the series shown before, even once a cover moves
+    // and would show anything the refused draw had written.
+    void aConditionNoColumnCanMeetIsReportedAndTheLastSeriesStays() {
+        Started started;
+        mainform& window = started.window;
+        const auto shown = [&window] {
+            return column(window, "Label1") + column(window, "Labe2") +
+                   QStringList{label(window, "Label1(8)")->text()};
+        };
+        window.Command2_Click();
+        const QStringList lastSeries = shown();
+        started.conditions.whileShown = [&](draw::CoverDisplay&) {
+            testing::writeFile(started.fakes.file("Quintara.cfg"),
                                testing::settingsLines({"0", "0", "0", "0", "0", "1", "", "", "",
                                                        "49", "1", "8", "1", "0"}));
-        });
-        started.window.Command2_Click();
+        };
+        window.Command3_Click();
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{QString::fromUtf8(main_window::kNoSeriesMessage)});
-        QVERIFY(!draw::coversAreOpen(started.window.covers()));
-        // The attempts that failed are not left on the labels.
-        QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
-        QCOMPARE(label(started.window, "Label1(8)")->text(), QStringLiteral("00"));
+        QVERIFY(!draw::coversAreOpen(window.covers()));
+        draw::narrowFirstColumnCovers(window.covers());
+        QCOMPARE(shown(), lastSeries);
     }
 
     // The dialog opens behind closed covers; afterwards the window reads the file again and

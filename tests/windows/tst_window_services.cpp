@@ -2,18 +2,28 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include "fakes.h"
 #include "main_window/cover_pacer.h"
+#include "main_window/long_draw_cursor.h"
 #include "main_window/number_board.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
@@ -139,6 +149,56 @@ private slots:
         QVERIFY(!asked);
     }
 
+    // Qt's own texts speak the program's language when Qt's Italian translations are installed;
+    // without them they stay English, and "Stampa" works all the same.
+    void thePdfChoosersButtonsSpeakItalianWhenQtsTranslationsAreInstalled_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("translations installed") << true << QStringList{"Annulla", "Salva"};
+        QTest::newRow("translations missing") << false << QStringList{"Cancel", "Save"};
+    }
+
+    void thePdfChoosersButtonsSpeakItalianWhenQtsTranslationsAreInstalled() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) {
+            QSKIP("this machine has a default printer");
+        }
+        QFETCH(bool, installed);
+        QFETCH(QStringList, buttons);
+        QTemporaryDir noTranslations;
+        const QString folder =
+            installed ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : noTranslations.path();
+        const auto uninstall = qScopeGuard(
+            [] { qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)); });
+        QVERIFY2(qt::installItalianQtTexts(*qApp, folder) == installed,
+                 installed ? "no qtbase_it.qm: scripts/setup.sh installs qt6-translations-l10n"
+                           : "a translation was loaded from an empty folder");
+
+        // The chooser is modal: its buttons are read, and it is cancelled, from the event loop.
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* chooser = qobject_cast<QFileDialog*>(window);
+                if (chooser == nullptr || !chooser->isVisible()) {
+                    continue;
+                }
+                poll.stop();
+                for (const auto* button : chooser->findChild<QDialogButtonBox*>()->buttons()) {
+                    shown << button->text().remove('&');
+                }
+                chooser->reject();
+                return;
+            }
+        });
+        poll.start(10);
+        testing::RecordingMessageBox messages;
+        qt::QtWindowPrinter printer(messages);
+        auto window = sampleWindow();
+        printer.print(*window);
+        shown.sort();
+        QCOMPARE(shown, buttons);
+    }
+
     void twipsBecomePixelsEdgeByEdge() {
         QCOMPARE(qt::pixels(1095), 73);
         QCOMPARE(qt::twipsRect(360, 3120, 1095, 1215), QRect(24, 208, 73, 81));
@@ -204,6 +264,30 @@ private slots:
         board.setCoverWidth(3, 5);
         QCOMPARE(board.coverWidth(3), 5);
         QCOMPARE(widgets.covers[3]->widthTwips(), 5);
+    }
+
+    // The engine reports every few thousand attempts; the cursor waits 0.3 s from the first
+    // report and is the user's again when the command ends, for the next draw to count afresh.
+    void theWaitCursorShowsOnlyOnceADrawHasRunForAThirdOfASecond() {
+        Clock::time_point now{};
+        main_window::LongDrawCursor cursor([&now] { return now; });
+        const auto waiting = [] {
+            return QGuiApplication::overrideCursor() != nullptr &&
+                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        };
+        for (int round = 0; round < 2; ++round) {
+            cursor.stillDrawing();
+            now += 299ms;
+            cursor.stillDrawing();
+            QVERIFY(!waiting());
+            now += 1ms;
+            cursor.stillDrawing();
+            QVERIFY(waiting());
+            cursor.stillDrawing();
+            cursor.commandEnded();
+            QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+            now += 10s;
+        }
     }
 };
 
