@@ -13,6 +13,11 @@
 #include "platform/qt/qt_translations.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
+#ifdef QUINTARA_WITH_WEBENGINE
+#include "web_band/fetching_band_factory.h"
+#else
+#include "web_band/offline_band_factory.h"
+#endif
 
 namespace {
 
@@ -42,12 +47,16 @@ int main(int argc, char* argv[]) {
 
     qt::QtMessageBox messages;
     qt::DesktopLinkOpener links;
-    qt::DefaultWebViewFactory webViews(links);
+#ifdef QUINTARA_WITH_WEBENGINE
+    web_band::FetchingBandFactory webBands(links);
+#else
+    web_band::OfflineBandFactory webBands(links);
+#endif
     qt::QtWindowPrinter printer(messages);
     platform::LocalFileLayer files;
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    qt::WindowServices services{messages, links, webViews, printer, files, random, clock};
+    qt::WindowServices services{messages, links, webBands, printer, files, random, clock};
 
     info_window::frmSplash informationWindow(links);
     conditions_dialog::frmcondi conditionsDialog(services);

@@ -17,9 +17,9 @@
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
-#include "platform/qt/web_view.h"
 #include "platform/qt/window_placement.h"
 #include "quintara_version.h"
+#include "web_band/web_band.h"
 
 namespace quintara::main_window {
 namespace {
@@ -83,14 +83,14 @@ void mainform::Form_Load() {
     // The Jolly box's colour table is the engine's constant.
     LoadConditions();
 
-    wb1 = &services_.webViews.create(*surface_);
+    wb1 = &services_.webBands.create(*surface_);
     QWidget& view = wb1->widget();
     view.setObjectName("wb1");
     qt::placeInTwips(view, 240, 1200, 9735, 1575);
     view.stackUnder(Command6);
     setTabOrder(Command6, &view);
     wb1->setSilent(true);
-    if (!wb1->navigate(qt::site::webViewPage())) {
+    if (!wb1->navigate(qt::site::bandPage())) {
         view.setVisible(true);
     }
 

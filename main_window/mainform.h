@@ -27,8 +27,11 @@ namespace quintara::qt {
 class ClickableLabel;
 class LineWidget;
 class ShapeWidget;
-class WebView;
 }  // namespace quintara::qt
+
+namespace quintara::web_band {
+class WebBand;
+}
 
 namespace quintara::main_window {
 
@@ -98,7 +101,7 @@ private:
     qt::LineWidget* Line2 = nullptr;
     qt::ShapeWidget* Shape1 = nullptr;
     QLabel* Image1 = nullptr;
-    qt::WebView* wb1 = nullptr;
+    web_band::WebBand* wb1 = nullptr;
     QToolButton* Command1 = nullptr;
     QToolButton* Command2 = nullptr;
     QToolButton* Command3 = nullptr;

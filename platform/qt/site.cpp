@@ -28,7 +28,7 @@ QUrl productPage() {
 QUrl donationPage() {
     return page("http", "/Paypal-dona.html");
 }
-QUrl webViewPage() {
+QUrl bandPage() {
     return page("http", "/riq-quintara.html");
 }
 

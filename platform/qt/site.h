@@ -16,6 +16,6 @@ QString host();
 QUrl homePage();      // https://HOST/
 QUrl productPage();   // http://HOST/quintara.html
 QUrl donationPage();  // http://HOST/Paypal-dona.html
-QUrl webViewPage();   // http://HOST/riq-quintara.html, shown in the main window
+QUrl bandPage();      // http://HOST/riq-quintara.html, shown in the main window's band
 
 }  // namespace quintara::qt::site

@@ -8,9 +8,9 @@
 #include "platform/file_layer.h"
 #include "platform/qt/link_opener.h"
 #include "platform/qt/message_box.h"
-#include "platform/qt/web_view.h"
 #include "platform/qt/window_printer.h"
 #include "platform/random_source.h"
+#include "web_band/web_band.h"
 
 namespace quintara::qt {
 
@@ -19,7 +19,7 @@ namespace quintara::qt {
 struct WindowServices {
     MessageBox& messages;
     LinkOpener& links;
-    WebViewFactory& webViews;
+    web_band::WebBandFactory& webBands;
     WindowPrinter& printer;
     platform::FileLayer& files;
     platform::RandomSource& random;

@@ -40,9 +40,9 @@ public:
 };
 
 // Records every call it gets, in order, as "setSilent(true)" or "navigate(<address>)".
-class FakeWebView final : public QLabel, public qt::WebView {
+class FakeWebBand final : public QLabel, public web_band::WebBand {
 public:
-    FakeWebView(QWidget& parent, bool navigationWorks) : QLabel(&parent), works_(navigationWorks) {
+    FakeWebBand(QWidget& parent, bool navigationWorks) : QLabel(&parent), works_(navigationWorks) {
         hide();
     }
     QWidget& widget() override { return *this; }
@@ -59,16 +59,16 @@ private:
     bool works_;
 };
 
-class FakeWebViewFactory final : public qt::WebViewFactory {
+class FakeWebBandFactory final : public web_band::WebBandFactory {
 public:
-    qt::WebView& create(QWidget& parent) override {
+    web_band::WebBand& create(QWidget& parent) override {
         ++created;
-        view = new FakeWebView(parent, navigationWorks);
-        return *view;
+        band = new FakeWebBand(parent, navigationWorks);
+        return *band;
     }
     bool navigationWorks = true;
     int created = 0;
-    FakeWebView* view = nullptr;
+    FakeWebBand* band = nullptr;
 };
 
 class RecordingPrinter final : public qt::WindowPrinter {
@@ -116,12 +116,12 @@ struct FakeServices {
     QString previousDirectory;
     RecordingMessageBox messages;
     RecordingLinkOpener links;
-    FakeWebViewFactory webViews;
+    FakeWebBandFactory webBands;
     RecordingPrinter printer;
     FailingFileLayer files;  // real until a test makes a step fail
     platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(17);
     FixedClock clock;
-    qt::WindowServices services{messages, links, webViews, printer, files, random, clock};
+    qt::WindowServices services{messages, links, webBands, printer, files, random, clock};
 };
 
 void writeFile(const QString& path, const QByteArray& bytes);

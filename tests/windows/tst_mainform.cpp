@@ -102,43 +102,42 @@ private slots:
     }
 
     // The information window is open while the covers are still hidden, before the settings file
-    // is read and before the web view exists.
+    // is read and before the band exists.
     void startUpRunsItsStepsInOrder() {
         bool coversHiddenMeanwhile = false;
-        int webViewsMeanwhile = -1;
+        int bandsMeanwhile = -1;
         FakeServices services;
         FakeModalWindow information;
         FakeConditionsEditor conditions;
         mainform window(services.services, information, conditions, kNoPacing);
         information.whileShown = [&] {
             coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
-            webViewsMeanwhile = services.webViews.created;
+            bandsMeanwhile = services.webBands.created;
             testing::writeFile(services.file("Quintara.cfg"),
                                testing::settingsLines({"0", "0", "0", "1", "0", "0", "", "", "",
                                                        "60", "10", "", "1", "0"}));
         };
         window.Form_Load();
         QVERIFY(coversHiddenMeanwhile);
-        QCOMPARE(webViewsMeanwhile, 0);
+        QCOMPARE(bandsMeanwhile, 0);
         QCOMPARE(window.conditions().Condition, settings::ConditionKind::EvenOnly);
         QCOMPARE(window.range(), (settings::DrawRange{10, 60}));
     }
 
     // Silent first: the page must never get the chance to raise a dialog.
-    void theWebViewIsMadeSilentThenShowsTheMakersPage() {
+    void theBandIsMadeSilentThenShowsTheMakersPage() {
         Started started;
-        testing::FakeWebView* view = started.fakes.webViews.view;
-        QVERIFY(view != nullptr);
-        QCOMPARE(view->calls,
-                 QStringList(
-                     {"setSilent(true)", "navigate(" + qt::site::webViewPage().toString() + ")"}));
-        QCOMPARE(view->geometry(), qt::twipsRect(240, 1200, 9735, 1575));
-        QVERIFY(view->isHidden());  // navigation worked: nothing forced it visible
+        testing::FakeWebBand* band = started.fakes.webBands.band;
+        QVERIFY(band != nullptr);
+        QCOMPARE(band->calls, QStringList({"setSilent(true)",
+                                           "navigate(" + qt::site::bandPage().toString() + ")"}));
+        QCOMPARE(band->geometry(), qt::twipsRect(240, 1200, 9735, 1575));
+        QVERIFY(band->isHidden());  // navigation worked: nothing forced it visible
     }
 
     void aFailedNavigationShowsTheViewAndNoMessage() {
-        Started started([](FakeServices& fakes) { fakes.webViews.navigationWorks = false; });
-        QVERIFY(!started.fakes.webViews.view->isHidden());
+        Started started([](FakeServices& fakes) { fakes.webBands.navigationWorks = false; });
+        QVERIFY(!started.fakes.webBands.band->isHidden());
         QVERIFY(started.fakes.messages.shown.empty());
     }
 

@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(qt::site::homePage(), QUrl("https://" + host + "/"));
         QCOMPARE(qt::site::productPage(), QUrl("http://" + host + "/quintara.html"));
         QCOMPARE(qt::site::donationPage(), QUrl("http://" + host + "/Paypal-dona.html"));
-        QCOMPARE(qt::site::webViewPage(), QUrl("http://" + host + "/riq-quintara.html"));
+        QCOMPARE(qt::site::bandPage(), QUrl("http://" + host + "/riq-quintara.html"));
     }
 
     // The animation takes its second whatever the painting costs, at about sixty frames.

@@ -4,36 +4,39 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <chrono>
 #include <functional>
 #include <optional>
 
-#include "platform/qt/page_view.h"
+#include "web_band/fetched_page.h"
 
 class QNetworkReply;
 class QTimer;
 
-namespace quintara::qt {
+namespace quintara::web_band {
 
 // Asks the site for one page with a plain HTTP request, silently: no dialog, nothing kept on
 // disk, the proxies of the user's environment as the engine would use them. The answer comes
-// once: the page when a 2xx answer with HTML arrived within `timeout`, none otherwise (no
-// connection, an error answer, something other than HTML, or too slow).
+// once: the page when a 2xx answer with HTML arrived whole within `timeout` and can be handed to
+// the engine; none otherwise (no connection, an error answer, something other than HTML, too
+// slow, too large, or a security policy the band cannot keep).
 class PageFetch final : public QObject {
 public:
-    using Answer = std::function<void(std::optional<SitePage>)>;
+    using Answer = std::function<void(std::optional<FetchedPage>)>;
 
     PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer, QObject* parent);
 
 private:
-    void keepOrDrop();
+    void keepWhatArrived();
     void finish();
+    std::optional<FetchedPage> pageOfAnswer();
 
     QNetworkReply* reply_ = nullptr;
     QTimer* deadline_ = nullptr;
     Answer answer_;
-    bool tooLarge_ = false;
+    QByteArray content_;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::web_band

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/page_fetch.h"
+#include "web_band/page_fetch.h"
 
 #include <QHostAddress>
 #include <QNetworkAccessManager>
@@ -10,11 +10,11 @@
 #include <QNetworkReply>
 #include <QTimer>
 
-namespace quintara::qt {
-namespace {
+#include "web_band/page_limits.h"
+#include "web_band/security_policy.h"
 
-// A page larger than this is not kept: the engine asks for it itself.
-constexpr qint64 kMaxKeptBytes = 2 * 1024 * 1024;
+namespace quintara::web_band {
+namespace {
 
 // The proxies the user's environment names, which the engine would use too; like the engine,
 // never for this machine itself.
@@ -44,7 +44,7 @@ PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer
     auto* network = new QNetworkAccessManager(this);
     network->setProxyFactory(new EnvironmentProxies);
     reply_ = network->get(QNetworkRequest(page));
-    connect(reply_, &QNetworkReply::readyRead, this, &PageFetch::keepOrDrop);
+    connect(reply_, &QNetworkReply::readyRead, this, &PageFetch::keepWhatArrived);
     connect(reply_, &QNetworkReply::finished, this, &PageFetch::finish);
     // A whole-answer limit: a site that trickles its page out must not hold the band.
     deadline_ = new QTimer(this);
@@ -53,31 +53,41 @@ PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer
     deadline_->start(timeout);
 }
 
-void PageFetch::keepOrDrop() {
-    if (reply_->bytesAvailable() > kMaxKeptBytes) {
-        tooLarge_ = true;
+// The answer is read as it arrives, so that one past the limit is dropped at once, however fast
+// the site sends it.
+void PageFetch::keepWhatArrived() {
+    content_ += reply_->readAll();
+    if (content_.size() > kMostFetchedBytes) {
         reply_->abort();
     }
 }
 
 void PageFetch::finish() {
     deadline_->stop();
-    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QString contentType = reply_->header(QNetworkRequest::ContentTypeHeader).toString();
-    const bool arrived = reply_->error() == QNetworkReply::NoError || tooLarge_;
-    std::optional<SitePage> page;
-    if (arrived && status >= 200 && status <= 299 && isHtml(contentType)) {
-        page = SitePage{
-            reply_->url(), contentType, std::nullopt,
-            reply_->header(QNetworkRequest::SetCookieHeader).value<QList<QNetworkCookie>>()};
-        // A policy sent as a header holds only for a page the engine loads itself.
-        if (!tooLarge_ && !reply_->hasRawHeader("Content-Security-Policy")) {
-            page->content = reply_->readAll();
-        }
-    }
+    std::optional<FetchedPage> page = pageOfAnswer();
     // Last, so that whoever hears the answer may let this fetch go (with deleteLater).
     const Answer answer = std::move(answer_);
     answer(std::move(page));
 }
 
-}  // namespace quintara::qt
+std::optional<FetchedPage> PageFetch::pageOfAnswer() {
+    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QString contentType = reply_->header(QNetworkRequest::ContentTypeHeader).toString();
+    if (reply_->error() != QNetworkReply::NoError || status < 200 || status > 299 ||
+        !isHtml(contentType)) {
+        return std::nullopt;
+    }
+    // The engine never asks for the page itself, so a policy the site sent as a header must
+    // travel inside the page.
+    content_ += reply_->readAll();
+    std::optional<QByteArray> content =
+        withSecurityPolicy(content_, reply_->rawHeader("Content-Security-Policy"));
+    if (!content || !fitsTheEngine(*content, contentType)) {
+        return std::nullopt;
+    }
+    return FetchedPage{
+        reply_->url(), contentType, *content,
+        reply_->header(QNetworkRequest::SetCookieHeader).value<QList<QNetworkCookie>>()};
+}
+
+}  // namespace quintara::web_band

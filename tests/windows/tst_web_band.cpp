@@ -1,0 +1,367 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The band as the program makes it, against a site on loopback: the browser engine is started
+// only when our own fetch brings a page, never asks the site for it itself, and lets only the
+// user's own clicks on web addresses leave the band.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <map>
+#include <memory>
+
+#include "fakes.h"
+#include "web_band/fetching_band_factory.h"
+#include "web_band/offline_band.h"
+#include "web_band/security_policy.h"
+
+using namespace quintara;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A site on 127.0.0.1 that answers every request with the same bytes, never when there are none,
+// or, when `endless`, with a page that never ends. It counts the requests for the band's page and
+// keeps the one for the page's picture, which only the engine asks for, once it has the page.
+class LoopbackSite final : public QObject {
+public:
+    explicit LoopbackSite(QByteArray answer, bool endless = false)
+        : answer_(std::move(answer)), endless_(endless) {
+        server_.listen(QHostAddress::LocalHost);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(*socket); });
+            }
+        });
+    }
+
+    QUrl page() const {
+        return QUrl(
+            QStringLiteral("http://127.0.0.1:%1/riq-quintara.html").arg(server_.serverPort()));
+    }
+
+    int pageRequests = 0;
+    QByteArray pictureRequest;
+
+private:
+    void read(QTcpSocket& socket) {
+        QByteArray& request = requests_[&socket];
+        request += socket.readAll();
+        if (!request.contains("\r\n\r\n")) {
+            return;
+        }
+        pageRequests += request.startsWith("GET /riq-quintara.html ");
+        if (request.startsWith("GET /picture.png ")) {
+            pictureRequest = request;
+        }
+        request.clear();
+        if (endless_) {
+            socket.write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<p>");
+            connect(&socket, &QTcpSocket::bytesWritten, this,
+                    [&socket] { socket.write(QByteArray(64 * 1024, 'x')); });
+        } else if (!answer_.isEmpty()) {
+            socket.write(answer_);
+            socket.disconnectFromHost();
+        }
+    }
+
+    QByteArray answer_;
+    bool endless_;
+    QTcpServer server_;
+    std::map<QTcpSocket*, QByteArray> requests_;
+};
+
+QByteArray httpAnswer(const QByteArray& status, const QByteArray& headers, const QByteArray& body) {
+    return "HTTP/1.1 " + status + "\r\n" + headers +
+           "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+           body;
+}
+
+const QByteArray kPage =
+    "<!DOCTYPE html><html><head><title>Pagina di prova</title></head><body><p>Pagina di prova</p>"
+    "<script>document.title = 'lo script ha girato'</script><img "
+    "src=\"picture.png\"></body></html>";
+const QByteArray kHtml = "Content-Type: text/html; charset=utf-8\r\n";
+
+// An address on loopback where nothing listens.
+QUrl closedPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    return QUrl(QStringLiteral("http://127.0.0.1:%1/riq-quintara.html").arg(server.serverPort()));
+}
+
+// Whether Qt WebEngine's code is in this process at all: the program loads it only for a page.
+bool webEngineLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+// The processes this one started (the engine runs its pages in processes of its own).
+int childProcesses() {
+    int count = 0;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (stat.open(QIODevice::ReadOnly)) {
+            // pid (name) state ppid ...: the name may hold blanks, so read after its ')'.
+            const QByteArray fields = stat.readAll();
+            const QList<QByteArray> after = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+            count += after.size() > 1 && after[1] == self.toUtf8();
+        }
+    }
+    return count;
+}
+
+QWidget* engineView(QWidget& band) {
+    for (QWidget* child : band.findChildren<QWidget*>()) {
+        if (child->inherits("QWebEngineView")) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// A page whose first link fills the square at (0, 0) and whose second, always to
+// https://sentinella.invalid/, the square at (200, 0), both 100 pixels wide.
+QByteArray linkPage(const QByteArray& href, const QByteArray& target, const QByteArray& script) {
+    return "<!DOCTYPE html><html><head><style>body{margin:0} a{position:absolute; top:0; "
+           "width:100px; height:100px; display:block}</style></head><body>"
+           "<a id=\"link\" href=\"" +
+           href + "\" target=\"" + target +
+           "\" style=\"left:0\">link</a>"
+           "<a href=\"https://sentinella.invalid/\" style=\"left:200px\">sentinella</a>"
+           "<script>" +
+           script + "</script><img src=\"picture.png\"></body></html>";
+}
+
+}  // namespace
+
+class WebBandTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A band made by the program's own factory, inside a shown window, told to show `page`.
+    struct Band {
+        Band(const QUrl& page, std::chrono::milliseconds siteTimeout)
+            : factory(links, siteTimeout), band(factory.create(window)) {
+            band.widget().setGeometry(0, 0, 649, 105);
+            window.resize(649, 105);
+            window.show();
+            band.setSilent(true);
+            navigated = band.navigate(page);
+        }
+        bool showsOfflineBand() {
+            const auto* offline = band.widget().findChild<web_band::OfflineBand*>();
+            return offline != nullptr && offline->isVisible();
+        }
+        testing::RecordingLinkOpener links;
+        web_band::FetchingBandFactory factory;
+        QWidget window;
+        web_band::WebBand& band;
+        bool navigated = false;
+    };
+
+    // Waits until the engine has shown the page the site served, picture and all.
+    static void waitForThePage(Band& band, LoopbackSite& site, QWidget*& view) {
+        QTRY_VERIFY_WITH_TIMEOUT(engineView(band.band.widget()) != nullptr, 10000);
+        view = engineView(band.band.widget());
+        QTRY_VERIFY_WITH_TIMEOUT(!site.pictureRequest.isEmpty(), 30000);
+        const QObject* page = nullptr;
+        for (const QObject* child : view->children()) {
+            page = child->inherits("QWebEnginePage") ? child : page;
+        }
+        QVERIFY(page != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(!page->property("loading").toBool(), 30000);
+    }
+
+    static void click(QWidget& view, QPoint at) {
+        QWidget* input = view.focusProxy() != nullptr ? view.focusProxy() : &view;
+        QTest::mouseClick(input, Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void anUnreachableSiteNeverStartsTheEngine_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("portOpen");
+        QTest::addColumn<bool>("endless");
+        QTest::addColumn<int>("timeoutMs");
+        QTest::newRow("nothing listens") << QByteArray() << false << false << 5000;
+        QTest::newRow("page not found")
+            << httpAnswer("404 Not Found", kHtml, "<p>no</p>") << true << false << 5000;
+        QTest::newRow("server error")
+            << httpAnswer("500 Internal Server Error", kHtml, kPage) << true << false << 5000;
+        QTest::newRow("not HTML") << httpAnswer("200 OK", "Content-Type: text/plain\r\n", "Ciao")
+                                  << true << false << 5000;
+        QTest::newRow("no answer in time") << QByteArray() << true << false << 300;
+        QTest::newRow("over 2 MiB")
+            << httpAnswer("200 OK", kHtml, kPage + QByteArray(2 * 1024 * 1024, ' ')) << true
+            << false << 5000;
+        QTest::newRow("too large once escaped for the engine")
+            << httpAnswer("200 OK", kHtml, kPage + QByteArray(1024 * 1024, '<')) << true << false
+            << 5000;
+        // Waiting far longer than the test does: only the limit can end this answer.
+        QTest::newRow("a page that never ends") << QByteArray() << true << true << 600000;
+        QTest::newRow("a security policy only a header can carry")
+            << httpAnswer("200 OK", kHtml + "Content-Security-Policy: sandbox\r\n", kPage) << true
+            << false << 5000;
+    }
+
+    void anUnreachableSiteNeverStartsTheEngine() {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, portOpen);
+        QFETCH(bool, endless);
+        QFETCH(int, timeoutMs);
+        LoopbackSite site(answer, endless);
+        Band band(portOpen ? site.page() : closedPort(), std::chrono::milliseconds(timeoutMs));
+        QVERIFY(band.navigated);
+        QTRY_VERIFY_WITH_TIMEOUT(band.showsOfflineBand(), 10000);
+        QCOMPARE(site.pageRequests, portOpen ? 1 : 0);
+        QVERIFY(!webEngineLoaded());
+        QCOMPARE(childProcesses(), 0);
+        QVERIFY(band.links.opened.empty());
+    }
+
+    // A policy the site sent as a header travels inside the page, first, but after the doctype.
+    void aSecurityPolicyHeaderIsPlacedInThePage_data() {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray meta =
+            "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'\">";
+        QTest::newRow("no policy") << QByteArray("<p>") << QByteArray() << QByteArray("<p>");
+        QTest::newRow("no doctype")
+            << QByteArray("<p>") << QByteArray("script-src 'none'") << meta + "<p>";
+        QTest::newRow("after the doctype")
+            << QByteArray("\xEF\xBB\xBF <!DOCTYPE html>\n<p>") << QByteArray("script-src 'none'")
+            << "\xEF\xBB\xBF <!DOCTYPE html>" + meta + "\n<p>";
+        QTest::newRow("what only a header carries is left out")
+            << QByteArray("<p>")
+            << QByteArray("frame-ancestors 'none'; script-src  'none' ; report-uri /r")
+            << meta + "<p>";
+        QTest::newRow("two policies")
+            << QByteArray("<p>") << QByteArray("script-src 'none', img-src \"x\"")
+            << meta +
+                   "<meta http-equiv=\"Content-Security-Policy\" content=\"img-src &quot;x&quot;\">"
+                   "<p>";
+    }
+
+    void aSecurityPolicyHeaderIsPlacedInThePage() {
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, header);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(web_band::withSecurityPolicy(page, header).value_or("none"), expected);
+    }
+
+    // From here on the engine runs in this process. It is handed the bytes our fetch brought, and
+    // the cookies the answer set, and never asks the site for the page itself; the page's relative
+    // address for its picture leads to the site.
+    void aPageThatArrivesIsShownByTheEngine_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("title");
+        const QByteArray headers = kHtml + "Set-Cookie: visita=1\r\n";
+        QTest::newRow("page handed over")
+            << httpAnswer("200 OK", headers, kPage) << QStringLiteral("lo script ha girato");
+        QTest::newRow("a security policy holds")
+            << httpAnswer("200 OK",
+                          headers + "Content-Security-Policy: script-src 'none'; report-uri /r\r\n",
+                          kPage)
+            << QStringLiteral("Pagina di prova");
+    }
+
+    void aPageThatArrivesIsShownByTheEngine() {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, title);
+        LoopbackSite site(answer);
+        Band band(site.page(), web_band::kSiteTimeout);
+        QWidget* view = nullptr;
+        waitForThePage(band, site, view);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        QVERIFY(view->isVisible());
+        QVERIFY(!band.showsOfflineBand());
+        QCOMPARE(site.pageRequests, 1);
+        QCOMPARE(view->property("title").toString(), title);
+        QVERIFY2(site.pictureRequest.contains("\r\nCookie: visita=1\r\n"),
+                 site.pictureRequest.constData());
+        // The probes of the tests above see an engine when there is one.
+        QVERIFY(webEngineLoaded());
+        QVERIFY(childProcesses() > 0);
+    }
+
+    // Only the user's own click on a web address leaves the band, for the browser; the band stays
+    // on its page. Each row then clicks a second link, which must open, so that a row that opens
+    // nothing has given the first its chance.
+    void onlyTheUsersClicksOnWebAddressesLeaveTheBand_data() {
+        QTest::addColumn<QByteArray>("href");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("clicked");
+        QTest::addColumn<bool>("opens");
+        const QByteArray none;
+        const QByteArray web = "https://esempio.invalid/pagina.html";
+        QTest::newRow("click, https") << web << none << none << true << true;
+        QTest::newRow("click, http")
+            << QByteArray("http://esempio.invalid/") << none << none << true << true;
+        QTest::newRow("click, mailto")
+            << QByteArray("mailto:info@esempio.invalid") << none << none << true << true;
+        QTest::newRow("click, new window") << web << QByteArray("_blank") << none << true << true;
+        QTest::newRow("click, file")
+            << QByteArray("file:///etc/passwd") << none << none << true << false;
+        QTest::newRow("click, custom scheme")
+            << QByteArray("quintara-prova:apri") << none << none << true << false;
+        QTest::newRow("script, location to a file")
+            << web << none << QByteArray("location.href = 'file:///etc/passwd'") << false << false;
+        QTest::newRow("script, location to https")
+            << web << none << QByteArray("location.href = '" + web + "'") << false << false;
+        QTest::newRow("script, clicks the link")
+            << web << none << QByteArray("document.getElementById('link').click()") << false
+            << false;
+        QTest::newRow("script, opens a window")
+            << web << none << QByteArray("window.open('" + web + "')") << false << false;
+    }
+
+    void onlyTheUsersClicksOnWebAddressesLeaveTheBand() {
+        QFETCH(QByteArray, href);
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, script);
+        QFETCH(bool, clicked);
+        QFETCH(bool, opens);
+        LoopbackSite site(httpAnswer("200 OK", kHtml, linkPage(href, target, script)));
+        Band band(site.page(), web_band::kSiteTimeout);
+        QWidget* view = nullptr;
+        waitForThePage(band, site, view);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        std::vector<QUrl> expected;
+        if (clicked) {
+            click(*view, QPoint(50, 50));
+        }
+        if (opens) {
+            expected.emplace_back(QString::fromLatin1(href));
+            QTRY_COMPARE_WITH_TIMEOUT(band.links.opened.size(), std::size_t{1}, 10000);
+        }
+        click(*view, QPoint(250, 50));
+        expected.emplace_back(QStringLiteral("https://sentinella.invalid/"));
+        QTRY_COMPARE_WITH_TIMEOUT(band.links.opened.size(), expected.size(), 10000);
+        QCOMPARE(band.links.opened, expected);
+        QCOMPARE(view->property("url").toUrl(), site.page());
+        QVERIFY(view->isVisible());
+        QCOMPARE(site.pageRequests, 1);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // As the program does: the engine shares its OpenGL context with the windows.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    WebBandTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_web_band.moc"

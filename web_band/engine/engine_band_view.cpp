@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The engine module: Qt WebEngine's view of the maker's page. The program loads this module only
+// when the site has answered with a page, so a run without one never maps the engine at all.
+#include <QWebEngineCookieStore>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <type_traits>
+
+#include "web_band/engine/link_gate.h"
+#include "web_band/engine/silent_page.h"
+#include "web_band/engine_band.h"
+
+namespace quintara::web_band {
+namespace {
+
+class EngineBandView final : public QWebEngineView, public EngineBand {
+public:
+    EngineBandView(QWidget& parent, qt::LinkOpener& links, const QString& offlineHtml)
+        : QWebEngineView(&parent), gate_(*this, links), offlineHtml_(offlineHtml) {
+        // Off the record: the band keeps no cache, cookies or history on disk.
+        profile_ = new QWebEngineProfile(this);
+        connect(profile_, &QWebEngineProfile::downloadRequested, this,
+                [](QWebEngineDownloadRequest* download) { download->cancel(); });
+        page_ = new SilentPage(profile_, gate_, this);
+        setPage(page_);
+        setContextMenuPolicy(Qt::NoContextMenu);
+        connect(page_, &QWebEnginePage::loadingChanged, this,
+                [this](const QWebEngineLoadingInfo& loading) { loadingChanged(loading); });
+    }
+
+    // The page must go before its profile, which is deleted with the view's other children.
+    ~EngineBandView() override { delete page_; }
+
+    QWidget& widget() override { return *this; }
+    void setSilent(bool silent) override { page_->setSilent(silent); }
+
+    // The bytes our fetch brought are shown as they are, under the page's own address: relative
+    // links, scripts and requests to the site behave as if the engine had asked for the page.
+    void showPage(const FetchedPage& page) override {
+        for (const QNetworkCookie& cookie : page.cookies) {
+            profile_->cookieStore()->setCookie(cookie, page.url);
+        }
+        showingOfflinePage_ = false;
+        gate_.expectOwnLoad();
+        setContent(page.content, page.contentType, page.url);
+    }
+
+private:
+    // Only the band's own page failing to load brings our offline page; a link the gate kept
+    // from loading leaves the page as it was.
+    void loadingChanged(const QWebEngineLoadingInfo& loading) {
+        if (loading.status() == QWebEngineLoadingInfo::LoadFailedStatus && !showingOfflinePage_) {
+            showingOfflinePage_ = true;
+            gate_.expectOwnLoad();
+            setHtml(offlineHtml_, QUrl(QStringLiteral("qrc:/quintara/")));
+        }
+    }
+
+    LinkGate gate_;
+    QString offlineHtml_;
+    QWebEngineProfile* profile_ = nullptr;
+    SilentPage* page_ = nullptr;
+    bool showingOfflinePage_ = false;
+};
+
+}  // namespace
+}  // namespace quintara::web_band
+
+extern "C" Q_DECL_EXPORT quintara::web_band::EngineBand* quintara_make_engine_band(
+    QWidget& parent, quintara::qt::LinkOpener& links, const QString& offlineHtml) {
+    return new quintara::web_band::EngineBandView(parent, links, offlineHtml);
+}
+
+// Checked here, where both are seen: the program calls the export through this type.
+static_assert(
+    std::is_same_v<decltype(quintara_make_engine_band), quintara::web_band::MakeEngineBand>);

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <deque>
+#include <utility>
+
+class QWidget;
+
+namespace quintara::web_band {
+
+// The user's own clicks and key presses on the engine's view, as the window system delivered
+// them: what a page's script does never shows here. Like a browser's user activation, each
+// gesture counts for a few seconds and is used up by the one navigation it allows.
+class UserGestures final : public QObject {
+public:
+    explicit UserGestures(QWidget& view);
+
+    // Whether an unused gesture came recently; uses up the oldest.
+    bool take();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watch(QObject& object);
+
+    QElapsedTimer clock_;
+    std::deque<qint64> unusedAtMs_;
+    std::pair<int, quint64> lastSeen_{};
+};
+
+}  // namespace quintara::web_band
