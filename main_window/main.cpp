@@ -33,9 +33,6 @@ QIcon applicationIcon() {
 
 int main(int argc, char* argv[]) {
     using namespace quintara;
-    // Qt WebEngine shares its OpenGL context with the windows; it must be said before the
-    // application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintara"));
     // Lets the desktop match the window to its menu entry and icon (the id is the installed

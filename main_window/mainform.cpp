@@ -88,7 +88,6 @@ void mainform::Form_Load() {
     view.setObjectName("wb1");
     qt::placeInTwips(view, 240, 1200, 9735, 1575);
     view.stackUnder(Command6);
-    setTabOrder(Command6, &view);
     wb1->setSilent(true);
     if (!wb1->navigate(qt::site::bandPage())) {
         view.setVisible(true);

@@ -70,6 +70,9 @@ public:
     draw::CoverDisplay& covers() { return *board_; }
     const draw::DrawEngine& engine() const { return *engine_; }
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void buildSurface();
     void buildHeader();

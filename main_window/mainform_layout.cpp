@@ -4,10 +4,13 @@
 
 // The main window's controls, built from the window design: positions and sizes in twips,
 // colours as &H00BBGGRR, fonts by family and points.
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <algorithm>
+#include <array>
 
 #include "main_window/mainform.h"
 #include "main_window/number_label.h"
@@ -19,6 +22,7 @@
 #include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
 #include "platform/qt/twips.h"
+#include "web_band/web_band.h"
 
 namespace quintara::main_window {
 namespace {
@@ -33,6 +37,16 @@ using namespace qt::colours;
 
 constexpr int kClientWidth = 10185;
 constexpr int kClientHeight = 7290;
+
+// Whether Tab may put the focus on `widget`: shown, enabled, and taking focus from the keyboard
+// itself or through the widget it hands its focus to.
+bool takesTabFocus(const QWidget& widget) {
+    const QWidget* target = &widget;
+    while (target->focusProxy() != nullptr) {
+        target = target->focusProxy();
+    }
+    return widget.isVisible() && widget.isEnabled() && (target->focusPolicy() & Qt::TabFocus);
+}
 
 constexpr FontStyle kBold{.bold = true};
 constexpr FontStyle kItalic{.italic = true};
@@ -178,10 +192,32 @@ void mainform::buildCommandRow() {
     Command1 =
         commandButton("Command1", QStringLiteral("Esci"), 8040,
                       QStringLiteral(":/quintara/button_exit.gif"), &mainform::Command1_Click);
-    // Tab order by the design's tab indexes; labels take no focus.
-    setTabOrder(Command1, Command3);
-    setTabOrder(Command3, Command2);
-    setTabOrder(Command2, Command6);
+}
+
+// Tab runs by the design's tab indexes: "Esci", "Condizioni", "Nuova Serie", "Stampa" and last
+// the band, whichever widget shows it (the engine's view is made only when the page arrives);
+// within the band, Tab first goes through its links. Labels take no focus.
+bool mainform::focusNextPrevChild(bool next) {
+    const std::array<QWidget*, 5> stops = {Command1, Command3, Command2, Command6,
+                                           wb1 != nullptr ? &wb1->widget() : nullptr};
+    const QWidget* focus = QApplication::focusWidget();
+    const auto current = std::find_if(stops.begin(), stops.end(), [focus](const QWidget* stop) {
+        return stop != nullptr && (stop == focus || stop->isAncestorOf(focus));
+    });
+    if (current == stops.end()) {
+        return QMainWindow::focusNextPrevChild(next);
+    }
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const std::ptrdiff_t at = current - stops.begin();
+    for (std::ptrdiff_t step = 1; step < count; ++step) {
+        QWidget* stop =
+            stops[static_cast<std::size_t>((at + (next ? step : count - step)) % count)];
+        if (stop != nullptr && takesTabFocus(*stop)) {
+            stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void mainform::buildMenu() {

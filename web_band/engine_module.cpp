@@ -4,18 +4,43 @@
 
 #include "web_band/engine_module.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLibrary>
+#include <QOpenGLContext>
 
 #include "web_band/offline_band.h"
 
+// QtGui's own setter of the context every other one shares with; its header is private to Qt.
+// QGuiApplication calls it at start when Qt::AA_ShareOpenGLContexts is set.
+void qt_gl_set_global_share_context(QOpenGLContext* context);
+
 namespace quintara::web_band {
+namespace {
+
+// The engine draws its pages with OpenGL and shares its contexts with the windows through one
+// global context, which Qt makes at start-up when Qt::AA_ShareOpenGLContexts is set: that would
+// map the whole OpenGL stack (under Xvfb, Mesa's software renderer and LLVM) in every run, page
+// or not. It is made here instead, right before the engine's libraries are loaded. They check
+// for it as they load: finding it, they neither warn that the attribute was not set nor fail
+// to start. When the platform has no OpenGL, the context stays invalid, as Qt's own would, and
+// the engine draws without it.
+void shareAnOpenGlContextWithTheEngine() {
+    if (QOpenGLContext::globalShareContext() != nullptr) {
+        return;
+    }
+    auto* context = new QOpenGLContext(qApp);
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+}  // namespace
 
 // The module lies at the same place relative to the program in the build tree and once
 // installed. Mapped at start-up, its libraries alone would cost more memory than the rest of the
 // program: hence a module, opened only when a page has arrived.
 EngineBand* loadEngineBand(QWidget& band, qt::LinkOpener& links) {
-    QLibrary module(QCoreApplication::applicationDirPath() +
+    shareAnOpenGlContextWithTheEngine();
+    QLibrary module(QGuiApplication::applicationDirPath() +
                     QStringLiteral("/" QUINTARA_WEB_ENGINE_MODULE));
     auto* make = reinterpret_cast<MakeEngineBand*>(module.resolve(kMakeEngineBandSymbol));
     if (make == nullptr) {

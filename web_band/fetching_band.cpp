@@ -54,7 +54,7 @@ void FetchingBand::answered(std::optional<FetchedPage> page) {
         return;
     }
     engineBand_->showPage(*page);
-    layers_->setCurrentWidget(&engineBand_->widget());
+    showLayer(engineBand_->widget());
 }
 
 bool FetchingBand::makeEngineBand() {
@@ -73,7 +73,13 @@ void FetchingBand::showOfflineBand() {
         offlineBand_ = new OfflineBand(*this, links_);
         layers_->addWidget(offlineBand_);
     }
-    layers_->setCurrentWidget(offlineBand_);
+    showLayer(*offlineBand_);
+}
+
+// The keyboard reaches the band through the layer it shows.
+void FetchingBand::showLayer(QWidget& layer) {
+    layers_->setCurrentWidget(&layer);
+    setFocusProxy(&layer);
 }
 
 }  // namespace quintara::web_band

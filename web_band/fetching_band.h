@@ -41,6 +41,7 @@ private:
     void answered(std::optional<FetchedPage> page);
     bool makeEngineBand();
     void showOfflineBand();
+    void showLayer(QWidget& layer);
 
     qt::LinkOpener& links_;
     EngineBandMaker makeEngineBand_;

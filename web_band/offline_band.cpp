@@ -19,6 +19,8 @@ OfflineBand::OfflineBand(QWidget& parent, qt::LinkOpener& links) : QLabel(&paren
     setPalette(colours);
     setAutoFillBackground(true);
     setTextFormat(Qt::RichText);
+    // Its link is reached with Tab and followed with Return, as with the mouse.
+    setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setText(html());
     connect(this, &QLabel::linkActivated, this,
             [&links](const QString& link) { links.open(QUrl(link)); });

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "fakes.h"
+#include "main_window/mainform.h"
 #include "web_band/fetching_band_factory.h"
 #include "web_band/offline_band.h"
 #include "web_band/security_policy.h"
@@ -124,6 +125,29 @@ QWidget* engineView(QWidget& band) {
     }
     return nullptr;
 }
+
+// The program's bands, asking `page` instead of the maker's site.
+class BandsAskingElsewhere final : public web_band::WebBandFactory {
+public:
+    BandsAskingElsewhere(qt::LinkOpener& links, QUrl page)
+        : bands_(links), page_(std::move(page)) {}
+    web_band::WebBand& create(QWidget& parent) override {
+        return *asking_.emplace_back(std::make_unique<Asking>(bands_.create(parent), page_));
+    }
+
+private:
+    struct Asking final : web_band::WebBand {
+        Asking(web_band::WebBand& band, QUrl page) : band(band), page(std::move(page)) {}
+        QWidget& widget() override { return band.widget(); }
+        void setSilent(bool silent) override { band.setSilent(silent); }
+        bool navigate(const QUrl&) override { return band.navigate(page); }
+        web_band::WebBand& band;
+        QUrl page;
+    };
+    web_band::FetchingBandFactory bands_;
+    QUrl page_;
+    std::vector<std::unique_ptr<Asking>> asking_;
+};
 
 // A page whose first link fills the square at (0, 0) and whose second, always to
 // https://sentinella.invalid/, the square at (200, 0), both 100 pixels wide.
@@ -354,11 +378,60 @@ private slots:
         QVERIFY(view->isVisible());
         QCOMPARE(site.pageRequests, 1);
     }
+
+    // Tab runs through the commands in the design's order and then into the band, whichever
+    // widget shows it, and leaves the band again for "Esci".
+    void theBandComesLastInTheKeyboardOrder_data() {
+        QTest::addColumn<bool>("siteAnswers");
+        QTest::newRow("offline band") << false;
+        QTest::newRow("the engine's page") << true;
+    }
+
+    void theBandComesLastInTheKeyboardOrder() {
+        QFETCH(bool, siteAnswers);
+        LoopbackSite site(siteAnswers ? httpAnswer("200 OK", kHtml, kPage) : QByteArray());
+        testing::FakeServices fakes;
+        BandsAskingElsewhere bands(fakes.links, siteAnswers ? site.page() : closedPort());
+        qt::WindowServices services{fakes.messages, fakes.links,  bands,      fakes.printer,
+                                    fakes.files,    fakes.random, fakes.clock};
+        testing::FakeModalWindow information;
+        testing::FakeConditionsEditor conditions;
+        main_window::mainform window(services, information, conditions,
+                                     std::chrono::milliseconds(0));
+        window.Form_Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget* band = window.findChild<QWidget*>(QStringLiteral("wb1"));
+        if (siteAnswers) {
+            QTRY_VERIFY_WITH_TIMEOUT(engineView(*band) != nullptr, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!site.pictureRequest.isEmpty(), 30000);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(band->findChild<web_band::OfflineBand*>() != nullptr, 10000);
+        }
+        window.findChild<QWidget*>(QStringLiteral("Command1"))->setFocus();
+        const auto focusIsIn = [](const QWidget* place) {
+            for (QWidget* at = QApplication::focusWidget(); at != nullptr;
+                 at = at->parentWidget()) {
+                if (at == place) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        for (const char* next : {"Command3", "Command2", "Command6", "wb1"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTRY_VERIFY2(focusIsIn(window.findChild<QWidget*>(QString::fromLatin1(next))), next);
+        }
+        // Within the band, Tab first visits the page's links.
+        for (int press = 0; press < 4 && focusIsIn(band); ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            (void)QTest::qWaitFor([&] { return !focusIsIn(band); }, 2000);
+        }
+        QVERIFY(focusIsIn(window.findChild<QWidget*>(QStringLiteral("Command1"))));
+    }
 };
 
 int main(int argc, char* argv[]) {
-    // As the program does: the engine shares its OpenGL context with the windows.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     WebBandTest test;
     return QTest::qExec(&test, argc, argv);
