@@ -11,16 +11,16 @@
 #include <QSignalBlocker>
 
 #include "draw/cover_animation.h"
+#include "form_controls/caption_frame.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/limited_line_edit.h"
+#include "form_controls/return_key.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "platform/conversions.h"
-#include "platform/qt/caption_frame.h"
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
-#include "platform/qt/limited_line_edit.h"
-#include "platform/qt/return_key.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "platform/qt/window_placement.h"
 
 namespace quintara::conditions_dialog {

@@ -9,14 +9,14 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/pointer_surface.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "platform/qt/link_opener.h"
-#include "platform/qt/pointer_surface.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "platform/qt/window_placement.h"
 #include "quintara_version.h"
 

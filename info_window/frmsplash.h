@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "platform/qt/control_array.h"
+#include "form_controls/control_array.h"
 #include "platform/qt/modal_windows.h"
 
 class QLabel;

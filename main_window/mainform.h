@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "draw/draw_engine.h"
+#include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
 #include "main_window/number_board.h"
-#include "platform/qt/control_array.h"
 #include "platform/qt/modal_windows.h"
 #include "platform/qt/window_services.h"
 #include "settings/draw_conditions.h"

@@ -9,16 +9,16 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/pointer_surface.h"
+#include "form_controls/return_key.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "main_window/mainform.h"
 #include "main_window/number_label.h"
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
-#include "platform/qt/pointer_surface.h"
-#include "platform/qt/return_key.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 
 namespace quintara::main_window {
 namespace {

@@ -15,8 +15,8 @@
 #include "conditions_dialog/frmcondi.h"
 #include "draw/recording_display.h"
 #include "fakes.h"
+#include "form_controls/twips.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 
 using namespace quintara;
 using conditions_dialog::frmcondi;

@@ -9,10 +9,10 @@
 #include <QWindow>
 
 #include "fakes.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/twips.h"
 #include "info_window/frmsplash.h"
-#include "platform/qt/clickable_label.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 
 using namespace quintara;
 using info_window::frmSplash;

@@ -12,10 +12,10 @@
 
 #include "draw/cover_animation.h"
 #include "fakes.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "main_window/mainform.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 
 using namespace quintara;
 using main_window::mainform;

@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/shapes.h"
+#include "form_controls/shapes.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/qt/twips.h"
+#include "form_controls/twips.h"
 
 namespace quintara::qt {
 

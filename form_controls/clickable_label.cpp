@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/clickable_label.h"
+#include "form_controls/clickable_label.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

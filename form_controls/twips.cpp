@@ -2,14 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/twips.h"
+#include "form_controls/twips.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
 #include <cmath>
 
-#include "platform/qt/design_colours.h"
+#include "form_controls/design_colours.h"
 
 namespace quintara::qt {
 namespace {
