@@ -33,9 +33,8 @@ QString versionText() {
 
 }  // namespace
 
-mainform::mainform(qt::WindowServices& services, qt::ModalWindow& informationWindow,
-                   qt::ConditionsEditor& conditionsDialog,
-                   std::chrono::milliseconds coverPhaseDuration)
+mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
+                   ConditionsEditor& conditionsDialog, std::chrono::milliseconds coverPhaseDuration)
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
