@@ -65,7 +65,6 @@ public:
     const settings::DrawConditions& conditions() const { return conditions_; }
     const settings::DrawRange& range() const { return range_; }
     draw::CoverDisplay& covers() { return *board_; }
-    const draw::DrawEngine& engine() const { return *engine_; }
 
 private:
     void buildSurface();

@@ -13,10 +13,10 @@
 #include <QTimer>
 
 #include "conditions_dialog/frmcondi.h"
-#include "draw/recording_display.h"
 #include "fakes.h"
 #include "form_controls/twips.h"
 #include "platform/qt/site.h"
+#include "support/recording_display.h"
 
 using namespace quintara;
 using conditions_dialog::frmcondi;
