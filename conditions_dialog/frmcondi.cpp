@@ -19,9 +19,9 @@
 #include "form_controls/return_key.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
-#include "platform/conversions.h"
 #include "platform/qt/site.h"
 #include "platform/qt/window_placement.h"
+#include "settings/entry_checks.h"
 
 namespace quintara::conditions_dialog {
 namespace {
@@ -91,10 +91,16 @@ std::string toUtf8(const QString& text) {
     return text.toStdString();
 }
 
-// A required number outside the range, compared unrounded: .5 fails with a range from 1.
-bool outsideRange(const std::string& text, double low, double high) {
-    const double number = platform::numericPrefix(text);
-    return number > 0 && (number < low || number > high);
+QString refusalMessage(settings::EntryRefusal refusal) {
+    switch (refusal) {
+        case settings::EntryRefusal::Numbers:
+            return QString::fromUtf8(kNumbersMessage);
+        case settings::EntryRefusal::Phrase:
+            return QString::fromUtf8(kPhraseMessage);
+        case settings::EntryRefusal::TensDigit:
+            break;
+    }
+    return QString::fromUtf8(kTensDigitMessage);
 }
 
 }  // namespace
@@ -283,35 +289,6 @@ void frmcondi::Option1_Click(int Index) {
     Text6->setVisible(kind == ConditionKind::TensDigit);
 }
 
-// Only the check of the selected kind runs; boxes of other kinds are saved as they are.
-std::optional<QString> frmcondi::refusal() const {
-    const auto kind = conditions_.Condition;
-    if (kind == ConditionKind::MustContain) {
-        const auto low = settings::rangeLowOf(conditions_);
-        const auto high = settings::rangeHighOf(conditions_);
-        const bool numberGiven = platform::numericPrefix(conditions_.RequiredNumber1) > 0 ||
-                                 platform::numericPrefix(conditions_.RequiredNumber2) > 0;
-        // A range beyond 16 bits (only a hand-edited file has one) cannot bound the numbers.
-        if (!low || !high) {
-            return numberGiven ? std::optional(QString::fromUtf8(kNumbersMessage)) : std::nullopt;
-        }
-        if (outsideRange(conditions_.RequiredNumber1, *low, *high) ||
-            outsideRange(conditions_.RequiredNumber2, *low, *high)) {
-            return QString::fromUtf8(kNumbersMessage);
-        }
-    }
-    if (kind == ConditionKind::Phrase && conditions_.PhraseText.empty()) {
-        return QString::fromUtf8(kPhraseMessage);
-    }
-    if (kind == ConditionKind::TensDigit) {
-        const double digit = platform::numericPrefix(conditions_.TensDigits);
-        if (digit == 0 || digit > 8) {
-            return QString::fromUtf8(kTensDigitMessage);
-        }
-    }
-    return std::nullopt;
-}
-
 bool frmcondi::save() {
     const auto failure = settingsFile_.SaveConditions(conditions_);
     if (!failure) {
@@ -330,8 +307,8 @@ bool frmcondi::save() {
 
 void frmcondi::Command5_Click() {
     takeConditionsFromControls();
-    if (const auto message = refusal()) {
-        services_.messages.show(this, *message);
+    if (const auto refusal = settings::entryRefusal(conditions_)) {
+        services_.messages.show(this, refusalMessage(*refusal));
         return;
     }
     if (!save()) {

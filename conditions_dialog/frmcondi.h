@@ -56,7 +56,6 @@ private:
     std::optional<settings::ConditionKind> selectedKind() const;
     void showConditions();
     void takeConditionsFromControls();
-    std::optional<QString> refusal() const;
     bool save();
 
     qt::WindowServices& services_;
