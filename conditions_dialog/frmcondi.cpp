@@ -158,7 +158,7 @@ void frmcondi::buildEntryBoxes() {
         edit->setAccessibleName(QString::fromUtf8(description));
         edit->setFont(arial(9.75, {.bold = true}));
         edit->setAlignment(Qt::AlignCenter);
-        placeInTwips(*edit, twips.x(), twips.y(), twips.width(), twips.height());
+        placeInTwips(*edit, twips);
         return edit;
     };
     Text1 = box(new qt::LimitedLineEdit(Frame1, 2), "Text1", "Primo numero", {3600, 960, 495, 375});
@@ -191,7 +191,7 @@ void frmcondi::buildButtonsAndLink() {
         // Neither is a default button: Return presses only the button that has the focus.
         command->setAutoDefault(false);
         qt::pressOnReturnWhenFocused(*command);
-        placeInTwips(*command, twips.x(), twips.y(), twips.width(), twips.height());
+        placeInTwips(*command, twips);
         return command;
     };
     Command5 = button("Command5", QStringLiteral("Salva e Esci"), {120, 3120, 3135, 615});

@@ -45,8 +45,16 @@ QRect twipsRect(int left, int top, int width, int height) {
             QSize(bottomRightExclusive.x() - topLeft.x(), bottomRightExclusive.y() - topLeft.y())};
 }
 
+QRect twipsRect(QRect twips) {
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 void placeInTwips(QWidget& widget, int left, int top, int width, int height) {
     widget.setGeometry(twipsRect(left, top, width, height));
+}
+
+void placeInTwips(QWidget& widget, QRect twips) {
+    widget.setGeometry(twipsRect(twips));
 }
 
 QColor designColour(std::uint32_t value) {

@@ -58,7 +58,7 @@ QLabel* text(QWidget* parent, const char* name, const char* content, QRect twips
     label->setWordWrap(true);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignTop);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -70,7 +70,7 @@ QLabel* picture(QWidget* parent, const char* name, const QString& file, QRect tw
     if (framed) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
     }
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -82,7 +82,7 @@ qt::ClickableLabel* linkPicture(QWidget* parent, const char* name, const QString
     label->setPixmap(QPixmap(file));
     label->setScaledContents(true);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 

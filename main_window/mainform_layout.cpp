@@ -44,7 +44,7 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect tw
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -58,7 +58,7 @@ QLabel* numberLabel(QWidget* parent, const QString& name, QRect twips, const QFo
     // The border is painted by the label itself, one pixel inside its edge.
     label->setContentsMargins(1, 1, 1, 1);
     setColours(*label, back, fore);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 

@@ -133,7 +133,7 @@ private slots:
         if (!twips.isNull()) {
             const QWidget* client = window.findChild<QWidget*>("client");
             QCOMPARE(QRect(control->mapTo(client, QPoint()), control->size()),
-                     qt::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+                     qt::twipsRect(twips));
         }
         if (!family.isEmpty()) {
             QCOMPARE(qobject_cast<QLabel*>(control)->text(), text);

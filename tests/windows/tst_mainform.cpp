@@ -174,8 +174,7 @@ private slots:
         Started started;
         QWidget* control = started.window.findChild<QWidget*>(name);
         QVERIFY2(control != nullptr, qPrintable(name));
-        QCOMPARE(control->geometry(),
-                 qt::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+        QCOMPARE(control->geometry(), qt::twipsRect(twips));
     }
 
     void theClientAreaAndCaptionsAreTheDesigns() {
