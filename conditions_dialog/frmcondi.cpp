@@ -201,14 +201,10 @@ void frmcondi::buildButtonsAndLink() {
     setTabOrder(Option1[2], Command5);
     setTabOrder(Command5, Command4);
 
-    auto* link = new qt::ClickableLabel(qt::site::host(), qt::ClickableLabel::Role::Link, Frame1);
-    link->setObjectName("Label1(7)");
-    link->setFont(arial(14.25, {.bold = true, .italic = true}));
-    link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    qt::setColours(*link, std::nullopt, kNavy);
-    placeInTwips(*link, 3000, 240, 3375, 375);
-    connect(link, &qt::ClickableLabel::clicked, this, [this] { Label1_Click(7); });
-    Label1[7] = link;
+    Label1[7] = qt::createLinkLabel(Frame1, "Label1(7)", qt::site::host(),
+                                    arial(14.25, {.bold = true, .italic = true}), kNavy,
+                                    {3000, 240, 3375, 375});
+    connect(Label1[7], &qt::ClickableLabel::clicked, this, [this] { Label1_Click(7); });
 
     // The "Extras" group starts 15 twips before the frame's right edge: all but a strip of it is
     // cut off, and with it any way to change the range or the Jolly flags.

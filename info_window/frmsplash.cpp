@@ -114,12 +114,9 @@ void frmSplash::buildFrame() {
     lblWarning = text(Frame1, "lblWarning", kWarning, {600, 4320, 5775, 1275},
                       arial(11.25, {.italic = true}), Qt::AlignHCenter);
 
-    lblCompany[0] = new qt::ClickableLabel(QStringLiteral("Contatto diretto"),
-                                           qt::ClickableLabel::Role::Link, Frame1);
-    lblCompany[0]->setObjectName("lblCompany(0)");
-    lblCompany[0]->setFont(arial(9.75, {.bold = true, .italic = true}));
-    lblCompany[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    placeInTwips(*lblCompany[0], 2160, 1920, 3135, 255);
+    lblCompany[0] = qt::createLinkLabel(Frame1, "lblCompany(0)", QStringLiteral("Contatto diretto"),
+                                        arial(9.75, {.bold = true, .italic = true}), kNavy,
+                                        {2160, 1920, 3135, 255});
     connect(lblCompany[0], &qt::ClickableLabel::clicked, this, [this] { lblCompany_Click(0); });
     connect(lblCompany[0], &qt::ClickableLabel::pointerMoved, this,
             [this] { lblCompany_MouseMove(0); });

@@ -100,15 +100,11 @@ void mainform::buildHeader() {
                         QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"),
                         {6720, 240, 2895, 615}, arial(9.75, kItalic));
 
-    auto* link = new qt::ClickableLabel(qt::site::host(), qt::ClickableLabel::Role::Link, surface_);
-    link->setObjectName("Label3(0)");
-    link->setFont(arial(9, {.bold = true, .italic = true, .underline = true}));
-    link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setColours(*link, std::nullopt, kRed);
-    placeInTwips(*link, 6960, 840, 2775, 495);
-    connect(link, &qt::ClickableLabel::clicked, this, [this] { Label3_Click(0); });
-    connect(link, &qt::ClickableLabel::pointerMoved, this, [this] { Label3_MouseMove(0); });
-    Label3[0] = link;
+    Label3[0] = qt::createLinkLabel(surface_, "Label3(0)", qt::site::host(),
+                                    arial(9, {.bold = true, .italic = true, .underline = true}),
+                                    kRed, {6960, 840, 2775, 495});
+    connect(Label3[0], &qt::ClickableLabel::clicked, this, [this] { Label3_Click(0); });
+    connect(Label3[0], &qt::ClickableLabel::pointerMoved, this, [this] { Label3_MouseMove(0); });
 
     Line1[5] = line(surface_, "Line1(5)", {120, 1200}, {10080, 1200}, kRed, 2);
 }
