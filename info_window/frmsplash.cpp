@@ -177,10 +177,7 @@ void frmSplash::showModal(QWidget& owner) {
 
 // Each showing starts from the design state: the version written anew, the link in navy.
 void frmSplash::Form_Load() {
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(version::kMajor)
-                            .arg(version::kMinor)
-                            .arg(version::kRevision));
+    lblVersion->setText(QStringLiteral("Version ") + QLatin1String(version::kShown));
     // Sized to its text from its left edge; kept inside the window, where a long version would
     // otherwise be cut off at the right.
     lblVersion->adjustSize();

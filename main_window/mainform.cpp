@@ -22,16 +22,6 @@
 #include "quintara_version.h"
 
 namespace quintara::main_window {
-namespace {
-
-QString versionText() {
-    return QStringLiteral("%1.%2.%3")
-        .arg(version::kMajor)
-        .arg(version::kMinor)
-        .arg(version::kRevision);
-}
-
-}  // namespace
 
 mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
                    ConditionsEditor& conditionsDialog, std::chrono::milliseconds coverPhaseDuration)
@@ -70,7 +60,7 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
 mainform::~mainform() = default;
 
 void mainform::Form_Load() {
-    setWindowTitle(QStringLiteral("Quintara") + versionText());
+    setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));
     informationWindow_.showModal(*this);
     for (int i = 0; i < draw::kCoverCount; ++i) {
         board_->setCoverVisible(i, true);
