@@ -65,11 +65,8 @@ void mainform::Form_Load() {
     for (int i = 0; i < draw::kCoverCount; ++i) {
         board_->setCoverVisible(i, true);
     }
-    // The design's hidden conditions panel is the plain conditions_ value here, so there is no
-    // panel field to hide or show.
     range_ = {settings::rangeLowOf(conditions_).value_or(1),
               settings::rangeHighOf(conditions_).value_or(49)};
-    // The Jolly box's colour table is the engine's constant.
     LoadConditions();
 
     wb1 = &services_.webViews.create(*surface_);
