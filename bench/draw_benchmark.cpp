@@ -9,9 +9,9 @@
 
 #include "draw/draw_engine.h"
 #include "draw/new_series.h"
-#include "draw/recording_display.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
+#include "tests/support/recording_display.h"
 
 namespace quintara::draw {
 namespace {

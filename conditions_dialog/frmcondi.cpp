@@ -11,17 +11,17 @@
 #include <QSignalBlocker>
 
 #include "draw/cover_animation.h"
-#include "platform/conversions.h"
-#include "platform/qt/caption_frame.h"
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
-#include "platform/qt/limited_line_edit.h"
-#include "platform/qt/return_key.h"
-#include "platform/qt/shapes.h"
+#include "form_controls/caption_frame.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/limited_line_edit.h"
+#include "form_controls/return_key.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "platform/qt/window_placement.h"
+#include "settings/entry_checks.h"
 
 namespace quintara::conditions_dialog {
 namespace {
@@ -91,10 +91,16 @@ std::string toUtf8(const QString& text) {
     return text.toStdString();
 }
 
-// A required number outside the range, compared unrounded: .5 fails with a range from 1.
-bool outsideRange(const std::string& text, double low, double high) {
-    const double number = platform::numericPrefix(text);
-    return number > 0 && (number < low || number > high);
+QString refusalMessage(settings::EntryRefusal refusal) {
+    switch (refusal) {
+        case settings::EntryRefusal::Numbers:
+            return QString::fromUtf8(kNumbersMessage);
+        case settings::EntryRefusal::Phrase:
+            return QString::fromUtf8(kPhraseMessage);
+        case settings::EntryRefusal::TensDigit:
+            break;
+    }
+    return QString::fromUtf8(kTensDigitMessage);
 }
 
 }  // namespace
@@ -152,7 +158,7 @@ void frmcondi::buildEntryBoxes() {
         edit->setAccessibleName(QString::fromUtf8(description));
         edit->setFont(arial(9.75, {.bold = true}));
         edit->setAlignment(Qt::AlignCenter);
-        placeInTwips(*edit, twips.x(), twips.y(), twips.width(), twips.height());
+        placeInTwips(*edit, twips);
         return edit;
     };
     Text1 = box(new qt::LimitedLineEdit(Frame1, 2), "Text1", "Primo numero", {3600, 960, 495, 375});
@@ -185,7 +191,7 @@ void frmcondi::buildButtonsAndLink() {
         // Neither is a default button: Return presses only the button that has the focus.
         command->setAutoDefault(false);
         qt::pressOnReturnWhenFocused(*command);
-        placeInTwips(*command, twips.x(), twips.y(), twips.width(), twips.height());
+        placeInTwips(*command, twips);
         return command;
     };
     Command5 = button("Command5", QStringLiteral("Salva e Esci"), {120, 3120, 3135, 615});
@@ -195,14 +201,10 @@ void frmcondi::buildButtonsAndLink() {
     setTabOrder(Option1[2], Command5);
     setTabOrder(Command5, Command4);
 
-    auto* link = new qt::ClickableLabel(qt::site::host(), qt::ClickableLabel::Role::Link, Frame1);
-    link->setObjectName("Label1(7)");
-    link->setFont(arial(14.25, {.bold = true, .italic = true}));
-    link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    qt::setColours(*link, std::nullopt, kNavy);
-    placeInTwips(*link, 3000, 240, 3375, 375);
-    connect(link, &qt::ClickableLabel::clicked, this, [this] { Label1_Click(7); });
-    Label1[7] = link;
+    Label1[7] = qt::createLinkLabel(Frame1, "Label1(7)", qt::site::host(),
+                                    arial(14.25, {.bold = true, .italic = true}), kNavy,
+                                    {3000, 240, 3375, 375});
+    connect(Label1[7], &qt::ClickableLabel::clicked, this, [this] { Label1_Click(7); });
 
     // The "Extras" group starts 15 twips before the frame's right edge: all but a strip of it is
     // cut off, and with it any way to change the range or the Jolly flags.
@@ -283,35 +285,6 @@ void frmcondi::Option1_Click(int Index) {
     Text6->setVisible(kind == ConditionKind::TensDigit);
 }
 
-// Only the check of the selected kind runs; boxes of other kinds are saved as they are.
-std::optional<QString> frmcondi::refusal() const {
-    const auto kind = conditions_.Condition;
-    if (kind == ConditionKind::MustContain) {
-        const auto low = settings::rangeLowOf(conditions_);
-        const auto high = settings::rangeHighOf(conditions_);
-        const bool numberGiven = platform::numericPrefix(conditions_.RequiredNumber1) > 0 ||
-                                 platform::numericPrefix(conditions_.RequiredNumber2) > 0;
-        // A range beyond 16 bits (only a hand-edited file has one) cannot bound the numbers.
-        if (!low || !high) {
-            return numberGiven ? std::optional(QString::fromUtf8(kNumbersMessage)) : std::nullopt;
-        }
-        if (outsideRange(conditions_.RequiredNumber1, *low, *high) ||
-            outsideRange(conditions_.RequiredNumber2, *low, *high)) {
-            return QString::fromUtf8(kNumbersMessage);
-        }
-    }
-    if (kind == ConditionKind::Phrase && conditions_.PhraseText.empty()) {
-        return QString::fromUtf8(kPhraseMessage);
-    }
-    if (kind == ConditionKind::TensDigit) {
-        const double digit = platform::numericPrefix(conditions_.TensDigits);
-        if (digit == 0 || digit > 8) {
-            return QString::fromUtf8(kTensDigitMessage);
-        }
-    }
-    return std::nullopt;
-}
-
 bool frmcondi::save() {
     const auto failure = settingsFile_.SaveConditions(conditions_);
     if (!failure) {
@@ -330,8 +303,8 @@ bool frmcondi::save() {
 
 void frmcondi::Command5_Click() {
     takeConditionsFromControls();
-    if (const auto message = refusal()) {
-        services_.messages.show(this, *message);
+    if (const auto refusal = settings::entryRefusal(conditions_)) {
+        services_.messages.show(this, refusalMessage(*refusal));
         return;
     }
     if (!save()) {

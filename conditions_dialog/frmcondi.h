@@ -6,8 +6,8 @@
 
 #include <QDialog>
 
-#include "platform/qt/control_array.h"
-#include "platform/qt/modal_windows.h"
+#include "form_controls/control_array.h"
+#include "main_window/modal_windows.h"
 #include "platform/qt/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
@@ -34,7 +34,7 @@ inline constexpr char kTensDigitMessage[] = "Inserire un seme valido, numeri da 
 // The "Condition form": the user picks one condition kind, fills in its box, and "Salva e Esci"
 // checks the entry and saves Quintara.cfg. The settings file is the only channel back to the
 // main window, which reads it again however the dialog closed.
-class frmcondi final : public QDialog, public qt::ConditionsEditor {
+class frmcondi final : public QDialog, public main_window::ConditionsEditor {
 public:
     explicit frmcondi(qt::WindowServices& services);
 
@@ -56,7 +56,6 @@ private:
     std::optional<settings::ConditionKind> selectedKind() const;
     void showConditions();
     void takeConditionsFromControls();
-    std::optional<QString> refusal() const;
     bool save();
 
     qt::WindowServices& services_;

@@ -44,8 +44,6 @@ bool rangeIsDrawable(const settings::DrawRange& range);
 // and tests them; the first attempt that passes stays.
 class DrawEngine {
 public:
-    using Slots = std::array<std::int16_t, 7>;
-
     using ProgressHook = std::function<void()>;
 
     DrawEngine(platform::RandomSource& random, platform::Clock& clock, NumberDisplay& display,
@@ -56,24 +54,27 @@ public:
     ColumnOutcome DrawColumn(int column, const settings::DrawConditions& conditions,
                              const settings::DrawRange& range);
 
+    long attemptsOfLastColumn() const { return attempts_; }
+
+private:
+    using Slots = std::array<std::int16_t, 7>;
+
     // Sorts slots 0..5 of the column into Sorted, largest first from the right, emptying the
     // slots and writing each label as it goes (rightmost first); then tests the column.
     bool CheckColumn(int column, const ColumnTest& test);
 
-    long attemptsOfLastColumn() const { return attempts_; }
+    Slots& slotsOf(int column) { return column == 1 ? Slots1 : Slots2; }
+    void seed(const settings::DrawConditions& conditions);
+    void fillSlots(Slots& slots, const settings::DrawRange& range);
+    void showJollyBox(const settings::DrawConditions& conditions);
 
-    // Working state, kept from series to series: slot 6 of Slots1 holds the Jolly number.
+    // Working state, kept from series to series: slot 6 of Slots1 holds the Jolly number. What
+    // the user sees of it goes through the display.
     Slots Slots1{};
     Slots Slots2{};
     std::array<std::int16_t, 7> Sorted{};
     double PhraseSum = 0.0;
     const JollyColourTable ColorTable{};
-
-private:
-    Slots& slotsOf(int column) { return column == 1 ? Slots1 : Slots2; }
-    void seed(const settings::DrawConditions& conditions);
-    void fillSlots(Slots& slots, const settings::DrawRange& range);
-    void showJollyBox(const settings::DrawConditions& conditions);
 
     platform::RandomSource& random_;
     platform::Clock& clock_;

@@ -9,14 +9,14 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/pointer_surface.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "platform/qt/link_opener.h"
-#include "platform/qt/pointer_surface.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "platform/qt/window_placement.h"
 #include "quintara_version.h"
 
@@ -58,7 +58,7 @@ QLabel* text(QWidget* parent, const char* name, const char* content, QRect twips
     label->setWordWrap(true);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignTop);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -70,7 +70,7 @@ QLabel* picture(QWidget* parent, const char* name, const QString& file, QRect tw
     if (framed) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
     }
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -82,7 +82,7 @@ qt::ClickableLabel* linkPicture(QWidget* parent, const char* name, const QString
     label->setPixmap(QPixmap(file));
     label->setScaledContents(true);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -114,12 +114,9 @@ void frmSplash::buildFrame() {
     lblWarning = text(Frame1, "lblWarning", kWarning, {600, 4320, 5775, 1275},
                       arial(11.25, {.italic = true}), Qt::AlignHCenter);
 
-    lblCompany[0] = new qt::ClickableLabel(QStringLiteral("Contatto diretto"),
-                                           qt::ClickableLabel::Role::Link, Frame1);
-    lblCompany[0]->setObjectName("lblCompany(0)");
-    lblCompany[0]->setFont(arial(9.75, {.bold = true, .italic = true}));
-    lblCompany[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    placeInTwips(*lblCompany[0], 2160, 1920, 3135, 255);
+    lblCompany[0] = qt::createLinkLabel(Frame1, "lblCompany(0)", QStringLiteral("Contatto diretto"),
+                                        arial(9.75, {.bold = true, .italic = true}), kNavy,
+                                        {2160, 1920, 3135, 255});
     connect(lblCompany[0], &qt::ClickableLabel::clicked, this, [this] { lblCompany_Click(0); });
     connect(lblCompany[0], &qt::ClickableLabel::pointerMoved, this,
             [this] { lblCompany_MouseMove(0); });
@@ -180,10 +177,7 @@ void frmSplash::showModal(QWidget& owner) {
 
 // Each showing starts from the design state: the version written anew, the link in navy.
 void frmSplash::Form_Load() {
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(version::kMajor)
-                            .arg(version::kMinor)
-                            .arg(version::kRevision));
+    lblVersion->setText(QStringLiteral("Version ") + QLatin1String(version::kShown));
     // Sized to its text from its left edge; kept inside the window, where a long version would
     // otherwise be cut off at the right.
     lblVersion->adjustSize();

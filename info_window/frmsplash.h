@@ -6,8 +6,8 @@
 
 #include <QDialog>
 
-#include "platform/qt/control_array.h"
-#include "platform/qt/modal_windows.h"
+#include "form_controls/control_array.h"
+#include "main_window/modal_windows.h"
 
 class QLabel;
 
@@ -23,7 +23,7 @@ namespace quintara::info_window {
 // The information window: name, version, a note that the program is free, the disclaimer, a
 // donation appeal and links to the maker's site. Shown at start-up and from "About"; only
 // "Continua" closes it (Escape and a window manager's close do the same).
-class frmSplash final : public QDialog, public qt::ModalWindow {
+class frmSplash final : public QDialog, public main_window::ModalWindow {
 public:
     explicit frmSplash(qt::LinkOpener& links);
 

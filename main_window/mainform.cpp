@@ -11,31 +11,20 @@
 
 #include "draw/cover_animation.h"
 #include "draw/new_series.h"
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
-#include "platform/qt/shapes.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "platform/qt/window_placement.h"
 #include "quintara_version.h"
 #include "web_band/web_band.h"
 
 namespace quintara::main_window {
-namespace {
 
-QString versionText() {
-    return QStringLiteral("%1.%2.%3")
-        .arg(version::kMajor)
-        .arg(version::kMinor)
-        .arg(version::kRevision);
-}
-
-}  // namespace
-
-mainform::mainform(qt::WindowServices& services, qt::ModalWindow& informationWindow,
-                   qt::ConditionsEditor& conditionsDialog,
-                   std::chrono::milliseconds coverPhaseDuration)
+mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
+                   ConditionsEditor& conditionsDialog, std::chrono::milliseconds coverPhaseDuration)
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
@@ -71,16 +60,13 @@ mainform::mainform(qt::WindowServices& services, qt::ModalWindow& informationWin
 mainform::~mainform() = default;
 
 void mainform::Form_Load() {
-    setWindowTitle(QStringLiteral("Quintara") + versionText());
+    setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));
     informationWindow_.showModal(*this);
     for (int i = 0; i < draw::kCoverCount; ++i) {
         board_->setCoverVisible(i, true);
     }
-    // The design's hidden conditions panel is the plain conditions_ value here, so there is no
-    // panel field to hide or show.
     range_ = {settings::rangeLowOf(conditions_).value_or(1),
               settings::rangeHighOf(conditions_).value_or(49)};
-    // The Jolly box's colour table is the engine's constant.
     LoadConditions();
 
     wb1 = &services_.webBands.create(*surface_);

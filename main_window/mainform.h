@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "draw/draw_engine.h"
+#include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
+#include "main_window/modal_windows.h"
 #include "main_window/number_board.h"
-#include "platform/qt/control_array.h"
-#include "platform/qt/modal_windows.h"
 #include "platform/qt/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
@@ -45,8 +45,8 @@ inline constexpr char kNoSeriesMessage[] =
 // "Stampa" and "Esci".
 class mainform final : public QMainWindow {
 public:
-    mainform(qt::WindowServices& services, qt::ModalWindow& informationWindow,
-             qt::ConditionsEditor& conditionsDialog,
+    mainform(qt::WindowServices& services, ModalWindow& informationWindow,
+             ConditionsEditor& conditionsDialog,
              std::chrono::milliseconds coverPhaseDuration = kCoverPhaseDuration);
     ~mainform() override;
 
@@ -68,7 +68,6 @@ public:
     const settings::DrawConditions& conditions() const { return conditions_; }
     const settings::DrawRange& range() const { return range_; }
     draw::CoverDisplay& covers() { return *board_; }
-    const draw::DrawEngine& engine() const { return *engine_; }
 
 protected:
     bool focusNextPrevChild(bool next) override;
@@ -84,8 +83,8 @@ private:
                                const QString& picture, void (mainform::*handler)());
 
     qt::WindowServices& services_;
-    qt::ModalWindow& informationWindow_;
-    qt::ConditionsEditor& conditionsDialog_;
+    ModalWindow& informationWindow_;
+    ConditionsEditor& conditionsDialog_;
     settings::SettingsFile settingsFile_;
 
     // The main window's copy of the conditions. It stands for the design's hidden conditions

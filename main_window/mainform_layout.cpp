@@ -12,16 +12,16 @@
 #include <algorithm>
 #include <array>
 
+#include "form_controls/clickable_label.h"
+#include "form_controls/control_properties.h"
+#include "form_controls/design_colours.h"
+#include "form_controls/pointer_surface.h"
+#include "form_controls/return_key.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "main_window/mainform.h"
 #include "main_window/number_label.h"
-#include "platform/qt/clickable_label.h"
-#include "platform/qt/control_properties.h"
-#include "platform/qt/design_colours.h"
-#include "platform/qt/pointer_surface.h"
-#include "platform/qt/return_key.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "web_band/web_band.h"
 
 namespace quintara::main_window {
@@ -58,7 +58,7 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect tw
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -72,7 +72,7 @@ QLabel* numberLabel(QWidget* parent, const QString& name, QRect twips, const QFo
     // The border is painted by the label itself, one pixel inside its edge.
     label->setContentsMargins(1, 1, 1, 1);
     setColours(*label, back, fore);
-    placeInTwips(*label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(*label, twips);
     return label;
 }
 
@@ -114,15 +114,11 @@ void mainform::buildHeader() {
                         QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"),
                         {6720, 240, 2895, 615}, arial(9.75, kItalic));
 
-    auto* link = new qt::ClickableLabel(qt::site::host(), qt::ClickableLabel::Role::Link, surface_);
-    link->setObjectName("Label3(0)");
-    link->setFont(arial(9, {.bold = true, .italic = true, .underline = true}));
-    link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setColours(*link, std::nullopt, kRed);
-    placeInTwips(*link, 6960, 840, 2775, 495);
-    connect(link, &qt::ClickableLabel::clicked, this, [this] { Label3_Click(0); });
-    connect(link, &qt::ClickableLabel::pointerMoved, this, [this] { Label3_MouseMove(0); });
-    Label3[0] = link;
+    Label3[0] = qt::createLinkLabel(surface_, "Label3(0)", qt::site::host(),
+                                    arial(9, {.bold = true, .italic = true, .underline = true}),
+                                    kRed, {6960, 840, 2775, 495});
+    connect(Label3[0], &qt::ClickableLabel::clicked, this, [this] { Label3_Click(0); });
+    connect(Label3[0], &qt::ClickableLabel::pointerMoved, this, [this] { Label3_MouseMove(0); });
 
     Line1[5] = line(surface_, "Line1(5)", {120, 1200}, {10080, 1200}, kRed, 2);
 }

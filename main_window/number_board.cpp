@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "draw/cover_animation.h"
-#include "platform/qt/shapes.h"
-#include "platform/qt/twips.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 
 namespace quintara::main_window {
 namespace {

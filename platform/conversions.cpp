@@ -153,10 +153,6 @@ double integerPart(double value) {
     return std::floor(value);
 }
 
-std::string integerToText(int value) {
-    return std::string(DecimalText(value).view());
-}
-
 DecimalText::DecimalText(int value) {
     const auto result = std::to_chars(digits_.data(), digits_.data() + digits_.size(), value);
     length_ = static_cast<std::size_t>(result.ptr - digits_.data());

@@ -25,10 +25,8 @@ std::optional<std::int16_t> roundToInt16(double value);
 // The largest whole number not above the value.
 double integerPart(double value);
 
-// Plain decimal digits with a minus sign when negative and no leading blank: 7 gives "7".
-std::string integerToText(int value);
-
-// The same text without touching the heap, for the draw, which writes captions on every attempt.
+// Plain decimal digits with a minus sign when negative and no leading blank (7 gives "7"),
+// without touching the heap, for the draw, which writes captions on every attempt.
 class DecimalText {
 public:
     explicit DecimalText(int value);

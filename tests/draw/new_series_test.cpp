@@ -8,8 +8,8 @@
 #include <pthread.h>
 
 #include "draw/cover_animation.h"
-#include "draw/recording_display.h"
 #include "platform/xoshiro_random_source.h"
+#include "support/recording_display.h"
 #include "support/scripted_random_source.h"
 
 namespace quintara::draw {

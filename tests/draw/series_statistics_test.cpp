@@ -11,9 +11,9 @@
 #include <set>
 
 #include "draw/new_series.h"
-#include "draw/recording_display.h"
 #include "platform/conversions.h"
 #include "platform/xoshiro_random_source.h"
+#include "support/recording_display.h"
 #include "support/scripted_random_source.h"
 
 namespace quintara::draw {

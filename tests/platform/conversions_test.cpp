@@ -89,10 +89,10 @@ TEST(IntegerPart, IsTheLargestWholeNumberNotAbove) {
     EXPECT_EQ(integerPart(0.9999999 * 90), 89);
 }
 
-TEST(IntegerToText, WritesPlainDigitsWithoutPadding) {
-    EXPECT_EQ(integerToText(7), "7");
-    EXPECT_EQ(integerToText(-12), "-12");
-    EXPECT_EQ(integerToText(32767), "32767");
+TEST(DecimalText, WritesPlainDigitsWithoutPadding) {
+    EXPECT_EQ(DecimalText(7).view(), "7");
+    EXPECT_EQ(DecimalText(-12).view(), "-12");
+    EXPECT_EQ(DecimalText(32767).view(), "32767");
     EXPECT_EQ(DecimalText(-32768).view(), "-32768");
 }
 

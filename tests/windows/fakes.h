@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "draw/display.h"
+#include "main_window/modal_windows.h"
 #include "platform/local_file_layer.h"
-#include "platform/qt/modal_windows.h"
 #include "platform/qt/window_services.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
@@ -79,7 +79,7 @@ public:
 
 // Stands in for the information window: records each showing and runs what the test wants to
 // happen while it is open.
-class FakeModalWindow final : public qt::ModalWindow {
+class FakeModalWindow final : public main_window::ModalWindow {
 public:
     void showModal(QWidget& owner) override {
         ++showings;
@@ -93,7 +93,7 @@ public:
     std::function<void()> whileShown;
 };
 
-class FakeConditionsEditor final : public qt::ConditionsEditor {
+class FakeConditionsEditor final : public main_window::ConditionsEditor {
 public:
     void showModal(QWidget&, draw::CoverDisplay& ownerCovers) override {
         ++showings;

@@ -10,10 +10,10 @@
 #include <QToolButton>
 
 #include "conditions_dialog/frmcondi.h"
-#include "draw/recording_display.h"
 #include "fakes.h"
 #include "info_window/frmsplash.h"
 #include "main_window/mainform.h"
+#include "support/recording_display.h"
 
 using namespace quintara;
 

@@ -9,10 +9,10 @@
 #include <QWindow>
 
 #include "fakes.h"
+#include "form_controls/clickable_label.h"
+#include "form_controls/twips.h"
 #include "info_window/frmsplash.h"
-#include "platform/qt/clickable_label.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 
 using namespace quintara;
 using info_window::frmSplash;
@@ -133,7 +133,7 @@ private slots:
         if (!twips.isNull()) {
             const QWidget* client = window.findChild<QWidget*>("client");
             QCOMPARE(QRect(control->mapTo(client, QPoint()), control->size()),
-                     qt::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+                     qt::twipsRect(twips));
         }
         if (!family.isEmpty()) {
             QCOMPARE(qobject_cast<QLabel*>(control)->text(), text);

@@ -13,10 +13,10 @@
 
 #include "draw/cover_animation.h"
 #include "fakes.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "main_window/mainform.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 
 using namespace quintara;
 using main_window::mainform;
@@ -174,8 +174,7 @@ private slots:
         Started started;
         QWidget* control = started.window.findChild<QWidget*>(name);
         QVERIFY2(control != nullptr, qPrintable(name));
-        QCOMPARE(control->geometry(),
-                 qt::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+        QCOMPARE(control->geometry(), qt::twipsRect(twips));
     }
 
     void theClientAreaAndCaptionsAreTheDesigns() {

@@ -20,13 +20,13 @@
 #include <QVBoxLayout>
 
 #include "fakes.h"
+#include "form_controls/shapes.h"
+#include "form_controls/twips.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
 #include "main_window/number_board.h"
 #include "platform/qt/qt_translations.h"
-#include "platform/qt/shapes.h"
 #include "platform/qt/site.h"
-#include "platform/qt/twips.h"
 #include "platform/qt/window_printer.h"
 
 using namespace quintara;

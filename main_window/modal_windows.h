@@ -10,7 +10,9 @@ namespace quintara::draw {
 class CoverDisplay;
 }
 
-namespace quintara::qt {
+// The windows the main window opens, as it sees them: the information window and the conditions
+// dialog implement these, and the main window never names their classes.
+namespace quintara::main_window {
 
 // A window shown modally over its owner; returns once it has been closed.
 class ModalWindow {
@@ -26,4 +28,4 @@ public:
     virtual void showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) = 0;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::main_window

@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/shapes.h"
+#include "form_controls/shapes.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/qt/twips.h"
+#include "form_controls/twips.h"
 
 namespace quintara::qt {
 
@@ -27,8 +27,7 @@ void ShapeWidget::setWidthTwips(int twips) {
 
 // A cover only a few twips wide still shows as its border, as a thin line at the left edge.
 void ShapeWidget::applyGeometry() {
-    QRect pixelGeometry = twipsRect(twipsGeometry_.x(), twipsGeometry_.y(), twipsGeometry_.width(),
-                                    twipsGeometry_.height());
+    QRect pixelGeometry = twipsRect(twipsGeometry_);
     pixelGeometry.setWidth(std::max({pixelGeometry.width(), style_.borderWidth, 1}));
     if (pixelGeometry != geometry()) {
         setGeometry(pixelGeometry);

@@ -6,10 +6,10 @@
 #include <QIcon>
 
 #include "conditions_dialog/frmcondi.h"
+#include "form_controls/clickable_label.h"
 #include "info_window/frmsplash.h"
 #include "main_window/mainform.h"
 #include "platform/local_file_layer.h"
-#include "platform/qt/clickable_label.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/limited_line_edit.h"
+#include "form_controls/limited_line_edit.h"
 
 #include <QValidator>
 

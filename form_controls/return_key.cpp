@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/return_key.h"
+#include "form_controls/return_key.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

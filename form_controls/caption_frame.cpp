@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/caption_frame.h"
+#include "form_controls/caption_frame.h"
 
 #include <QPainter>
 

@@ -2,11 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/clickable_label.h"
+#include "form_controls/clickable_label.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
+
+#include "form_controls/control_properties.h"
+#include "form_controls/twips.h"
 
 namespace quintara::qt {
 
@@ -32,6 +35,17 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void ClickableLabel::mouseMoveEvent(QMouseEvent*) {
     emit pointerMoved();
+}
+
+ClickableLabel* createLinkLabel(QWidget* parent, const char* name, const QString& text,
+                                const QFont& font, std::uint32_t fore, QRect twips) {
+    auto* link = new ClickableLabel(text, ClickableLabel::Role::Link, parent);
+    link->setObjectName(name);
+    link->setFont(font);
+    link->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setColours(*link, std::nullopt, fore);
+    placeInTwips(*link, twips);
+    return link;
 }
 
 namespace {

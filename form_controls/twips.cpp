@@ -2,14 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/twips.h"
+#include "form_controls/twips.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
 #include <cmath>
 
-#include "platform/qt/design_colours.h"
+#include "form_controls/design_colours.h"
 
 namespace quintara::qt {
 namespace {
@@ -45,8 +45,16 @@ QRect twipsRect(int left, int top, int width, int height) {
             QSize(bottomRightExclusive.x() - topLeft.x(), bottomRightExclusive.y() - topLeft.y())};
 }
 
+QRect twipsRect(QRect twips) {
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 void placeInTwips(QWidget& widget, int left, int top, int width, int height) {
     widget.setGeometry(twipsRect(left, top, width, height));
+}
+
+void placeInTwips(QWidget& widget, QRect twips) {
+    widget.setGeometry(twipsRect(twips));
 }
 
 QColor designColour(std::uint32_t value) {

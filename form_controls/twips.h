@@ -24,7 +24,9 @@ int pixels(int twips);
 QPoint twipsPoint(int x, int y);
 // Edges are converted one by one, so that neighbouring controls never gap or overlap by rounding.
 QRect twipsRect(int left, int top, int width, int height);
+QRect twipsRect(QRect twips);
 void placeInTwips(QWidget& widget, int left, int top, int width, int height);
+void placeInTwips(QWidget& widget, QRect twips);
 
 // A colour written &H00BBGGRR, red in the low byte. Values with the top bit set (&H80000005)
 // are system colours, taken from the application's palette.

@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/control_properties.h"
+#include "form_controls/control_properties.h"
 
 #include <QWidget>
 
-#include "platform/qt/twips.h"
+#include "form_controls/twips.h"
 
 namespace quintara::qt {
 

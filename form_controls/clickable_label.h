@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QLabel>
+#include <cstdint>
 
 namespace quintara::qt {
 
@@ -38,6 +39,11 @@ private:
     Role role_;
     bool pressedInside_ = false;
 };
+
+// A link caption as the windows show it: centred at the top of its rectangle in twips, in the
+// colour `fore` over whatever lies beneath.
+ClickableLabel* createLinkLabel(QWidget* parent, const char* name, const QString& text,
+                                const QFont& font, std::uint32_t fore, QRect twips);
 
 // Lets assistive technology press clickable labels. Call once, before the first window.
 void installAccessibility();
