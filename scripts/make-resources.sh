@@ -6,8 +6,8 @@
 
 # Regenerates every picture and icon under resources/ from scratch.
 #
-# Needs ImageMagick 6 (convert), the Liberation fonts (fonts-liberation) and
-# python3 (standard library only, used to assemble the .ico file).
+# Needs ImageMagick 6 (convert), icotool (icoutils) and the Liberation fonts
+# (fonts-liberation).
 # The generated files are committed, so a normal build never runs this.
 #
 # Usage: scripts/make-resources.sh   (from any directory)
@@ -26,8 +26,7 @@ export MAGICK_THREAD_LIMIT=1
 for tool in convert identify; do
     command -v "$tool" >/dev/null || { echo "error: $tool (ImageMagick) not found" >&2; exit 1; }
 done
-python=/usr/bin/python3
-[ -x "$python" ] || python="$(command -v python3)"
+command -v icotool >/dev/null || { echo "error: icotool (icoutils) not found" >&2; exit 1; }
 
 font_dir=/usr/share/fonts/truetype/liberation
 font_bold="$font_dir/LiberationSans-Bold.ttf"
@@ -42,7 +41,7 @@ trap 'rm -rf "$tmp"' EXIT
 
 # Options that strip timestamps and other metadata so reruns give the same bytes.
 clean=(+set date:create +set date:modify +set date:timestamp -strip)
-png_clean=(-define png:exclude-chunks=date,time)
+png_clean=(-define 'png:exclude-chunks=date,time')
 
 # Ball colours: base colour of each ball in the palette.
 red='#d7262b'
@@ -303,90 +302,17 @@ done
 
 # ---------------------------------------------------------------------------
 echo "quintara.ico"
-# ImageMagick only writes 32-bit entries when the picture has transparency,
-# so the icon file is put together here: each size once with a 256-colour
-# palette (1-bit transparency mask) and once as 32-bit BGRA.
+# Each size twice: once with a 256-colour palette and a 1-bit transparency mask, for old
+# desktops, and once as 32-bit BGRA. icotool chooses the depth from the picture, so the
+# palette entries are first cut to 255 colours and hard edges.
 for s in 48 32 16; do
-    convert "$tmp/icon-$s.png" -depth 8 RGBA:"$tmp/ico-$s-32.rgba"
     convert \( "$tmp/icon-$s.png" -background '#e0e0e0' -alpha remove -alpha off \
                +dither -colors 255 \) \
             \( "$tmp/icon-$s.png" -alpha extract -threshold 50% \) \
-            -compose CopyOpacity -composite -depth 8 RGBA:"$tmp/ico-$s-8.rgba"
+            -compose CopyOpacity -composite PNG32:"$tmp/ico-$s-8.png"
 done
-
-"$python" - "$out/quintara.ico" "$tmp" <<'PY'
-import struct, sys
-
-dst, tmp = sys.argv[1], sys.argv[2]
-sizes = (48, 32, 16)
-
-def rows_bottom_up(data, size, bpp):
-    return [data[(size - 1 - y) * size * bpp:(size - y) * size * bpp] for y in range(size)]
-
-def and_mask(rgba, size):
-    stride = ((size + 31) // 32) * 4
-    out = bytearray()
-    for row in rows_bottom_up(rgba, size, 4):
-        bits = bytearray(stride)
-        for x in range(size):
-            if row[4 * x + 3] < 128:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        out += bits
-    return bytes(out)
-
-def bitmap_header(size, bpp, image_bytes, colours):
-    return struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, bpp, 0,
-                       image_bytes, 0, 0, colours, 0)
-
-def entry_32(size):
-    rgba = open(f'{tmp}/ico-{size}-32.rgba', 'rb').read()
-    pixels = bytearray()
-    for row in rows_bottom_up(rgba, size, 4):
-        for x in range(size):
-            r, g, b, a = row[4 * x:4 * x + 4]
-            pixels += bytes((b, g, r, a))
-    mask = and_mask(rgba, size)
-    return bitmap_header(size, 32, len(pixels) + len(mask), 0) + bytes(pixels) + mask
-
-def entry_8(size):
-    rgba = open(f'{tmp}/ico-{size}-8.rgba', 'rb').read()
-    palette = [(0, 0, 0)]          # index 0: transparent pixels
-    index = {}
-    stride = (size + 3) & ~3
-    pixels = bytearray()
-    for row in rows_bottom_up(rgba, size, 4):
-        line = bytearray(stride)
-        for x in range(size):
-            r, g, b, a = row[4 * x:4 * x + 4]
-            if a < 128:
-                continue
-            key = (r, g, b)
-            if key not in index:
-                index[key] = len(palette)
-                palette.append(key)
-            line[x] = index[key]
-        pixels += line
-    if len(palette) > 256:
-        sys.exit(f'icon {size}: {len(palette)} colours, more than 256')
-    palette += [(0, 0, 0)] * (256 - len(palette))
-    pal = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
-    mask = and_mask(rgba, size)
-    return bitmap_header(size, 8, len(pixels) + len(mask), 256) + pal + bytes(pixels) + mask
-
-entries = []
-for size in sizes:
-    entries.append((size, 8, entry_8(size)))
-for size in sizes:
-    entries.append((size, 32, entry_32(size)))
-
-offset = 6 + 16 * len(entries)
-directory = struct.pack('<HHH', 0, 1, len(entries))
-body = b''
-for size, bpp, data in entries:
-    directory += struct.pack('<BBBBHHII', size, size, 0, 0, 1, bpp, len(data), offset + len(body))
-    body += data
-with open(dst, 'wb') as f:
-    f.write(directory + body)
-PY
+icotool -c -o "$out/quintara.ico" \
+    -b 8 "$tmp/ico-48-8.png" "$tmp/ico-32-8.png" "$tmp/ico-16-8.png" \
+    -b 32 "$tmp/icon-48.png" "$tmp/icon-32.png" "$tmp/icon-16.png"
 
 echo "done: pictures written to $out"

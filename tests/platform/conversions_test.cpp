@@ -37,16 +37,21 @@ INSTANTIATE_TEST_SUITE_P(
         PrefixCase{"TwoSigns", "--3", 0}, PrefixCase{"BlanksInsideAreSkipped", " 1 2\t3", 123},
         PrefixCase{"LineFeedSkipped", "\n4\n5", 45}, PrefixCase{"CarriageReturnEndsIt", "4\r5", 4},
         PrefixCase{"ExponentE", "1E2", 100}, PrefixCase{"ExponentD", "15D-1", 1.5},
-        PrefixCase{"LowerCaseExponent", "2e3", 2000}, PrefixCase{"ExponentWithoutDigits", "7E", 7},
-        PrefixCase{"ExponentOnly", "E5", 0}, PrefixCase{"CommaEndsIt", "1,5", 1},
-        PrefixCase{"SecondPointEndsIt", "1.2.3", 1.2}, PrefixCase{"TinyExponent", "1E-400", 0},
+        PrefixCase{"ExponentWithPlus", "9E+1", 90}, PrefixCase{"LowerCaseExponent", "2e3", 2000},
+        PrefixCase{"ExponentWithoutDigits", "7E", 7}, PrefixCase{"ExponentOnly", "E5", 0},
+        PrefixCase{"CommaEndsIt", "1,5", 1}, PrefixCase{"SecondPointEndsIt", "1.2.3", 1.2},
+        PrefixCase{"TinyExponent", "1E-400", 0},
         PrefixCase{"LongMantissaWithASmallerExponentOverflows", "1" + std::string(400, '0') + "e-5",
                    std::numeric_limits<double>::infinity()},
         PrefixCase{"TinyFractionWithoutExponentIsZero", "0." + std::string(400, '0') + "1", 0},
         PrefixCase{"TinyFractionWithALargerExponentIsZero", "0." + std::string(400, '0') + "1e5",
                    0},
         PrefixCase{"ExponentOfTwentyDigitsOverflows", "1e99999999999999999999",
-                   std::numeric_limits<double>::infinity()}),
+                   std::numeric_limits<double>::infinity()},
+        // Past a 64-bit integer too: an exponent that wrapped round would land on the other side.
+        PrefixCase{"ExponentPastEveryIntegerOverflows", "1e9300000000000000000",
+                   std::numeric_limits<double>::infinity()},
+        PrefixCase{"NegativeExponentPastEveryIntegerIsZero", "1e-9300000000000000000", 0}),
     [](const auto& info) { return info.param.name; });
 
 TEST(NumericPrefix, HugeNumbersBecomeInfinityOfTheirSign) {

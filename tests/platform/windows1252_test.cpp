@@ -22,6 +22,8 @@ TEST(Windows1252, CharactersOutsideTheSetBecomeQuestionMarks) {
               "d?");
     EXPECT_EQ(encodeWindows1252("日本"), "??");
     EXPECT_EQ(encodeWindows1252("🎲"), "?");
+    // U+0080, U+008C, U+009F: control characters, not the "€", "Œ" and "Ÿ" of those bytes.
+    EXPECT_EQ(encodeWindows1252("\u0080\u008C\u009F"), "???");
 }
 
 TEST(Windows1252, MalformedUtf8BecomesOneQuestionMarkPerByte) {
