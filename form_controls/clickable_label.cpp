@@ -4,8 +4,6 @@
 
 #include "form_controls/clickable_label.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 
 #include "form_controls/control_properties.h"
@@ -46,47 +44,6 @@ ClickableLabel* createLinkLabel(QWidget* parent, const char* name, const QString
     setColours(*link, std::nullopt, fore);
     placeInTwips(*link, twips);
     return link;
-}
-
-namespace {
-
-class AccessibleClickableLabel : public QAccessibleWidget {
-public:
-    explicit AccessibleClickableLabel(ClickableLabel* label)
-        : QAccessibleWidget(label, label->role() == ClickableLabel::Role::Link
-                                       ? QAccessible::Link
-                                       : QAccessible::Button) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name && label()->accessibleName().isEmpty()) {
-            return label()->text();
-        }
-        return QAccessibleWidget::text(kind);
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-
-    void doAction(const QString& action) override {
-        if (action == pressAction()) {
-            label()->click();
-        }
-    }
-
-private:
-    ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
-};
-
-QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
-    if (className == QLatin1String("quintara::qt::ClickableLabel") && object->isWidgetType()) {
-        return new AccessibleClickableLabel(static_cast<ClickableLabel*>(object));
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-void installAccessibility() {
-    QAccessible::installFactory(accessibleFor);
 }
 
 }  // namespace quintara::qt

@@ -11,7 +11,7 @@ namespace quintara::qt {
 
 // A label that reacts to the mouse: the links to the maker's site and "Continua". A screen
 // reader, or a test driving the program through the accessibility bus, sees it as a link or a
-// button it can press (see installAccessibility).
+// button it can press (see accessibility.h).
 class ClickableLabel : public QLabel {
     Q_OBJECT
 
@@ -44,8 +44,5 @@ private:
 // colour `fore` over whatever lies beneath.
 ClickableLabel* createLinkLabel(QWidget* parent, const char* name, const QString& text,
                                 const QFont& font, std::uint32_t fore, QRect twips);
-
-// Lets assistive technology press clickable labels. Call once, before the first window.
-void installAccessibility();
 
 }  // namespace quintara::qt

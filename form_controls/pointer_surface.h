@@ -5,17 +5,37 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 #include <functional>
+#include <vector>
 
 namespace quintara::qt {
 
 // The bare surface of a window or frame, which hears the pointer wherever no control takes it:
 // shapes and lines let it through, while labels, pictures and buttons keep it for themselves.
 class PointerSurface final : public QFrame {
+    Q_OBJECT
+
 public:
     PointerSurface(QWidget* parent, std::function<void()> onPointerMoved)
         : QFrame(parent), onPointerMoved_(std::move(onPointerMoved)) {
         setMouseTracking(true);
+    }
+
+    // The controls a screen reader meets on the surface, in the order it reads them; the rest
+    // of what lies on it is decoration (see accessibility.h).
+    void setReadingOrder(const std::vector<QWidget*>& controls) {
+        readingOrder_.assign(controls.begin(), controls.end());
+    }
+    bool hasReadingOrder() const { return !readingOrder_.empty(); }
+    std::vector<QWidget*> readingOrder() const {
+        std::vector<QWidget*> controls;
+        for (const QPointer<QWidget>& control : readingOrder_) {
+            if (control != nullptr) {
+                controls.push_back(control);
+            }
+        }
+        return controls;
     }
 
 protected:
@@ -23,6 +43,7 @@ protected:
 
 private:
     std::function<void()> onPointerMoved_;
+    std::vector<QPointer<QWidget>> readingOrder_;
 };
 
 }  // namespace quintara::qt

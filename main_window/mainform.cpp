@@ -5,15 +5,19 @@
 #include "main_window/mainform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLayout>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "draw/cover_animation.h"
 #include "draw/new_series.h"
+#include "form_controls/accessibility.h"
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
 #include "form_controls/design_colours.h"
+#include "form_controls/pointer_surface.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
 #include "platform/qt/site.h"
@@ -55,6 +59,9 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
     board_ = std::make_unique<NumberBoard>(widgets, coverPhaseDuration_);
     engine_ = std::make_unique<draw::DrawEngine>(services.random, services.clock, *board_,
                                                  [this] { drawCursor_.stillDrawing(); });
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            &mainform::copySeries);
+    applyReadingOrder();
 }
 
 mainform::~mainform() = default;
@@ -74,6 +81,7 @@ void mainform::Form_Load() {
     view.setObjectName("wb1");
     qt::placeInTwips(view, 240, 1200, 9735, 1575);
     view.stackUnder(Command6);
+    applyReadingOrder();
     wb1->setSilent(true);
     if (!wb1->navigate(qt::site::bandPage())) {
         view.setVisible(true);
@@ -100,6 +108,25 @@ void mainform::Command2_Click() {
         services_.messages.show(this, QString::fromUtf8(kInvalidRangeMessage));
     } else if (outcome == draw::SeriesOutcome::NoSeriesFound) {
         services_.messages.show(this, QString::fromUtf8(kNoSeriesMessage));
+    }
+    tellTheSeries();
+}
+
+// A screen reader learns the series on view without hunting through the labels: the window's
+// description holds it in one sentence, announced as the covers open.
+void mainform::tellTheSeries() {
+    const QString series = draw::coversAreOpen(*board_) ? board_->seriesText() : QString();
+    setAccessibleDescription(series);
+    if (!series.isEmpty()) {
+        qt::announce(*this, series);
+    }
+}
+
+// Ctrl+C puts the series on view on the clipboard as one line, in the words of the description;
+// with the covers closed (before the first series, while one is drawn) there is none to copy.
+void mainform::copySeries() {
+    if (draw::coversAreOpen(*board_)) {
+        QGuiApplication::clipboard()->setText(board_->seriesText());
     }
 }
 

@@ -26,6 +26,7 @@ class QToolButton;
 namespace quintara::qt {
 class ClickableLabel;
 class LineWidget;
+class PointerSurface;
 class ShapeWidget;
 }  // namespace quintara::qt
 
@@ -79,6 +80,9 @@ private:
     void buildCommandRow();
     void buildMenu();
     void applyStackingOrder();
+    void applyReadingOrder();
+    void tellTheSeries();
+    void copySeries();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (mainform::*handler)());
 
@@ -92,7 +96,7 @@ private:
     settings::DrawConditions conditions_ = settings::mainWindowDefaults();
     settings::DrawRange range_;
 
-    QWidget* surface_ = nullptr;
+    qt::PointerSurface* surface_ = nullptr;
 
     qt::ControlArray<QLabel> Label1;
     qt::ControlArray<QLabel> Labe2;

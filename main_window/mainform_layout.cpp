@@ -247,6 +247,26 @@ void mainform::applyStackingOrder() {
     }
 }
 
+// A screen reader goes through the window as a sighted user reads it: the header's note, link
+// and band, then each caption before its numbers, then the commands from left to right. Covers,
+// lines, shapes and the header picture are decoration and left out.
+void mainform::applyReadingOrder() {
+    std::vector<QWidget*> controls = {Label4[3], Label3[0]};
+    if (wb1 != nullptr) {
+        controls.push_back(&wb1->widget());
+    }
+    controls.push_back(Label4[0]);
+    for (int k = 0; k < 6; ++k) {
+        controls.push_back(Label1[k]);
+    }
+    controls.push_back(Label4[1]);
+    for (int k = 0; k < 6; ++k) {
+        controls.push_back(Labe2[k]);
+    }
+    controls.insert(controls.end(), {Label4[2], Label1[8], Command2, Command3, Command6, Command1});
+    surface_->setReadingOrder(controls);
+}
+
 void mainform::buildSurface() {
     surface_ = new qt::PointerSurface(this, [this] { Form_MouseMove(); });
     surface_->setObjectName("mainform");

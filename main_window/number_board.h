@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 #include <array>
 #include <chrono>
 #include <string>
@@ -44,8 +45,12 @@ public:
     void setJollyBackStyle(draw::BackStyle style) override;
     void setJollyBackColor(draw::Colour colour) override;
 
-    // Puts what the draw last wrote on the labels.
+    // Puts what the draw last wrote on the labels, and their names for a screen reader.
     void showCaptions();
+
+    // The series the labels show, in one line: "Colonna 1: 9 18 34 36 51 79 - Colonna 2: 45 46
+    // 59 67 73 85 - Jolly: 44", the Jolly box's colour in its place when it hides the number.
+    QString seriesText() const;
 
     void setCoverWidth(int cover, int twips) override;
     int coverWidth(int cover) const override;
@@ -56,6 +61,11 @@ public:
 
 private:
     void paintCovers();
+    QString jollyWords() const;
+    // The random-colour box: no number, only a ball's colour.
+    bool hidesTheJolly() const {
+        return jollyBackStyle_ == draw::BackStyle::Opaque && jollyCaption_.empty();
+    }
 
     Widgets widgets_;
     QRect coverArea_;

@@ -6,7 +6,7 @@
 #include <QIcon>
 
 #include "conditions_dialog/frmcondi.h"
-#include "form_controls/clickable_label.h"
+#include "form_controls/accessibility.h"
 #include "info_window/frmsplash.h"
 #include "main_window/mainform.h"
 #include "platform/local_file_layer.h"

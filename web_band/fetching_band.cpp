@@ -22,6 +22,7 @@ FetchingBand::FetchingBand(QWidget& parent, qt::LinkOpener& links, EngineBandMak
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
     setAutoFillBackground(true);
+    setAccessibleName(QStringLiteral("Pagina del sito di Quintara"));
     layers_ = new QStackedLayout(this);
     layers_->setContentsMargins(0, 0, 0, 0);
 }

@@ -5,6 +5,7 @@
 #include "web_band/offline_band.h"
 
 #include <QFile>
+#include <QTextDocumentFragment>
 
 #include "platform/qt/link_opener.h"
 #include "platform/qt/site.h"
@@ -22,6 +23,8 @@ OfflineBand::OfflineBand(QWidget& parent, qt::LinkOpener& links) : QLabel(&paren
     // Its link is reached with Tab and followed with Return, as with the mouse.
     setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setText(html());
+    // What a screen reader says of it: the page's words, without the line breaks of its markup.
+    setAccessibleName(QTextDocumentFragment::fromHtml(text()).toPlainText().simplified());
     connect(this, &QLabel::linkActivated, this,
             [&links](const QString& link) { links.open(QUrl(link)); });
 }

@@ -29,6 +29,7 @@ public:
         page_ = new SilentPage(profile_, gate_, this);
         setPage(page_);
         setContextMenuPolicy(Qt::NoContextMenu);
+        setAccessibleName(QStringLiteral("Pagina del sito di Quintara"));
         connect(page_, &QWebEnginePage::loadingChanged, this,
                 [this](const QWebEngineLoadingInfo& loading) { loadingChanged(loading); });
     }
