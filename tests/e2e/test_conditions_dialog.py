@@ -4,8 +4,6 @@
 
 """"Condizioni": choosing a condition, saving Quintara.cfg, refused entries and "Esci"."""
 
-import sys
-
 import harness
 from harness import settings_bytes
 
@@ -164,6 +162,3 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             for column in self.assertSeries(board, 1, 60, jolly_number=False):
                 self.assertGreaterEqual(len([n for n in column if 50 <= n <= 59]), 2, column)
 
-
-if __name__ == "__main__":
-    sys.exit(harness.main())
