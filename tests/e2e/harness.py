@@ -49,7 +49,7 @@ Atspi.set_timeout(int(STEP_TIMEOUT * 1000), int(STEP_TIMEOUT * 1000))
 WEB_CONTENT = {"document web", "document frame"}
 
 
-def _site_port():
+def site_port():
     host, _, port = SITE_HOST.rpartition(":")
     if host not in ("127.0.0.1", "localhost") or not port.isdigit():
         raise RuntimeError("QUINTARA_SITE_HOST must name the program's site on loopback, "
@@ -171,7 +171,7 @@ class Session:
         if not os.access(self.program, os.X_OK):
             raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
-        self.pages = PageServer(_site_port())
+        self.pages = PageServer(site_port())
 
     def __enter__(self):
         self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))
