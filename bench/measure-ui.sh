@@ -32,10 +32,11 @@ if [ -z "${QUINTARA_MINIMAL_WINDOW:-}" ]; then
 fi
 export QUINTARA_MINIMAL_WINDOW
 
+# Without the buses' chatter.
 measure() {
     "$repo/scripts/lib/on-virtual-screen.sh" dbus-run-session -- \
-        /usr/bin/python3 "$repo/bench/measure_ui.py" "$@" \
-        2> >(grep -v -e '^dbus-daemon' -e '^SpiRegistry' >&2)
+        /usr/bin/python3 "$repo/bench/measure_ui.py" "$@" 2>&1 |
+        grep --line-buffered -v -e '^dbus-daemon' -e '^SpiRegistry'
 }
 measure start-up "$@"
 echo
