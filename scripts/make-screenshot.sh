@@ -18,18 +18,18 @@ if [ -z "$program" ]; then
     program="$repo/build/dev/bin/quintara"
 fi
 
-# shellcheck source=scripts/lib/virtual-screen.sh
-. "$repo/scripts/lib/virtual-screen.sh"
 program=$(realpath "$program")
+# The rest runs on a virtual screen of its own, which ends with it.
+if [ -z "${QUINTARA_SCREENSHOT_SCREEN:-}" ]; then
+    exec scripts/lib/on-virtual-screen.sh env QUINTARA_SCREENSHOT_SCREEN=1 "$0" "$program"
+fi
 scratch=$(mktemp -d)
 program_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    stop_virtual_screen
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-start_virtual_screen "$scratch"
 
 # The window for a given title, once it is mapped.
 wait_for_window() {
@@ -45,7 +45,10 @@ wait_for_window() {
 }
 
 mkdir -p "$scratch/work" "$scratch/home"
+# A bus address that leads nowhere, so that no session bus is started for the program and left
+# behind.
 (cd "$scratch/work" && HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/home" \
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
     QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1 exec "$program" >/dev/null 2>&1) &
 program_pid=$!
 
@@ -56,7 +59,7 @@ for _ in $(seq 200); do
     sleep 0.05
 done
 sleep 0.5
-xdotool mousemove 512 384 key Escape
+xdotool mousemove 640 512 key Escape
 main=$(wait_for_window "^Quintara2\.1\.2$")
 sleep 2
 # "Nuova Serie" stands at (84, 444) in the client area, below the menu bar.

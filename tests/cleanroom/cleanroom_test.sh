@@ -12,7 +12,7 @@
 #     process load is there (before anything else is installed);
 #   - fontconfig gives Liberation Sans for Arial and Comic Neue for Comic Sans MS;
 #   - the copyright file is there, and `man -w quintara` finds the manual page (man-db is
-#     installed for that check only, with xvfb and x11-utils for the next);
+#     installed for that check only, with xvfb, xauth and x11-utils for the next);
 #   - the program, started as the menu entry says, shows its information window under Xvfb.
 #
 # Usage: cleanroom_test.sh --build-dir DIR [--cpack CPACK] [--webengine yes|no]
@@ -57,7 +57,6 @@ end_install() {
 }
 end_start() {
     stop_group "$program_pid"
-    stop_group "$xvfb_pid"
     unbind_system "$root"
 }
 
@@ -136,10 +135,10 @@ phase_install() {
     fi
 
     # The tools of the checks below, after the checks above.
-    apt_in_root install --no-install-recommends man-db xvfb x11-utils \
+    apt_in_root install --no-install-recommends man-db xvfb xauth x11-utils \
         >"$logs/apt-tools.log" 2>&1 || {
-        show_log "apt-get install man-db xvfb x11-utils" "$logs/apt-tools.log"
-        die "installing the checks' tools (man-db, xvfb, x11-utils) into the root failed"
+        show_log "apt-get install man-db xvfb xauth x11-utils" "$logs/apt-tools.log"
+        die "installing the checks' tools (man-db, xvfb, xauth, x11-utils) into the root failed"
     }
     expect_equal "man -w quintara" "$(in_root man -w quintara 2>&1)" \
         /usr/share/man/man6/quintara.6.gz
@@ -151,41 +150,39 @@ phase_install() {
 phase_start() {
     root=$1
     local logs=$2
-    xvfb_pid=''
     program_pid=''
     on_exit end_start
     bind_system "$root"
 
-    local display_file="$logs/display"
-    : >"$display_file"
-    timeout -k 5 150 chroot "$root" Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 \
-        -nolisten tcp -noreset 3>"$display_file" </dev/null >"$logs/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local display='' deadline=$((SECONDS + 30))
-    while [ -z "$display" ]; do
-        if grep -qx '[0-9][0-9]*' "$display_file"; then
-            display=":$(head -n 1 "$display_file")"
-        elif ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-            show_log Xvfb "$logs/xvfb.log"
-            die "Xvfb in the root chose no display"
-        else
-            sleep 0.1
-        fi
-    done
-
-    # Started the way the menu entry says, with a user's search path (Debian's /etc/profile).
+    # Started the way the menu entry says, with a user's search path (Debian's /etc/profile), on
+    # the virtual screen every test uses, inside the root: the screen ends with the program. The
+    # shell in between tells which display it got; the screen's X authority is kept in the root.
     local command
     command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop | head -n 1)
     mkdir -p "$root/tmp/home" "$root/tmp/runtime" "$root/tmp/work"
     chmod 700 "$root/tmp/runtime"
-    # shellcheck disable=SC2086 # the Exec line is a command and its arguments
+    install -m 0755 "$(dirname "$self")/../../scripts/lib/on-virtual-screen.sh" "$root/tmp/"
+    : >"$root/tmp/display"
+    # shellcheck disable=SC2086,SC2016 # the Exec line is a command and its arguments; the inner
+    # shell expands its own variables
     timeout -k 5 150 chroot "$root" /usr/bin/env -i \
         PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
-        HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/runtime DISPLAY="$display" LANG=C.UTF-8 \
+        HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/runtime LANG=C.UTF-8 \
         DBUS_SESSION_BUS_ADDRESS=unix:path=/tmp/no-session-bus \
         QTWEBENGINE_DISABLE_SANDBOX=1 \
-        sh -c 'cd /tmp/work && exec "$@"' sh $command </dev/null >"$logs/quintara.log" 2>&1 &
+        /tmp/on-virtual-screen.sh -f /tmp/xauthority -e /tmp/xvfb.log \
+        sh -c 'echo "$DISPLAY" >/tmp/display && cd /tmp/work && exec "$@"' sh $command \
+        </dev/null >"$logs/quintara.log" 2>&1 &
     program_pid=$!
+    local display deadline=$((SECONDS + 30))
+    until display=$(grep -x ':[0-9][0-9]*' "$root/tmp/display"); do
+        if ! kill -0 "$program_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+            show_log xvfb-run "$logs/quintara.log"
+            show_log Xvfb "$root/tmp/xvfb.log"
+            die "the virtual screen in the root did not start"
+        fi
+        sleep 0.1
+    done
 
     local started=$SECONDS window='' id
     deadline=$((SECONDS + 90))
@@ -194,9 +191,11 @@ phase_start() {
             show_log quintara "$logs/quintara.log"
             die "'$command' ended before its information window showed"
         fi
-        for id in $(in_root env DISPLAY="$display" xwininfo -root -tree 2>/dev/null |
+        for id in $(in_root env DISPLAY="$display" XAUTHORITY=/tmp/xauthority \
+            xwininfo -root -tree 2>/dev/null |
             awk '/ 492x548\+/ { print $1 }'); do
-            if in_root env DISPLAY="$display" xwininfo -id "$id" 2>/dev/null |
+            if in_root env DISPLAY="$display" XAUTHORITY=/tmp/xauthority \
+                xwininfo -id "$id" 2>/dev/null |
                 grep -q 'Map State: IsViewable'; then
                 window=$id
                 break

@@ -4,56 +4,38 @@
 
 """Drives the built quintara program the way a person with a screen reader does.
 
-Each Session owns, in a fresh temporary folder: an Xvfb display, a D-Bus session bus, the
-AT-SPI accessibility bus, the loopback page server for the web view, the program (started in
-its own working directory) and an accessibility agent (a11y_agent.py) that talks to the
-program over the accessibility bus. Leaving the session stops all of them, also when a test
-fails or the test process is told to stop.
+The tests run on the virtual screen and the session bus CTest gives them
+(scripts/lib/on-virtual-screen.sh and dbus-run-session); the session bus starts the
+accessibility bus when first asked. A Session starts the program in a temporary folder of its
+own, with the maker's page served on loopback, and ends it when its `with` block ends.
 
 The environment names the program (QUINTARA_PROGRAM) and the maker's site built into it
-(QUINTARA_SITE_HOST, which must be on loopback). CTest sets both; by hand, for example:
-  QUINTARA_PROGRAM=build/ci/bin/quintara QUINTARA_SITE_HOST=127.0.0.1:47251 \
-      /usr/bin/python3 tests/e2e/test_startup.py
-Run the test files with Debian's /usr/bin/python3.
+(QUINTARA_SITE_HOST, on loopback). By hand, from this folder, with Debian's /usr/bin/python3:
+  QUINTARA_PROGRAM=../../build/ci/bin/quintara QUINTARA_SITE_HOST=127.0.0.1:47251 \\
+      ../../scripts/lib/on-virtual-screen.sh dbus-run-session -- \\
+      /usr/bin/python3 -m unittest -v test_startup
 """
 
-import ctypes
-import json
 import os
 import pathlib
-import selectors
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
-import uuid
+import warnings
 
-HERE = pathlib.Path(__file__).resolve().parent
-SYSTEM_PYTHON = "/usr/bin/python3"
-BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-# The maker's site as built into the program (QUINTARA_SITE_HOST); the web view asks it for
-# /riq-quintara.html after start-up. The tests run only against a build that puts it on
-# loopback, as the ci preset does, so that nothing leaves the machine.
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
+
+from page_server import PageServer  # noqa: E402
+
+# The maker's site as built into the program; the web view asks it for /riq-quintara.html after
+# start-up. The tests run only against a build that puts it on loopback, as the ci preset does.
 SITE_HOST = os.environ.get("QUINTARA_SITE_HOST", "")
-LOOPBACK_HOSTS = ("127.0.0.1", "localhost")
-
-
-def _site_port():
-    """The site's port when the site is on loopback, else None."""
-    if not SITE_HOST:
-        return None
-    host, _, port = SITE_HOST.rpartition(":")
-    if not host:
-        host, port = port, "80"
-    if host not in LOOPBACK_HOSTS or not port.isdigit():
-        return None
-    return int(port)
-
-
-SITE_PORT = _site_port()
 SETTINGS_FILE = "Quintara.cfg"
 
 # Patience: a phase of the cover animation takes about a second and the program answers nobody
@@ -61,16 +43,18 @@ SETTINGS_FILE = "Quintara.cfg"
 STEP_TIMEOUT = 30.0
 START_TIMEOUT = 60.0
 POLL_INTERVAL = 0.15
+Atspi.set_timeout(int(STEP_TIMEOUT * 1000), int(STEP_TIMEOUT * 1000))
 
-MARKER = "QUINTARA_E2E_SESSION"
-
-
-class SessionError(RuntimeError):
-    """The test environment itself failed (not the program under test)."""
+# Web content is not ours to test and can be large.
+WEB_CONTENT = {"document web", "document frame"}
 
 
-class AgentError(RuntimeError):
-    """The accessibility agent could not do what was asked (yet)."""
+def site_port():
+    host, _, port = SITE_HOST.rpartition(":")
+    if host not in ("127.0.0.1", "localhost") or not port.isdigit():
+        raise RuntimeError("QUINTARA_SITE_HOST must name the program's site on loopback, "
+                           "not %r" % SITE_HOST)
+    return int(port)
 
 
 # --------------------------------------------------------------------------------------------
@@ -91,172 +75,48 @@ def settings_bytes(kind, first="", second="", phrase="", range_to="90", range_fr
 
 
 # --------------------------------------------------------------------------------------------
-# Processes.
-
-def _become_subreaper():
-    """Orphans of our children (daemons, helpers) are re-parented to us, so we can end them."""
-    try:
-        libc = ctypes.CDLL(None, use_errno=True)
-        libc.prctl(36, 1, 0, 0, 0)  # PR_SET_CHILD_SUBREAPER
-    except (OSError, AttributeError):
-        pass
-
-
-def _raise_interrupt(signum, frame):
-    raise KeyboardInterrupt("signal %d" % signum)
-
-
-class Process:
-    """A child in a process group of its own, ended with its group."""
-
-    def __init__(self, name, argv, log_path, env, cwd=None, stdin=None, stdout=None,
-                 pass_fds=(), executable=None):
-        self.name = name
-        self.log_path = log_path
-        self.log = open(log_path, "ab")
-        try:
-            self.popen = subprocess.Popen(
-                argv, executable=executable, cwd=cwd, env=env, stdin=stdin,
-                stdout=self.log if stdout is None else stdout, stderr=self.log,
-                pass_fds=pass_fds, start_new_session=True)
-        except BaseException:
-            self.log.close()
-            raise
-        self.pid = self.popen.pid
-
-    def alive(self):
-        return self.popen.poll() is None
-
-    def stop(self, grace=5.0):
-        try:
-            if self.popen.poll() is None:
-                self._signal_group(signal.SIGTERM)
-                try:
-                    self.popen.wait(grace)
-                except subprocess.TimeoutExpired:
-                    pass
-            # Helpers left in the group go too.
-            self._signal_group(signal.SIGKILL)
-            if self.popen.poll() is None:
-                self.popen.wait(grace)
-        finally:
-            for pipe in (self.popen.stdin, self.popen.stdout):
-                if pipe is not None:
-                    pipe.close()
-            self.log.close()
-
-    def _signal_group(self, signum):
-        try:
-            os.killpg(self.pid, signum)
-        except (ProcessLookupError, PermissionError):
-            pass
-
-
-def _read_line(fd, timeout, what):
-    """One line from a pipe, or SessionError when none comes in time."""
-    deadline = time.monotonic() + timeout
-    data = b""
-    while not data.endswith(b"\n"):
-        remaining = deadline - time.monotonic()
-        if remaining <= 0:
-            raise SessionError("no answer from %s within %.0f s" % (what, timeout))
-        with selectors.DefaultSelector() as selector:
-            selector.register(fd, selectors.EVENT_READ)
-            if not selector.select(remaining):
-                continue
-        chunk = os.read(fd, 1)
-        if not chunk:
-            raise SessionError("%s closed its output (got %r)" % (what, data))
-        data += chunk
-    return data.decode("utf-8").rstrip("\n")
-
-
-def _sweep(marker_value):
-    """Ends every process still carrying this session's marker, and reaps what it can."""
-    needle = ("%s=%s" % (MARKER, marker_value)).encode()
-    found = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit() or int(entry) == os.getpid():
-            continue
-        try:
-            with open("/proc/%s/environ" % entry, "rb") as f:
-                if needle in f.read().split(b"\0"):
-                    found.append(int(entry))
-        except OSError:
-            continue
-    for pid in found:
-        try:
-            os.kill(pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-    for pid in found:
-        try:
-            os.waitpid(pid, 0)
-        except ChildProcessError:
-            pass
-    return found
-
-
-def _reap_orphans():
-    """Collects daemons' helpers re-parented to us (we are their subreaper) once they end.
-    Called when every child the session started has been waited for."""
-    while True:
-        try:
-            pid, _ = os.waitpid(-1, os.WNOHANG)
-        except ChildProcessError:
-            return
-        if pid == 0:
-            return
-
-
-# --------------------------------------------------------------------------------------------
 # What the accessibility bus shows.
 
 class Node:
-    """One accessible object as last read: role, name, states, actions, screen rectangle."""
+    """One accessible object as read at one moment: role, name, states, actions, rectangle."""
 
-    def __init__(self, data):
-        self.id = data["id"]
-        self.parent = data["parent"]
-        self.role = data["role"]
-        self.name = data["name"]
-        self.states = frozenset(data["states"])
-        self.actions = tuple(data["actions"])
-        self.extents = tuple(data["extents"]) if data["extents"] else (0, 0, 0, 0)
-
-    @property
-    def showing(self):
-        return "showing" in self.states
-
-    @property
-    def checked(self):
-        return "checked" in self.states
-
-    @property
-    def x(self):
-        return self.extents[0]
-
-    @property
-    def y(self):
-        return self.extents[1]
-
-    @property
-    def width(self):
-        return self.extents[2]
-
-    @property
-    def height(self):
-        return self.extents[3]
+    def __init__(self, accessible):
+        self.accessible = accessible
+        self.id = (accessible.app.bus_name, accessible.path)
+        self.role = accessible.get_role_name()
+        self.name = accessible.get_name() or ""
+        states = accessible.get_state_set()
+        self.showing = states.contains(Atspi.StateType.SHOWING)
+        self.checked = states.contains(Atspi.StateType.CHECKED)
+        interfaces = accessible.get_interfaces()
+        self.actions = tuple(accessible.get_action_name(i)
+                             for i in range(accessible.get_n_actions())) \
+            if "Action" in interfaces else ()
+        self.x, self.y, self.width, self.height = (0, 0, 0, 0)
+        if "Component" in interfaces:
+            rect = accessible.get_extents(Atspi.CoordType.SCREEN)
+            self.x, self.y, self.width, self.height = rect.x, rect.y, rect.width, rect.height
 
     def __repr__(self):
         return "[%s %r%s]" % (self.role, self.name, " showing" if self.showing else "")
 
 
+def _children(accessible):
+    count = accessible.get_child_count()
+    return [child for child in map(accessible.get_child_at_index, range(count)) if child]
+
+
 class Tree:
     """A window's accessible objects, read in one go."""
 
-    def __init__(self, nodes):
-        self.nodes = nodes
+    def __init__(self, window):
+        self.nodes = []
+        pending = [window.accessible]
+        while pending:
+            node = Node(pending.pop(0))
+            self.nodes.append(node)
+            if node.role not in WEB_CONTENT:
+                pending.extend(_children(node.accessible))
 
     def all(self, role=None, name=None, showing=None):
         return [n for n in self.nodes
@@ -274,217 +134,102 @@ class Tree:
         return bool(self.all(role, name, showing))
 
 
-class Agent:
-    """The test side of a11y_agent.py."""
+_accessibility_bus = None
 
-    def __init__(self, process):
-        self.process = process
-        self.stdin = process.popen.stdin
-        self.stdout = process.popen.stdout.fileno()
-        self.broken = False
 
-    def request(self, op, timeout=2 * STEP_TIMEOUT, **arguments):
-        if self.broken or not self.process.alive():
-            raise SessionError("the accessibility agent no longer answers (see %s)" %
-                               self.process.log_path)
-        self.stdin.write((json.dumps(dict(op=op, **arguments)) + "\n").encode())
-        self.stdin.flush()
-        try:
-            line = _read_line(self.stdout, timeout, "the accessibility agent")
-        except SessionError:
-            # A late reply would be taken for the next request's.
-            self.broken = True
-            raise
-        reply = json.loads(line)
-        if "error" in reply:
-            raise AgentError("%s: %s" % (op, reply["error"]))
-        return reply["result"]
+def _send_without_reply(node, index):
+    """Runs a node's action index without waiting for the answer, which comes only after a modal
+    window closes, or never when the program ends: sent on a connection of our own, flushed."""
+    global _accessibility_bus
+    if _accessibility_bus is None:
+        session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+        address = session.call_sync(
+            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+            GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, -1, None).unpack()[0]
+        _accessibility_bus = Gio.DBusConnection.new_for_address_sync(
+            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+    message = Gio.DBusMessage.new_method_call(
+        node.id[0], node.id[1], "org.a11y.atspi.Action", "DoAction")
+    message.set_body(GLib.Variant("(i)", (index,)))
+    message.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED)
+    _accessibility_bus.send_message(message, Gio.DBusSendMessageFlags.NONE)
+    _accessibility_bus.flush_sync(None)
 
 
 # --------------------------------------------------------------------------------------------
 # The session.
 
 class Session:
-    """One run of the program with everything it needs, in its own temporary folder.
+    """One run of the program, in a temporary folder of its own.
 
     settings: bytes to put in Quintara.cfg before the start, or None for no file.
     """
 
-    def __init__(self, program=None, settings=None):
-        program = program or os.environ.get("QUINTARA_PROGRAM")
-        if not program or not os.access(program, os.X_OK):
-            raise SessionError("QUINTARA_PROGRAM must name the built quintara program")
-        # The program starts in a working directory of its own.
-        self.program = os.path.abspath(program)
-        if SITE_PORT is None:
-            raise SessionError("QUINTARA_SITE_HOST must name the program's site on loopback")
+    def __init__(self, settings=None):
+        self.program = os.environ.get("QUINTARA_PROGRAM", "")
+        if not os.access(self.program, os.X_OK):
+            raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
-        self.processes = []
-        self._page_output = b""
-        self.owns_site_port = False
-        self.marker = uuid.uuid4().hex
-        self.root = None
-        self.agent = None
-        self.app = None
-
-    # -- life cycle ----------------------------------------------------------------------------
+        self.pages = PageServer(site_port())
 
     def __enter__(self):
+        self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))
+        self.workdir = self.root / "work"
+        self.workdir.mkdir()
+        if self.initial_settings is not None:
+            self.settings_path.write_bytes(self.initial_settings)
+        runtime = self.root / "runtime"
+        runtime.mkdir(mode=0o700)
+        self.pages.__enter__()
+        if not self.pages.listening:
+            # Someone else serving the port is harmless: it is on loopback all the same.
+            sys.stderr.write("note: port %d is taken; the web view is served by another "
+                             "process\n" % self.pages.port)
+        self.log = open(self.root / "quintara.log", "wb")
         try:
-            self._start()
+            # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant
+            # for someone else's run on this machine then leaves ours alone.
+            self.app = subprocess.Popen(
+                ["quintara"], executable=os.path.abspath(self.program), cwd=self.workdir,
+                stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT,
+                env=dict(os.environ, LC_ALL="C.UTF-8", XDG_RUNTIME_DIR=str(runtime),
+                         QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                         QTWEBENGINE_DISABLE_SANDBOX="1"))
         except BaseException:
-            self._stop(failed=True)
+            self.log.close()
+            self.pages.__exit__(None, None, None)
+            shutil.rmtree(self.root, ignore_errors=True)
             raise
         return self
 
     def __exit__(self, kind, value, traceback):
-        self._stop(failed=kind is not None)
-        return False
-
-    def _start(self):
-        self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))
-        self.workdir = self.root / "work"
-        self.workdir.mkdir()
-        runtime = self.root / "runtime"
-        runtime.mkdir(mode=0o700)
-        self.logs = self.root / "logs"
-        self.logs.mkdir()
-        if self.initial_settings is not None:
-            self.settings_path.write_bytes(self.initial_settings)
-
-        self.env = {
-            "PATH": "/usr/local/bin:/usr/bin:/bin",
-            "HOME": os.environ.get("HOME", str(self.root)),
-            "LC_ALL": "C.UTF-8",
-            "XDG_RUNTIME_DIR": str(runtime),
-            MARKER: self.marker,
-        }
-        self._start_display()
-        self._start_session_bus()
-        self.processes.append(Process(
-            "at-spi-bus-launcher", [BUS_LAUNCHER, "--launch-immediately"],
-            self.logs / "at-spi.log", self.env))
-        self._start_agent()
-        self._start_page_server()
-        # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant for
-        # someone else's run on this machine then leaves ours alone.
-        self.app = Process(
-            "quintara", ["quintara"], self.logs / "quintara.log",
-            dict(self.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                 QTWEBENGINE_DISABLE_SANDBOX="1"),
-            cwd=self.workdir, executable=self.program)
-        self.processes.append(self.app)
-
-    def _start_display(self):
-        read_end, write_end = os.pipe()
-        try:
-            self.processes.append(Process(
-                "Xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                         "-nolisten", "tcp"],
-                self.logs / "xvfb.log", self.env, pass_fds=(write_end,)))
-            os.close(write_end)
-            write_end = None
-            display = _read_line(read_end, START_TIMEOUT, "Xvfb")
-        finally:
-            os.close(read_end)
-            if write_end is not None:
-                os.close(write_end)
-        self.env["DISPLAY"] = ":" + display.strip()
-
-    def _start_session_bus(self):
-        read_end, write_end = os.pipe()
-        try:
-            self.processes.append(Process(
-                "dbus-daemon",
-                ["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                 "--address=unix:path=%s" % (self.root / "session-bus"),
-                 "--print-address=%d" % write_end],
-                self.logs / "dbus.log", self.env, pass_fds=(write_end,)))
-            os.close(write_end)
-            write_end = None
-            address = _read_line(read_end, START_TIMEOUT, "dbus-daemon")
-        finally:
-            os.close(read_end)
-            if write_end is not None:
-                os.close(write_end)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address.strip()
-
-    def _start_agent(self):
-        process = Process(
-            "a11y-agent", [SYSTEM_PYTHON, str(HERE / "a11y_agent.py")],
-            self.logs / "agent.log", dict(self.env, ATSPI_NO_CACHE="1"),
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        self.processes.append(process)
-        ready = json.loads(_read_line(process.popen.stdout.fileno(), START_TIMEOUT,
-                                      "the accessibility agent"))
-        if not ready["ready"]:
-            raise SessionError("the accessibility bus did not answer: %s" % ready["error"])
-        self.agent = Agent(process)
-
-    def _start_page_server(self):
-        process = Process("page-server", [SYSTEM_PYTHON, "-u", str(HERE / "page_server.py"),
-                                          str(SITE_PORT)],
-                          self.logs / "page-server.log", self.env, stdout=subprocess.PIPE)
-        self.processes.append(process)
-        self.page_server = process
-        first = _read_line(process.popen.stdout.fileno(), START_TIMEOUT, "the page server")
-        # Someone else serving the port is harmless: it is on loopback all the same.
-        self.owns_site_port = first == "listening"
-        if not self.owns_site_port:
-            sys.stderr.write("note: port %d is taken; the web view is served by another "
-                             "process\n" % SITE_PORT)
-
-    def page_requests(self):
-        """The paths asked of our page server so far (empty when another process serves the
-        port)."""
-        if not self.owns_site_port:
-            return []
-        fd = self.page_server.popen.stdout.fileno()
-        os.set_blocking(fd, False)
-        try:
-            while True:
-                chunk = os.read(fd, 65536)
-                if not chunk:
-                    break
-                self._page_output += chunk
-        except BlockingIOError:
-            pass
-        lines = self._page_output.decode("utf-8", "replace").splitlines()
-        return [line[4:] for line in lines if line.startswith("GET ")]
-
-    def _stop(self, failed):
-        # A second request to stop must not cut the cleaning up short.
-        previous = signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        try:
-            self._stop_all(failed)
-        finally:
-            signal.signal(signal.SIGTERM, previous)
-
-    def _stop_all(self, failed):
-        for process in reversed(self.processes):
+        if self.app.poll() is None:
+            self.app.terminate()
             try:
-                process.stop()
-            except Exception as e:  # keep ending the others
-                sys.stderr.write("could not stop %s: %s\n" % (process.name, e))
-        leftovers = _sweep(self.marker)
-        if leftovers:
-            sys.stderr.write("ended leftover processes %s\n" % leftovers)
-        _reap_orphans()
-        if self.root is None:
-            return
-        if failed:
-            self._dump_logs()
-        if failed and os.environ.get("QUINTARA_E2E_KEEP"):
+                self.app.wait(STEP_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+        self.log.close()
+        self.pages.__exit__(kind, value, traceback)
+        if kind is not None:
+            tail = "\n".join(self.program_log().strip().splitlines()[-25:])
+            sys.stderr.write("---- the program's output (last lines)\n%s\n" % tail)
+        if kind is not None and os.environ.get("QUINTARA_E2E_KEEP"):
             sys.stderr.write("kept %s\n" % self.root)
         else:
             shutil.rmtree(self.root, ignore_errors=True)
+        return False
 
-    def _dump_logs(self):
-        for log in sorted(self.logs.glob("*.log")):
-            text = log.read_text(errors="replace").strip()
-            if text:
-                tail = "\n".join(text.splitlines()[-25:])
-                sys.stderr.write("---- %s (last lines)\n%s\n" % (log.name, tail))
+    @property
+    def owns_site_port(self):
+        return self.pages.listening
+
+    def page_requests(self):
+        """The paths asked of our page server so far (none when another process serves the
+        port)."""
+        return list(self.pages.requests)
 
     # -- files ---------------------------------------------------------------------------------
 
@@ -508,20 +253,20 @@ class Session:
         """Polls probe() until it returns something true, and returns that.
 
         The accessibility bus goes quiet while the covers move, and objects come and go with
-        their windows: a probe that raises AgentError or LookupError is simply tried again.
+        their windows: a probe that raises GLib.Error or LookupError is simply tried again.
         """
         deadline = time.monotonic() + timeout
         last = None
         while True:
-            if not self.app.alive():
+            if self.app.poll() is not None:
                 raise AssertionError("quintara ended (status %s) while waiting for %s" %
-                                     (self.app.popen.returncode, what))
+                                     (self.app.returncode, what))
             try:
                 value = probe()
                 if value:
                     return value
                 last = value
-            except (AgentError, LookupError) as e:
+            except (GLib.Error, LookupError) as e:
                 last = e
             if time.monotonic() >= deadline:
                 raise AssertionError("timed out after %.0f s waiting for %s (last: %s)" %
@@ -529,21 +274,20 @@ class Session:
             time.sleep(POLL_INTERVAL)
 
     def program_log(self):
-        return (self.logs / "quintara.log").read_text(errors="replace")
+        return (self.root / "quintara.log").read_text(errors="replace")
 
     def exit_status(self, timeout=STEP_TIMEOUT):
         try:
-            return self.app.popen.wait(timeout)
+            return self.app.wait(timeout)
         except subprocess.TimeoutExpired:
             raise AssertionError("quintara still runs %.0f s later" % timeout) from None
 
     # -- windows -------------------------------------------------------------------------------
 
     def windows(self):
-        return [Node(n) for n in self.agent.request("windows", pid=self.app.pid)]
-
-    def tree(self, node):
-        return Tree([Node(n) for n in self.agent.request("tree", id=node.id)])
+        """The program's top-level windows, as the accessibility bus lists them."""
+        return [Node(window) for app in _children(Atspi.get_desktop(0))
+                if app.get_process_id() == self.app.pid for window in _children(app)]
 
     def wait_window(self, what, role, containing, timeout=STEP_TIMEOUT):
         """The showing top-level window of that role that holds the object `containing`
@@ -552,7 +296,7 @@ class Session:
         def probe():
             for window in self.windows():
                 if window.role == role and window.showing:
-                    tree = self.tree(window)
+                    tree = Tree(window)
                     if tree.has(*containing):
                         return window, tree
             return None
@@ -568,14 +312,20 @@ class Session:
     def press(self, node, action="Press", wait=False):
         """Runs an accessible action. wait=False does not wait for the program's answer, which
         comes only after a modal window closes (or never, when the program ends)."""
-        self.agent.request("action", id=node.id, name=action, wait=wait)
+        if action not in node.actions:
+            raise LookupError("%r has no action %r (it has %r)" % (node, action, node.actions))
+        index = node.actions.index(action)
+        if wait:
+            node.accessible.do_action(index)
+        else:
+            _send_without_reply(node, index)
 
     def set_text(self, node, text):
-        if not self.agent.request("set_text", id=node.id, text=text):
+        if not node.accessible.set_text_contents(text):
             raise AssertionError("%r refused the text %r" % (node, text))
 
     def text(self, node):
-        return self.agent.request("text", id=node.id)
+        return node.accessible.get_text(0, node.accessible.get_character_count())
 
     # -- Quintara's windows --------------------------------------------------------------------
 
@@ -703,7 +453,7 @@ class _Window:
         self.title = window.name
 
     def tree(self):
-        return self.session.tree(self.window)
+        return Tree(self.window)
 
 
 class MainWindow(_Window):
@@ -730,7 +480,7 @@ class MainWindow(_Window):
         the covers are open again."""
         try:
             self.press("push button", "Nuova Serie", wait=True)
-        except AgentError as e:
+        except GLib.Error as e:
             # Only a late answer is acceptable: the press was delivered all the same.
             if "reply" not in str(e) and "Timeout" not in str(e):
                 raise
@@ -805,6 +555,11 @@ class ConditionsDialog(_Window):
 class QuintaraTestCase(unittest.TestCase):
     maxDiff = None
 
+    def setUp(self):
+        # The only call libatspi 2.46 has for an action's name is marked deprecated; the test
+        # runner's own warning filters are in place only once the tests run.
+        warnings.filterwarnings("ignore", r"Atspi\.Action\.get_action_name", DeprecationWarning)
+
     def session(self, settings=None):
         return Session(settings=settings)
 
@@ -836,28 +591,3 @@ class QuintaraTestCase(unittest.TestCase):
         status = session.exit_status()
         self.assertEqual(0, status, "exit status; the program's output ends with:\n" +
                          session.program_log()[-2000:])
-
-
-def main():
-    """Runs the calling test file's tests; exit status 77 (skipped) when the machine lacks
-    what the tests need."""
-    missing = [tool for tool in ("Xvfb", "dbus-daemon") if shutil.which(tool) is None]
-    missing += [path for path in (SYSTEM_PYTHON, BUS_LAUNCHER) if not os.path.exists(path)]
-    if not missing:
-        probe = subprocess.run(
-            [SYSTEM_PYTHON, "-c", "import gi; gi.require_version('Atspi', '2.0'); "
-                                  "from gi.repository import Atspi"],
-            capture_output=True)
-        if probe.returncode != 0:
-            missing.append("the AT-SPI Python bindings (python3-pyatspi)")
-    if missing:
-        sys.stderr.write("skipped: missing %s\n" % ", ".join(missing))
-        return 77
-    if SITE_PORT is None:
-        sys.stderr.write("skipped: the program's site %r is not on loopback (configure with "
-                         "QUINTARA_SITE_HOST=127.0.0.1:PORT, as the ci preset does)\n" % SITE_HOST)
-        return 77
-    _become_subreaper()
-    signal.signal(signal.SIGTERM, _raise_interrupt)
-    program = unittest.main(module="__main__", exit=False, verbosity=2)
-    return 0 if program.result.wasSuccessful() else 1

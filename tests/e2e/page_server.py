@@ -2,15 +2,12 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The maker's page for the main window's web view, served on loopback during a test.
-
-Usage: page_server.py PORT. Prints "listening" once bound (or "busy" and exits with 3 when
-the port is taken), then one line "GET <path>" per request.
-"""
+"""The maker's page for the main window's web view, served on loopback from a thread of the
+caller, which can then read the paths asked of it."""
 
 import errno
 import http.server
-import sys
+import threading
 
 # A background no window of the program uses, so that a screen probe can tell the page is shown.
 BACKGROUND = (0xFF, 0xEE, 0xAA)
@@ -20,35 +17,48 @@ PAGE = ("""<!DOCTYPE html>
 """ % BACKGROUND).encode("utf-8")
 
 
-class Handler(http.server.BaseHTTPRequestHandler):
-    def do_GET(self):
-        print("GET %s" % self.path, flush=True)
-        if self.path.split("?")[0] == "/riq-quintara.html":
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Content-Length", str(len(PAGE)))
-            self.end_headers()
-            self.wfile.write(PAGE)
-        else:
-            self.send_error(404)
+class PageServer:
+    """Serves /riq-quintara.html on 127.0.0.1:port while in a `with` block. When someone else
+    holds the port, `listening` is False and nothing is served by us."""
 
-    def log_message(self, format, *args):
-        pass
+    def __init__(self, port):
+        self.requests = []
+        self.server = None
+        self.port = port
 
+    @property
+    def listening(self):
+        return self.server is not None
 
-def main():
-    port = int(sys.argv[1])
-    try:
-        server = http.server.ThreadingHTTPServer(("127.0.0.1", port), Handler)
-    except OSError as e:
-        if e.errno == errno.EADDRINUSE:
-            print("busy", flush=True)
-            return 3
-        raise
-    print("listening", flush=True)
-    server.serve_forever()
-    return 0
+    def __enter__(self):
+        requests = self.requests
 
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def do_GET(self):
+                requests.append(self.path)
+                if self.path.split("?")[0] != "/riq-quintara.html":
+                    self.send_error(404)
+                    return
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(PAGE)))
+                self.end_headers()
+                self.wfile.write(PAGE)
 
-if __name__ == "__main__":
-    sys.exit(main())
+            def log_message(self, format, *args):
+                pass
+
+        try:
+            self.server = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), Handler)
+        except OSError as e:
+            if e.errno != errno.EADDRINUSE:
+                raise
+            return self
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        return self
+
+    def __exit__(self, *exception):
+        if self.server is not None:
+            self.server.shutdown()
+            self.server.server_close()
+        return False

@@ -4,8 +4,6 @@
 
 """"Condizioni": choosing a condition, saving Quintara.cfg, refused entries and "Esci"."""
 
-import sys
-
 import harness
 from harness import settings_bytes
 
@@ -19,6 +17,19 @@ NUMBERS_MESSAGE = "Prego di specificare numeri da 1 a 90."
 PHRASE_MESSAGE = "Inserire un testo o un nome o una data...."
 TENS_MESSAGE = "Inserire un seme valido, numeri da 1 a 8"
 QUOTE_MESSAGE = 'Il testo della frase non può contenere virgolette (").'
+
+# In turn, on one dialog: the condition chosen, what is typed into which box, the message
+# "Salva e Esci" answers with.
+REFUSED = [
+    (MUST_CONTAIN, [("Primo numero", "95")], NUMBERS_MESSAGE),
+    (MUST_CONTAIN, [("Primo numero", ""), ("Secondo numero", "91")], NUMBERS_MESSAGE),
+    (PHRASE, [], PHRASE_MESSAGE),
+    # The file cannot hold a text that begins with a double quote.
+    (PHRASE, [("Frase o nome", '"Ciao"')], QUOTE_MESSAGE),
+    (TENS, [("Seme", "9")], TENS_MESSAGE),
+    (TENS, [("Seme", "0")], TENS_MESSAGE),
+    (TENS, [("Seme", "x")], TENS_MESSAGE),
+]
 
 # Reported fault: the option buttons run the show-and-hide rule of the entry boxes only on a
 # mouse click. The accessible Toggle action (QAbstractButton::toggle) selects the kind without
@@ -87,23 +98,11 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             main = s.start()
             dialog = main.open_conditions()
 
-            dialog.choose(MUST_CONTAIN)
-            dialog.type("Primo numero", "95")
-            self.refused(s, dialog, NUMBERS_MESSAGE)
-            dialog.type("Primo numero", "")
-            dialog.type("Secondo numero", "91")
-            self.refused(s, dialog, NUMBERS_MESSAGE)
-
-            dialog.choose(PHRASE)
-            self.refused(s, dialog, PHRASE_MESSAGE)
-            # The file cannot hold a text that begins with a double quote.
-            dialog.type("Frase o nome", '"Ciao"')
-            self.refused(s, dialog, QUOTE_MESSAGE)
-
-            dialog.choose(TENS)
-            for seed in ("9", "0", "x"):
-                dialog.type("Seme", seed)
-                self.refused(s, dialog, TENS_MESSAGE)
+            for kind, entries, message in REFUSED:
+                dialog.choose(kind)
+                for box, text in entries:
+                    dialog.type(box, text)
+                self.refused(s, dialog, message)
             self.assertEqual([], s.files())
 
             dialog.cancel()
@@ -164,6 +163,3 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             for column in self.assertSeries(board, 1, 60, jolly_number=False):
                 self.assertGreaterEqual(len([n for n in column if 50 <= n <= 59]), 2, column)
 
-
-if __name__ == "__main__":
-    sys.exit(harness.main())

@@ -4,8 +4,6 @@
 
 """Start-up, the information window from the menu, and leaving the program."""
 
-import sys
-
 import harness
 
 
@@ -58,6 +56,3 @@ class StartupTest(harness.QuintaraTestCase):
             self.assertEndedCleanly(s)
             self.assertEqual([], s.files())
 
-
-if __name__ == "__main__":
-    sys.exit(harness.main())

@@ -7,8 +7,8 @@
 # Builds the Debian package from a configured and built tree, unpacks it into a scratch root and
 # checks it: control fields, the exact file list and modes, the icons, the desktop entry, the
 # AppStream metadata, the changelog, lintian's verdict, and the source tree's licensing with
-# `reuse lint`. Then starts the unpacked program under a private Xvfb until its information
-# window (492 x 548) is on the screen, and stops it.
+# `reuse lint`. Then starts the unpacked program on a virtual screen of its own (xvfb-run) until
+# its information window (492 x 548) is on the screen, and stops it.
 #
 # Usage: package_test.sh --build-dir DIR --source-dir DIR --app-id ID --package-version VERSION
 #            --release-version VERSION [--cmake CMAKE] [--cpack CPACK] [--webengine yes|no]
@@ -66,7 +66,7 @@ notes_beyond_reserved_host() {
 }
 
 for tool in "$cmake" "$cpack" dpkg dpkg-deb dpkg-shlibdeps dpkg-parsechangelog \
-    desktop-file-validate appstreamcli lintian reuse Xvfb xwininfo xprop readelf od timeout; do
+    desktop-file-validate appstreamcli lintian reuse xvfb-run xauth xwininfo xprop readelf od timeout; do
     command -v "$tool" >/dev/null ||
         die "$tool not found (scripts/setup.sh installs what the tests need)"
 done
@@ -74,14 +74,12 @@ done
 
 # --- Scratch folder and the processes started; both cleaned up on every exit ---------------------
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quintara-package.XXXXXX")
-xvfb_pid=
 program_pid=
 
 cleanup() {
     local status=$?
     trap - EXIT INT TERM HUP
     stop_group "$program_pid"
-    stop_group "$xvfb_pid"
     if [ "${QUINTARA_KEEP_SCRATCH:-0}" = 1 ]; then
         echo "scratch folder kept: $scratch"
     else
@@ -337,52 +335,46 @@ else
 fi
 
 # --- 5. The unpacked program starts and shows its information window ----------------------------
-stage "start under Xvfb"
-display_file="$scratch/display"
-: >"$display_file"
-timeout -k 5 150 Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
-    3>"$display_file" </dev/null >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-deadline=$((SECONDS + 30))
-while [ -z "$display" ]; do
-    if grep -qx '[0-9][0-9]*' "$display_file"; then
-        display=":$(head -n 1 "$display_file")"
-    elif ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        show_log Xvfb "$scratch/xvfb.log"
-        die "Xvfb ended before it chose a display"
-    elif [ $SECONDS -ge $deadline ]; then
-        show_log Xvfb "$scratch/xvfb.log"
-        die "Xvfb chose no display within 30 s"
-    else
-        sleep 0.1
-    fi
-done
-x() { DISPLAY=$display timeout 10 "$@"; }
-x xwininfo -root >/dev/null 2>&1 || die "Xvfb on $display does not answer"
-ok "Xvfb on $display"
-
+stage "start on a virtual screen"
 home="$scratch/home"
 runtime="$scratch/runtime"
 work="$scratch/work"
 mkdir -p "$home" "$runtime" "$work"
 chmod 700 "$runtime"
 # A clean environment: no desktop session, no session bus (a bus address that leads nowhere, so
-# that nothing autolaunches one), settings written only under the scratch folder.
+# that nothing autolaunches one), settings written only under the scratch folder. The screen ends
+# with the program; the shell in between tells which display it got, and its X authority is kept
+# in the scratch folder for the checks below.
+display_file="$scratch/display"
+: >"$display_file"
+# shellcheck disable=SC2016 # expanded by the shell in between
 (
     cd "$work"
     exec timeout -k 5 150 env -i \
         PATH=/usr/bin:/bin \
         HOME="$home" \
         XDG_RUNTIME_DIR="$runtime" \
-        DISPLAY="$display" \
         DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-session-bus" \
         LANG=C.UTF-8 \
         QT_QPA_PLATFORM=xcb \
         QTWEBENGINE_DISABLE_SANDBOX=1 \
+        "$source_dir/scripts/lib/on-virtual-screen.sh" -f "$scratch/xauthority" \
+        -e "$scratch/xvfb.log" sh -c 'echo "$DISPLAY" >"$0" && exec "$@"' "$display_file" \
         "$program"
 ) </dev/null >"$scratch/quintara.log" 2>&1 &
 program_pid=$!
+deadline=$((SECONDS + 30))
+until display=$(grep -x ':[0-9][0-9]*' "$display_file"); do
+    if ! kill -0 "$program_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
+        show_log xvfb-run "$scratch/quintara.log"
+        show_log Xvfb "$scratch/xvfb.log"
+        die "the virtual screen did not start within 30 s"
+    fi
+    sleep 0.1
+done
+x() { DISPLAY=$display XAUTHORITY="$scratch/xauthority" timeout 10 "$@"; }
+x xwininfo -root >/dev/null 2>&1 || die "the virtual screen $display does not answer"
+ok "virtual screen $display"
 
 window=
 deadline=$((SECONDS + 90))
@@ -420,8 +412,6 @@ expect_equal "window class (desktop entry StartupWMClass)" "$class" "$wm_class"
 
 stop_group "$program_pid"
 program_pid=
-stop_group "$xvfb_pid"
-xvfb_pid=
 
 stage "done"
 finish
