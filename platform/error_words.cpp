@@ -11,7 +11,7 @@
 namespace quintara::platform {
 namespace {
 
-constexpr std::array<std::pair<std::errc, std::string_view>, 14> kWords{{
+constexpr std::array<std::pair<std::errc, std::string_view>, 15> kWords{{
     {std::errc::permission_denied, "accesso negato"},
     {std::errc::operation_not_permitted, "accesso negato"},
     {std::errc::read_only_file_system, "il disco è di sola lettura"},
@@ -27,6 +27,7 @@ constexpr std::array<std::pair<std::errc, std::string_view>, 14> kWords{{
     {std::errc::no_such_device_or_address, "non è un file normale"},
     {std::errc::not_a_directory, "una parte del percorso non è una cartella"},
     {std::errc::filename_too_long, "il nome è troppo lungo"},
+    {std::errc::operation_would_block, "un altro programma lo sta scrivendo"},
 }};
 
 }  // namespace

@@ -14,7 +14,11 @@
 #include <io.h>
 #include <share.h>
 #else
+#include <sys/file.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 #endif
 
 namespace quintara::platform {
@@ -87,6 +91,10 @@ int truncateHere(int descriptor) {
     const auto position = _telli64(descriptor);
     return position < 0 || _chsize_s(descriptor, position) != 0 ? -1 : 0;
 }
+// Windows shares files as their openers ask; the program asks for no exclusive share.
+int lockForWriting(int) {
+    return 0;
+}
 
 #else
 
@@ -153,6 +161,22 @@ int rewind(int descriptor) {
 int truncateHere(int descriptor) {
     const off_t position = lseek(descriptor, 0, SEEK_CUR);
     return position < 0 ? -1 : ftruncate(descriptor, position);
+}
+int lockForWriting(int descriptor) {
+    constexpr int kAttempts = 20;
+    for (int attempt = 1;; ++attempt) {
+        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            return 0;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return 0;
+        }
+        if (attempt == kAttempts) {
+            errno = EWOULDBLOCK;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 }
 
 #endif

@@ -28,6 +28,10 @@ std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::pat
         return ioFailure("impossibile aprire", target, *error);
     }
     const FileDescriptor file = std::move(std::get<FileDescriptor>(opened));
+    // Two programs writing one file in place at once could leave a mix of both.
+    if (lockForWriting(file.get()) != 0) {
+        return ioFailure("impossibile scrivere", target, lastSystemError());
+    }
 
     auto created = createTemporaryFileBeside(target, kOnlyTheOwner);
     if (auto* error = std::get_if<std::error_code>(&created)) {

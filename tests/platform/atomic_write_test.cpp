@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
@@ -18,6 +19,7 @@
 #include <future>
 #include <thread>
 
+#include "platform/file_descriptor.h"
 #include "platform/file_layer.h"
 #include "platform/local_file_layer.h"
 #include "support/failing_file_layer.h"
@@ -355,6 +357,19 @@ TEST_F(AtomicWrite, AFileWithTwoNamesKeepsBoth) {
     EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
 }
 
+TEST_F(AtomicWrite, AFileWithTwoNamesThatAnotherProgramIsWritingIsLeftAlone) {
+    writeBytes(target, "old");
+    std::filesystem::create_hard_link(target, directory / "second name");
+    const FileDescriptor otherProgram(open(target.c_str(), O_RDONLY));
+    ASSERT_EQ(flock(otherProgram.get(), LOCK_EX), 0);
+    const auto error = writeFileAtomically(files, target, "new");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->reason,
+              "impossibile scrivere Quintara.cfg (un altro programma lo sta scrivendo)");
+    EXPECT_EQ(readBytes(directory / "second name"), "old");
+    EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
+}
+
 // The copy is the first write of the save, the new contents the second, undoing the third.
 TEST_F(AtomicWrite, AFailedWriteInPlaceIsUndoneFromTheCopy) {
     writeBytes(target, "old bytes");
@@ -485,14 +500,15 @@ TEST_P(DescribeError, SaysWhatWentWrongInItalianOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DescribeError,
-    ::testing::Values(ErrorCase{"FullDisk", ENOSPC, "il disco è pieno"},
-                      ErrorCase{"ReadOnlyDisk", EROFS, "il disco è di sola lettura"},
-                      ErrorCase{"NoPermission", EACCES, "accesso negato"},
-                      ErrorCase{"NotAllowed", EPERM, "accesso negato"},
-                      ErrorCase{"MountPoint", EBUSY, "il sistema lo tiene occupato"},
-                      ErrorCase{"SpecialFile", ENXIO, "non è un file normale"},
-                      ErrorCase{"Unknown", EDOM,
-                                "errore di sistema numero " + std::to_string(EDOM)}),
+    ::testing::Values(
+        ErrorCase{"FullDisk", ENOSPC, "il disco è pieno"},
+        ErrorCase{"ReadOnlyDisk", EROFS, "il disco è di sola lettura"},
+        ErrorCase{"NoPermission", EACCES, "accesso negato"},
+        ErrorCase{"NotAllowed", EPERM, "accesso negato"},
+        ErrorCase{"MountPoint", EBUSY, "il sistema lo tiene occupato"},
+        ErrorCase{"SpecialFile", ENXIO, "non è un file normale"},
+        ErrorCase{"LockedByAnotherProgram", EWOULDBLOCK, "un altro programma lo sta scrivendo"},
+        ErrorCase{"Unknown", EDOM, "errore di sistema numero " + std::to_string(EDOM)}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
