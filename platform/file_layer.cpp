@@ -40,7 +40,7 @@ std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesyst
     if (auto refused = refusal(destination, facts)) {
         return refused;
     }
-    if (facts.kind == FileKind::Plain && facts.hasOtherNames) {
+    if (facts.kind == FileKind::Plain && facts.hasOtherNames && !facts.inSharedFolder) {
         return files.rewriteInPlace(destination, contents);
     }
 

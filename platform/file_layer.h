@@ -29,6 +29,8 @@ struct FileFacts {
     bool readOnly = false;
     // A plain file with another name (a hard link) that must go on showing the same contents.
     bool hasOtherNames = false;
+    // In a folder anyone may write to, with the sticky bit (/tmp, a shared folder).
+    bool inSharedFolder = false;
 };
 
 // The few file operations the settings file needs, behind an interface so that tests can make
@@ -83,7 +85,9 @@ public:
 //
 // Refused, touching nothing: a target that is not a plain file, and one marked read-only. A
 // target with other names is rewritten in place instead (see FileLayer::rewriteInPlace): there a
-// crash part-way can leave a mix, with a copy of the old contents beside it.
+// crash part-way can leave a mix, with a copy of the old contents beside it. Not in a shared
+// folder, though, where the other name may be another user's doing, made to lead the save onto
+// one of the user's own files.
 std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
                                            std::string_view contents);
 

@@ -34,9 +34,8 @@ bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& f
         stat(folder.empty() ? "." : folder.c_str(), &folderStatus) != 0) {
         return false;
     }
-    const bool shared =
-        (folderStatus.st_mode & S_ISVTX) != 0 && (folderStatus.st_mode & S_IWOTH) != 0;
-    return !shared || linkStatus.st_uid == geteuid() || linkStatus.st_uid == folderStatus.st_uid;
+    return !isSharedFolder(folder) || linkStatus.st_uid == geteuid() ||
+           linkStatus.st_uid == folderStatus.st_uid;
 }
 #endif
 
@@ -56,6 +55,18 @@ std::filesystem::path folderAbove(const std::filesystem::path& reached) {
 }
 
 }  // namespace
+
+#ifdef _WIN32
+bool isSharedFolder(const std::filesystem::path&) {
+    return false;
+}
+#else
+bool isSharedFolder(const std::filesystem::path& folder) {
+    struct stat status {};
+    return stat(folder.empty() ? "." : folder.c_str(), &status) == 0 &&
+           (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
+}
+#endif
 
 std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file) {
     std::vector<std::filesystem::path> ahead;

@@ -20,4 +20,7 @@ namespace quintara::platform {
 // applies the same rule only where fs.protected_symlinks is on; this applies it everywhere.
 std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file);
 
+// A folder anyone may write to that has the sticky bit, where the rule above applies.
+bool isSharedFolder(const std::filesystem::path& folder);
+
 }  // namespace quintara::platform

@@ -55,7 +55,7 @@ FileFacts LocalFileLayer::inspect(const std::filesystem::path& file) {
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     const std::uintmax_t names = fs::hard_link_count(file, error);
     return {FileKind::Plain, (status.permissions() & kAnyWrite) == fs::perms::none,
-            !error && names > 1};
+            !error && names > 1, isSharedFolder(file.parent_path())};
 }
 
 std::variant<std::filesystem::path, IoError> LocalFileLayer::writeTemporaryFileBeside(

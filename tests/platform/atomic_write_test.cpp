@@ -94,12 +94,15 @@ int makeLink(const Path& leadsTo, const Path& link) {
     std::filesystem::create_symlink(leadsTo, link);
     return 0;
 }
-// A link that another user planted in a folder anyone may write to, where only owners may
-// remove or rename, as /tmp is.
+// A folder anyone may write to, where only owners may remove or rename, as /tmp is.
+Path makeSharedFolder(const Path& folder) {
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms(01777));
+    return folder;
+}
+// A link that another user planted in a shared folder.
 int plantLink(const Path& leadsTo, const Path& link) {
-    std::filesystem::create_directory(link.parent_path());
-    std::filesystem::permissions(link.parent_path(), std::filesystem::perms(01777));
-    makeLink(leadsTo, link);
+    makeLink(leadsTo, makeSharedFolder(link.parent_path()) / link.filename());
     return giveTo(link, kAnotherUser);
 }
 
@@ -355,6 +358,16 @@ TEST_F(AtomicWrite, AFileWithTwoNamesKeepsBoth) {
     EXPECT_EQ(readBytes(directory / "second name"), "new");
     EXPECT_EQ(std::filesystem::hard_link_count(target), 2U);
     EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
+}
+
+// There the second name may be another user's, made to lead the save onto the user's file.
+TEST_F(AtomicWrite, InASharedFolderAFileWithTwoNamesIsReplacedByName) {
+    const Path shared = makeSharedFolder(directory / "shared") / "Quintara.cfg";
+    writeBytes(directory / "victim", "your other file");
+    std::filesystem::create_hard_link(directory / "victim", shared);
+    EXPECT_EQ(writeFileAtomically(files, shared, "new"), std::nullopt);
+    EXPECT_EQ(readBytes(shared), "new");
+    EXPECT_EQ(readBytes(directory / "victim"), "your other file");
 }
 
 TEST_F(AtomicWrite, AFileWithTwoNamesThatAnotherProgramIsWritingIsLeftAlone) {
