@@ -106,10 +106,14 @@ int plantLink(const Path& leadsTo, const Path& link) {
     return giveTo(link, kAnotherUser);
 }
 
-#define SKIP_UNLESS_DONE(setUp)                                                      \
-    if (const int error = (setUp); error == EPERM || error == ENOTSUP) {             \
-        GTEST_SKIP() << "this machine cannot set that up: " << std::strerror(error); \
-    } else                                                                           \
+// Skips a case this machine cannot set up, saying why.
+#define SKIP_UNLESS_DONE(setUp)                                                                 \
+    if (const int error = (setUp); error == EPERM || error == ENOTSUP) {                        \
+        GTEST_SKIP() << (error == EPERM ? "only root may give a file or link to another user, " \
+                                          "make a device or set a security label"               \
+                                        : "the file system of the temporary folder holds "      \
+                                          "no extended attributes");                            \
+    } else                                                                                      \
         ASSERT_EQ(error, 0) << std::strerror(error)
 
 // Opens the file as the settings reader does. A read blocked in the open of a named pipe is
