@@ -5,6 +5,28 @@
 #include "platform/file_layer.h"
 
 namespace quintara::platform {
+namespace {
+
+// Why the file at `destination` must not be replaced, if it must not.
+std::optional<IoError> refusal(const std::filesystem::path& destination, const FileFacts& facts) {
+    const std::string name = destination.filename().string();
+    switch (facts.kind) {
+        case FileKind::Folder:
+            return IoError{"al posto del file " + name + " c'è una cartella"};
+        case FileKind::Special:
+            return IoError{name + " non è un file normale"};
+        case FileKind::Plain:
+            if (facts.readOnly) {
+                return IoError{"il file " + name + " è di sola lettura"};
+            }
+            return std::nullopt;
+        case FileKind::Missing:
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
                                            std::string_view contents) {
@@ -13,6 +35,14 @@ std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesyst
         return *error;
     }
     const auto& destination = std::get<std::filesystem::path>(followed);
+
+    const FileFacts facts = files.inspect(destination);
+    if (auto refused = refusal(destination, facts)) {
+        return refused;
+    }
+    if (facts.kind == FileKind::Plain && facts.hasOtherNames && !facts.inSharedFolder) {
+        return files.rewriteInPlace(destination, contents);
+    }
 
     auto written = files.writeTemporaryFileBeside(destination, contents);
     if (auto* error = std::get_if<IoError>(&written)) {

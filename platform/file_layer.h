@@ -20,25 +20,44 @@ struct IoError {
     std::string reason;
 };
 
+// What lies at a name, not following a link there.
+enum class FileKind { Missing, Plain, Folder, Special };
+
+struct FileFacts {
+    FileKind kind = FileKind::Missing;
+    // A plain file without a single write permission bit: the user marked it so.
+    bool readOnly = false;
+    // A plain file with another name (a hard link) that must go on showing the same contents.
+    bool hasOtherNames = false;
+    // In a folder anyone may write to, with the sticky bit (/tmp, a shared folder).
+    bool inSharedFolder = false;
+};
+
 // The few file operations the settings file needs, behind an interface so that tests can make
 // any step fail.
 class FileLayer {
 public:
     virtual ~FileLayer() = default;
 
-    // Nothing when the file cannot be opened for reading (missing, no permission). Symbolic links
-    // are followed, as any program follows them.
+    // Nothing when the file cannot be read: missing, no permission, a link that followLinks
+    // refuses, or not a plain file (a named pipe, a socket, a device, a folder), which is never
+    // waited on.
     virtual std::unique_ptr<std::istream> openForInput(const std::filesystem::path& file) = 0;
 
-    // The file that saving `file` must replace: `file` itself, or, when it is a symbolic link, the
-    // file at the end of its links, which need not exist yet.
+    // The file that saving `file` must replace: `file` itself, or, when links lead elsewhere,
+    // the file at the end of them, which need not exist yet. Links another user planted in a
+    // shared folder are refused.
     virtual std::variant<std::filesystem::path, IoError> followLinks(
         const std::filesystem::path& file) = 0;
 
+    // What lies at `file`, which followLinks has already followed.
+    virtual FileFacts inspect(const std::filesystem::path& file) = 0;
+
     // Creates a file in the folder of `target` under a name nobody can foresee, never over an
-    // existing file or through a link; gives it the permissions of `target` (the user's default
-    // when there is no `target` yet), writes the contents and forces them to the disk. Returns
-    // its path; on failure it leaves nothing behind.
+    // existing file or through a link; gives it what the user set on `target` (permissions,
+    // owner and group where allowed, access control list and other extended attributes; the
+    // user's default when there is no `target` yet), writes the contents and forces them to the
+    // disk. Returns its path; on failure it leaves nothing behind.
     virtual std::variant<std::filesystem::path, IoError> writeTemporaryFileBeside(
         const std::filesystem::path& target, std::string_view contents) = 0;
 
@@ -47,6 +66,13 @@ public:
     virtual std::optional<IoError> replace(const std::filesystem::path& from,
                                            const std::filesystem::path& to) = 0;
 
+    // Overwrites the plain file `target` itself, so that every name it has shows the contents.
+    // A copy of its old contents is put beside it and forced to the disk first; a write that
+    // fails is undone from the copy, and the copy is removed, unless undoing failed too: then
+    // it is kept, and the error names it.
+    virtual std::optional<IoError> rewriteInPlace(const std::filesystem::path& target,
+                                                  std::string_view contents) = 0;
+
     // Removes a file; never a directory. Failures are ignored.
     virtual void removeFileQuietly(const std::filesystem::path& file) = 0;
 };
@@ -54,8 +80,14 @@ public:
 // Writes the contents to a new temporary file beside the target and renames it over the target,
 // so that whatever fails, the target holds either its old bytes or the new ones, never a mix,
 // and no file of this save is left behind. A target that is a symbolic link stays one: the file
-// it leads to is the one replaced. Saves running at the same time each use their own temporary
-// file, so the target ends up whole, as one of them wrote it.
+// it leads to is the one replaced, and keeps what the user set on it. Saves running at the same
+// time each use their own temporary file, so the target ends up whole, as one of them wrote it.
+//
+// Refused, touching nothing: a target that is not a plain file, and one marked read-only. A
+// target with other names is rewritten in place instead (see FileLayer::rewriteInPlace): there a
+// crash part-way can leave a mix, with a copy of the old contents beside it. Not in a shared
+// folder, though, where the other name may be another user's doing, made to lead the save onto
+// one of the user's own files.
 std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
                                            std::string_view contents);
 

@@ -6,6 +6,7 @@
 
 #include <system_error>
 
+#include "platform/error_words.h"
 #include "platform/file_layer.h"
 
 namespace quintara::platform {
@@ -16,20 +17,31 @@ public:
     std::unique_ptr<std::istream> openForInput(const std::filesystem::path& file) override;
     std::variant<std::filesystem::path, IoError> followLinks(
         const std::filesystem::path& file) override;
+    FileFacts inspect(const std::filesystem::path& file) override;
     std::variant<std::filesystem::path, IoError> writeTemporaryFileBeside(
         const std::filesystem::path& target, std::string_view contents) override;
     std::optional<IoError> replace(const std::filesystem::path& from,
                                    const std::filesystem::path& to) override;
+    std::optional<IoError> rewriteInPlace(const std::filesystem::path& target,
+                                          std::string_view contents) override;
     void removeFileQuietly(const std::filesystem::path& file) override;
 
 protected:
-    // Writes all of the contents to an open file and forces them to the disk; the system's error
-    // when that fails. Tests override it to fail part-way, as a full disk does.
-    virtual std::error_code writeAndSync(int descriptor, std::string_view contents);
-};
+    // The two steps of every write, kept apart so that tests can watch them and make them fail:
+    // all of the bytes, from the file's current position; then forcing the file (or a folder) to
+    // the disk.
+    virtual std::error_code writeAll(int descriptor, std::string_view bytes);
+    virtual std::error_code forceToDisk(int descriptor);
 
-// Italian words for a system error, for messages such as
-// "Impossibile salvare le condizioni in Quintara.cfg: <reason>."
-std::string describeError(std::error_code error);
+private:
+    // A rename or a new name is only lasting once the folder holding it is on the disk too.
+    void forceFolderToDisk(const std::filesystem::path& folder);
+    // The rest of `from`, from its current position, written at the current position of `to`.
+    std::error_code copyContents(int from, int to);
+    // `bytes` from the start of the file, which ends with them, forced to the disk.
+    std::error_code overwrite(int descriptor, std::string_view bytes);
+    // The whole of `copy` from the start of the file, which ends with it, forced to the disk.
+    std::error_code overwriteFromCopy(int descriptor, int copy);
+};
 
 }  // namespace quintara::platform

@@ -2,12 +2,24 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <future>
 #include <thread>
 
+#include "platform/file_descriptor.h"
 #include "platform/file_layer.h"
 #include "platform/local_file_layer.h"
 #include "support/failing_file_layer.h"
@@ -21,15 +33,105 @@ using testing::readBytes;
 using testing::TemporaryDirectory;
 using testing::writeBytes;
 using Names = std::vector<std::string>;
+using Path = std::filesystem::path;
 
-unsigned permissionsOf(const std::filesystem::path& file) {
+// Users that exist only as numbers: root can give files and links to them.
+constexpr uid_t kAnotherUser = 12345;
+constexpr uid_t kFolderOwner = 23456;
+constexpr uid_t kYou = static_cast<uid_t>(-1);
+
+unsigned permissionsOf(const Path& file) {
     return static_cast<unsigned>(std::filesystem::status(file).permissions());
+}
+
+// What the user can set on a file besides its contents: mode, owner, group and every extended
+// attribute with its value.
+std::string attributesOf(const Path& file) {
+    struct stat status {};
+    lstat(file.c_str(), &status);
+    std::string seen = std::to_string(status.st_mode) + " " + std::to_string(status.st_uid) + ":" +
+                       std::to_string(status.st_gid);
+    std::string names(4096, '\0');
+    names.resize(std::max<ssize_t>(0, llistxattr(file.c_str(), names.data(), names.size())));
+    for (std::size_t start = 0; start < names.size(); start = names.find('\0', start) + 1) {
+        const char* name = names.c_str() + start;
+        std::string value(4096, '\0');
+        value.resize(std::max<ssize_t>(0, lgetxattr(file.c_str(), name, value.data(), 4096)));
+        seen += " " + std::string(name) + "=" + value;
+    }
+    return seen;
+}
+
+// An access ACL in the kernel's own format, as `setfacl -m u:1000:r,g::-,m::r,o::-` leaves it
+// (the user may read and write, user 1000 may read, the group and others may not): the
+// format's version, then each entry's tag, rights and user.
+const std::string kAclGivingUser1000ReadAccess(
+    "\x02\0\0\0"
+    "\x01\0\x06\0\xFF\xFF\xFF\xFF"
+    "\x02\0\x04\0\xE8\x03\0\0"
+    "\x04\0\0\0\xFF\xFF\xFF\xFF"
+    "\x10\0\x04\0\xFF\xFF\xFF\xFF"
+    "\x20\0\0\0\xFF\xFF\xFF\xFF",
+    44);
+
+// Each returns 0, or why the machine cannot set this up for a test.
+int giveTo(const Path& file, uid_t owner, gid_t group = static_cast<gid_t>(-1)) {
+    return lchown(file.c_str(), owner == kYou ? geteuid() : owner, group) == 0 ? 0 : errno;
+}
+int setAttribute(const Path& file, const char* name, const std::string& value) {
+    return lsetxattr(file.c_str(), name, value.data(), value.size(), 0) == 0 ? 0 : errno;
+}
+// A named pipe, a socket or a device.
+int makeNode(const Path& file, mode_t kind, dev_t device = 0) {
+    return mknod(file.c_str(), kind | 0666, device) == 0 ? 0 : errno;
+}
+int makeFile(const Path& file, unsigned mode) {
+    writeBytes(file, "old");
+    std::filesystem::permissions(file, std::filesystem::perms(mode));
+    return 0;
+}
+int makeLink(const Path& leadsTo, const Path& link) {
+    std::filesystem::create_symlink(leadsTo, link);
+    return 0;
+}
+// A folder anyone may write to, where only owners may remove or rename, as /tmp is.
+Path makeSharedFolder(const Path& folder) {
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms(01777));
+    return folder;
+}
+// A link that another user planted in a shared folder.
+int plantLink(const Path& leadsTo, const Path& link) {
+    makeLink(leadsTo, makeSharedFolder(link.parent_path()) / link.filename());
+    return giveTo(link, kAnotherUser);
+}
+
+// Skips a case this machine cannot set up, saying why.
+#define SKIP_UNLESS_DONE(setUp)                                                                 \
+    if (const int error = (setUp); error == EPERM || error == ENOTSUP) {                        \
+        GTEST_SKIP() << (error == EPERM ? "only root may give a file or link to another user, " \
+                                          "make a device or set a security label"               \
+                                        : "the file system of the temporary folder holds "      \
+                                          "no extended attributes");                            \
+    } else                                                                                      \
+        ASSERT_EQ(error, 0) << std::strerror(error)
+
+// Opens the file as the settings reader does. A read blocked in the open of a named pipe is
+// released after a while by opening the pipe's other end, and counts as a failure.
+bool opensForReading(FileLayer& files, const Path& file) {
+    auto reading =
+        std::async(std::launch::async, [&] { return files.openForInput(file) != nullptr; });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "reading " << file << " blocked";
+        close(open(file.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    return reading.get();
 }
 
 class AtomicWrite : public ::testing::Test {
 protected:
     TemporaryDirectory directory;
-    std::filesystem::path target = directory / "Quintara.cfg";
+    Path target = directory / "Quintara.cfg";
     LocalFileLayer files;
 };
 
@@ -49,14 +151,171 @@ TEST_F(AtomicWrite, ANewFileGetsTheUsersDefaultPermissions) {
     EXPECT_EQ(permissionsOf(target), 0640U);
 }
 
-TEST_F(AtomicWrite, AFileKeepsItsPermissions) {
-    for (const unsigned mode : {0600U, 0640U, 0604U, 0666U}) {
-        writeBytes(target, "old");
-        std::filesystem::permissions(target, std::filesystem::perms(mode));
-        ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
-        EXPECT_EQ(permissionsOf(target), mode) << std::oct << mode;
-    }
+// What the user set on the settings file, which the new file must keep.
+using SetUp = std::function<int(const Path&)>;  // 0, or why the machine cannot set it up
+SetUp mode(unsigned bits) {
+    return [=](const Path& file) { return makeFile(file, bits); };
 }
+SetUp owners(uid_t owner, gid_t group) {
+    return [=](const Path& file) { return giveTo(file, owner, group); };
+}
+SetUp attribute(const char* name, std::string value) {
+    return [=](const Path& file) { return setAttribute(file, name, value); };
+}
+
+struct KeptCase {
+    const char* name;
+    SetUp set;
+
+    friend void PrintTo(const KeptCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<KeptCase> {};
+
+TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHad) {
+    writeBytes(target, "old");
+    SKIP_UNLESS_DONE(GetParam().set(target));
+    const std::string before = attributesOf(target);
+    ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    EXPECT_EQ(attributesOf(target), before);
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_EQ(directory.names(), Names{"Quintara.cfg"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WhatASaveKeeps,
+    ::testing::Values(KeptCase{"PrivateFile", mode(0600)}, KeptCase{"GroupMayRead", mode(0640)},
+                      KeptCase{"OthersMayReadButNotTheGroup", mode(0604)},
+                      KeptCase{"EveryoneMayWrite", mode(0666)},
+                      KeptCase{"OwnerAndGroup", owners(kAnotherUser, kFolderOwner)},
+                      KeptCase{"AccessControlList",
+                               attribute("system.posix_acl_access", kAclGivingUser1000ReadAccess)},
+                      KeptCase{"SecurityLabel", attribute("security.quintara", "label")},
+                      KeptCase{"UsersOwnNote", attribute("user.xdg.comment", "numeri")}),
+    [](const auto& info) { return info.param.name; });
+
+// Something at the place of the settings file that a save must leave exactly as it was.
+struct RefusedCase {
+    const char* name;
+    std::function<int(const Path& folder)> plant;  // 0, or why the machine cannot plant it
+    const char* reason;
+    bool readable;
+
+    friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WhatASaveRefuses : public AtomicWrite, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(WhatASaveRefuses, ItSaysWhyAndTouchesNothing) {
+    writeBytes(directory / "victim", "your other file");
+    SKIP_UNLESS_DONE(GetParam().plant(directory.path()));
+    const Names before = directory.everything();
+    EXPECT_EQ(opensForReading(files, target), GetParam().readable);
+    const auto error = writeFileAtomically(files, target, "new");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->reason.find(GetParam().reason), std::string::npos) << error->reason;
+    EXPECT_EQ(directory.everything(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WhatASaveRefuses,
+    ::testing::Values(
+        RefusedCase{"ReadOnlyFile",
+                    [](const Path& f) { return makeFile(f / "Quintara.cfg", 0444); },
+                    "il file Quintara.cfg è di sola lettura", true},
+        RefusedCase{"NamedPipe",
+                    [](const Path& f) { return makeNode(f / "Quintara.cfg", S_IFIFO); },
+                    "Quintara.cfg non è un file normale", false},
+        RefusedCase{"LinkToANamedPipe",
+                    [](const Path& f) {
+                        makeLink("pipe", f / "Quintara.cfg");
+                        return makeNode(f / "pipe", S_IFIFO);
+                    },
+                    "pipe non è un file normale", false},
+        RefusedCase{"Socket", [](const Path& f) { return makeNode(f / "Quintara.cfg", S_IFSOCK); },
+                    "Quintara.cfg non è un file normale", false},
+        RefusedCase{
+            "Device",
+            [](const Path& f) { return makeNode(f / "Quintara.cfg", S_IFCHR, makedev(1, 3)); },
+            "Quintara.cfg non è un file normale", false},
+        RefusedCase{"Folder",
+                    [](const Path& f) {
+                        std::filesystem::create_directories(f / "Quintara.cfg" / "inside");
+                        return 0;
+                    },
+                    "cartella", false},
+        RefusedCase{"LinksInALoop",
+                    [](const Path& f) {
+                        makeLink("other", f / "Quintara.cfg");
+                        return makeLink("Quintara.cfg", f / "other");
+                    },
+                    "i collegamenti simbolici formano un giro senza fine", false},
+        RefusedCase{"AnotherUsersLinkFurtherAlongTheChain",
+                    [](const Path& f) {
+                        makeLink("shared/planted", f / "Quintara.cfg");
+                        return plantLink("../victim", f / "shared" / "planted");
+                    },
+                    "il collegamento planted è di un altro utente in una cartella condivisa "
+                    "(accesso negato)",
+                    false},
+        RefusedCase{"AnotherUsersLinkAsAFolderOnTheWay",
+                    [](const Path& f) {
+                        std::filesystem::create_directory(f / "yours");
+                        makeFile(f / "yours" / "Quintara.cfg", 0644);
+                        makeLink("shared/folder/Quintara.cfg", f / "Quintara.cfg");
+                        return plantLink("../yours", f / "shared" / "folder");
+                    },
+                    "accesso negato", false}),
+    [](const auto& info) { return info.param.name; });
+
+// The rule the kernel applies when fs.protected_symlinks is on, whatever this machine says: in
+// a folder anyone may write to that has the sticky bit, a link is followed only when it belongs
+// to the user or to the folder's owner.
+struct SharedFolderCase {
+    const char* name;
+    unsigned folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool followed;
+
+    friend void PrintTo(const SharedFolderCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ALinkInASharedFolder : public AtomicWrite,
+                             public ::testing::WithParamInterface<SharedFolderCase> {};
+
+TEST_P(ALinkInASharedFolder, IsFollowedOnlyWhenItsOwnerIsTrusted) {
+    const auto& row = GetParam();
+    const Path folder = directory / "shared";
+    const Path link = folder / "Quintara.cfg";
+    const Path victim = directory / "victim";
+    writeBytes(victim, "your other file");
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_symlink(victim, link);
+    const int linkGiven = giveTo(link, row.linkOwner);
+    SKIP_UNLESS_DONE(linkGiven != 0 ? linkGiven : giveTo(folder, row.folderOwner));
+    std::filesystem::permissions(folder, std::filesystem::perms(row.folderMode));
+
+    EXPECT_EQ(opensForReading(files, link), row.followed);
+    const auto error = writeFileAtomically(files, link, "new");
+    EXPECT_EQ(error.has_value(), !row.followed);
+    EXPECT_EQ(readBytes(victim), row.followed ? "new" : "your other file");
+    EXPECT_EQ(std::filesystem::read_symlink(link), victim);
+    EXPECT_EQ(TemporaryDirectory::namesIn(folder), Names{"Quintara.cfg"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ALinkInASharedFolder,
+    ::testing::Values(
+        SharedFolderCase{"AnotherUsersLinkIsRefused", 01777, kYou, kAnotherUser, false},
+        SharedFolderCase{"AnotherUsersLinkIsRefusedWhoeverOwnsTheFolder", 01777, kFolderOwner,
+                         kAnotherUser, false},
+        SharedFolderCase{"YourOwnLinkIsFollowed", 01777, kFolderOwner, kYou, true},
+        SharedFolderCase{"TheFolderOwnersLinkIsFollowed", 01777, kFolderOwner, kFolderOwner, true},
+        SharedFolderCase{"WithoutTheStickyBitAnyLinkIsFollowed", 0777, kYou, kAnotherUser, true},
+        SharedFolderCase{"WhereOnlyItsOwnerWritesAnyLinkIsFollowed", 01755, kYou, kAnotherUser,
+                         true}),
+    [](const auto& info) { return info.param.name; });
 
 // The attack on a predictable temporary name: someone who can write to the folder plants a link
 // there, hoping the save writes through it into another of the user's files.
@@ -94,14 +353,101 @@ TEST_F(AtomicWrite, ADanglingLinkIsSavedAsANewFileWhereItLeads) {
     EXPECT_EQ(readBytes(directory / "not-yet.cfg"), "first");
 }
 
-TEST_F(AtomicWrite, LinksInALoopAreReportedAndLeftAsTheyWere) {
-    std::filesystem::create_symlink("other", target);
-    std::filesystem::create_symlink("Quintara.cfg", directory / "other");
+// A file with a second name is written in place, so that both names show the new contents.
+TEST_F(AtomicWrite, AFileWithTwoNamesKeepsBoth) {
+    writeBytes(target, "old");
+    std::filesystem::create_hard_link(target, directory / "second name");
+    EXPECT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_EQ(readBytes(directory / "second name"), "new");
+    EXPECT_EQ(std::filesystem::hard_link_count(target), 2U);
+    EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
+}
+
+// There the second name may be another user's, made to lead the save onto the user's file.
+TEST_F(AtomicWrite, InASharedFolderAFileWithTwoNamesIsReplacedByName) {
+    const Path shared = makeSharedFolder(directory / "shared") / "Quintara.cfg";
+    writeBytes(directory / "victim", "your other file");
+    std::filesystem::create_hard_link(directory / "victim", shared);
+    EXPECT_EQ(writeFileAtomically(files, shared, "new"), std::nullopt);
+    EXPECT_EQ(readBytes(shared), "new");
+    EXPECT_EQ(readBytes(directory / "victim"), "your other file");
+}
+
+TEST_F(AtomicWrite, AFileWithTwoNamesThatAnotherProgramIsWritingIsLeftAlone) {
+    writeBytes(target, "old");
+    std::filesystem::create_hard_link(target, directory / "second name");
+    const FileDescriptor otherProgram(open(target.c_str(), O_RDONLY));
+    ASSERT_EQ(flock(otherProgram.get(), LOCK_EX), 0);
     const auto error = writeFileAtomically(files, target, "new");
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->reason.find("collegamenti"), std::string::npos) << error->reason;
-    EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "other"}));
+    EXPECT_EQ(error->reason,
+              "impossibile scrivere Quintara.cfg (un altro programma lo sta scrivendo)");
+    EXPECT_EQ(readBytes(directory / "second name"), "old");
+    EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
 }
+
+// The copy is the first write of the save, the new contents the second, undoing the third.
+TEST_F(AtomicWrite, AFailedWriteInPlaceIsUndoneFromTheCopy) {
+    writeBytes(target, "old bytes");
+    std::filesystem::create_hard_link(target, directory / "second name");
+    FailingFileLayer failing;
+    failing.failingWrites = {2};
+    const auto error = writeFileAtomically(failing, target, "new contents, longer");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->reason, "impossibile scrivere Quintara.cfg (il disco è pieno)");
+    EXPECT_EQ(readBytes(directory / "second name"), "old bytes");
+    EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
+}
+
+TEST_F(AtomicWrite, WhenUndoingFailsTooTheCopyIsKeptAndNamed) {
+    writeBytes(target, "old bytes");
+    std::filesystem::permissions(target, std::filesystem::perms(0644));
+    std::filesystem::create_hard_link(target, directory / "second name");
+    FailingFileLayer failing;
+    failing.failingWrites = {2, 3};
+    const auto error = writeFileAtomically(failing, target, "new contents, longer");
+    const Names names = directory.names();
+    ASSERT_EQ(names.size(), 3U);
+    const std::string& copy = names[1];
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(
+        error->reason,
+        "impossibile scrivere Quintara.cfg (il disco è pieno); il contenuto di prima è in " + copy);
+    EXPECT_EQ(readBytes(directory / copy), "old bytes");
+    EXPECT_EQ(permissionsOf(directory / copy), 0600U);
+}
+
+// Each write counts only once it is on the disk: the new file before it takes the old one's
+// place, the copy of a file with two names before that file is overwritten.
+struct StepsCase {
+    const char* name;
+    bool secondName;
+    Names steps;
+
+    friend void PrintTo(const StepsCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TheStepsOfASave : public AtomicWrite, public ::testing::WithParamInterface<StepsCase> {};
+
+TEST_P(TheStepsOfASave, ForceEachWriteToTheDiskBeforeItCounts) {
+    writeBytes(target, "old");
+    if (GetParam().secondName) {
+        std::filesystem::create_hard_link(target, directory / "second name");
+    }
+    FailingFileLayer recording;
+    ASSERT_EQ(writeFileAtomically(recording, target, "new"), std::nullopt);
+    EXPECT_EQ(recording.steps, GetParam().steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TheStepsOfASave,
+    ::testing::Values(
+        // The new file, then the folder that holds its new name.
+        StepsCase{"Replacing", false, {"write", "sync", "replace", "sync"}},
+        // The copy, the folder that holds its name, then the file itself.
+        StepsCase{"RewritingInPlace", true, {"write", "sync", "sync", "write", "sync"}}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(AtomicWrite, TwoSavesAtOnceEachLeaveAWholeFile) {
     const std::string first(4000, '1');
@@ -124,15 +470,6 @@ TEST_F(AtomicWrite, TwoSavesAtOnceEachLeaveAWholeFile) {
     one.join();
     two.join();
     EXPECT_EQ(failures, 0);
-    EXPECT_EQ(directory.names(), Names{"Quintara.cfg"});
-}
-
-TEST_F(AtomicWrite, ADirectoryNamedLikeTheTargetIsNotReplaced) {
-    std::filesystem::create_directories(target / "inside");
-    const auto error = writeFileAtomically(files, target, "new");
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->reason.find("cartella"), std::string::npos) << error->reason;
-    EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
     EXPECT_EQ(directory.names(), Names{"Quintara.cfg"});
 }
 
@@ -164,13 +501,32 @@ TEST_F(AtomicWrite, AFolderThatIsGoneIsReported) {
               "(la cartella non esiste più)");
 }
 
-TEST(DescribeError, SaysWhatWentWrongInItalian) {
-    EXPECT_EQ(describeError(std::make_error_code(std::errc::no_space_on_device)),
-              "il disco è pieno");
-    EXPECT_EQ(describeError(std::make_error_code(std::errc::read_only_file_system)),
-              "il disco è di sola lettura");
-    EXPECT_EQ(describeError(std::make_error_code(std::errc::permission_denied)), "accesso negato");
+struct ErrorCase {
+    const char* name;
+    int error;
+    std::string words;
+
+    friend void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class DescribeError : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(DescribeError, SaysWhatWentWrongInItalianOnly) {
+    EXPECT_EQ(describeError({GetParam().error, std::generic_category()}), GetParam().words);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DescribeError,
+    ::testing::Values(
+        ErrorCase{"FullDisk", ENOSPC, "il disco è pieno"},
+        ErrorCase{"ReadOnlyDisk", EROFS, "il disco è di sola lettura"},
+        ErrorCase{"NoPermission", EACCES, "accesso negato"},
+        ErrorCase{"NotAllowed", EPERM, "accesso negato"},
+        ErrorCase{"MountPoint", EBUSY, "il sistema lo tiene occupato"},
+        ErrorCase{"SpecialFile", ENXIO, "non è un file normale"},
+        ErrorCase{"LockedByAnotherProgram", EWOULDBLOCK, "un altro programma lo sta scrivendo"},
+        ErrorCase{"Unknown", EDOM, "errore di sistema numero " + std::to_string(EDOM)}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace quintara::platform

@@ -5,21 +5,31 @@
 #pragma once
 
 #include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "platform/local_file_layer.h"
 
 namespace quintara::testing {
 
-// The real file layer, with a fault injected at a chosen step. Root ignores permission bits, so
-// tests provoke failures this way or with a directory in the way.
+// The real file layer, which records the steps that make a save lasting and fails one on
+// demand. Root ignores permission bits, so tests provoke failures this way or with a directory
+// in the way.
 class FailingFileLayer final : public platform::LocalFileLayer {
 public:
-    // Writes only the first half of the contents, then reports a full disk.
+    // A failing write writes only the first half of its bytes, then reports a full disk. Every
+    // write fails, or only those numbered here (from 1, in the order of the save).
     bool failWriteHalfway = false;
+    std::set<int> failingWrites;
     bool failReplace = false;
+
+    // "write", "sync" (a file or a folder forced to the disk) and "replace", in order.
+    std::vector<std::string> steps;
 
     std::optional<platform::IoError> replace(const std::filesystem::path& from,
                                              const std::filesystem::path& to) override {
+        steps.emplace_back("replace");
         if (failReplace) {
             return platform::IoError{"accesso negato"};
         }
@@ -27,13 +37,22 @@ public:
     }
 
 protected:
-    std::error_code writeAndSync(int descriptor, std::string_view contents) override {
-        if (failWriteHalfway) {
-            LocalFileLayer::writeAndSync(descriptor, contents.substr(0, contents.size() / 2));
+    std::error_code writeAll(int descriptor, std::string_view bytes) override {
+        steps.emplace_back("write");
+        ++writes_;
+        if (failWriteHalfway || failingWrites.contains(writes_)) {
+            LocalFileLayer::writeAll(descriptor, bytes.substr(0, bytes.size() / 2));
             return std::make_error_code(std::errc::no_space_on_device);
         }
-        return LocalFileLayer::writeAndSync(descriptor, contents);
+        return LocalFileLayer::writeAll(descriptor, bytes);
     }
+    std::error_code forceToDisk(int descriptor) override {
+        steps.emplace_back("sync");
+        return LocalFileLayer::forceToDisk(descriptor);
+    }
+
+private:
+    int writes_ = 0;
 };
 
 }  // namespace quintara::testing

@@ -25,6 +25,9 @@ public:
         const std::filesystem::path& file) override {
         return file;
     }
+    platform::FileFacts inspect(const std::filesystem::path& file) override {
+        return {files.contains(file) ? platform::FileKind::Plain : platform::FileKind::Missing};
+    }
     std::variant<std::filesystem::path, platform::IoError> writeTemporaryFileBeside(
         const std::filesystem::path& target, std::string_view contents) override {
         std::filesystem::path temporary = target;
@@ -41,6 +44,11 @@ public:
         std::string contents = std::move(found->second);
         files.erase(found);
         files[to] = std::move(contents);
+        return std::nullopt;
+    }
+    std::optional<platform::IoError> rewriteInPlace(const std::filesystem::path& target,
+                                                    std::string_view contents) override {
+        files[target] = std::string(contents);
         return std::nullopt;
     }
     void removeFileQuietly(const std::filesystem::path& file) override { files.erase(file); }

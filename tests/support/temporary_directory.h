@@ -14,6 +14,16 @@
 
 namespace quintara::testing {
 
+inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // A fresh directory for one test, removed with everything in it afterwards.
 class TemporaryDirectory {
 public:
@@ -44,18 +54,36 @@ public:
         return found;
     }
 
+    // Everything the directory holds, a line an entry: each file with its contents, each link
+    // with where it leads, never reading a special file. Tests compare it before and after a
+    // save that must change nothing.
+    std::vector<std::string> everything() const {
+        std::vector<std::string> found;
+        describeInto(path_, found);
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
 private:
+    void describeInto(const std::filesystem::path& folder, std::vector<std::string>& found) const {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const auto status = entry.symlink_status();
+            std::string line = entry.path().lexically_relative(path_).string();
+            if (std::filesystem::is_symlink(status)) {
+                line += " -> " + std::filesystem::read_symlink(entry.path()).string();
+            } else if (std::filesystem::is_regular_file(status)) {
+                line += ": " + readBytes(entry.path());
+            } else if (std::filesystem::is_directory(status)) {
+                line += "/";
+                describeInto(entry.path(), found);
+            } else {
+                line += " (special)";
+            }
+            found.push_back(line);
+        }
+    }
+
     std::filesystem::path path_;
 };
-
-inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace quintara::testing

@@ -1,0 +1,184 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/file_descriptor.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#else
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#endif
+
+namespace quintara::platform {
+namespace {
+
+std::error_code notPlain(bool folder) {
+    return std::make_error_code(folder ? std::errc::is_a_directory
+                                       : std::errc::no_such_device_or_address);
+}
+
+}  // namespace
+
+std::error_code lastSystemError() {
+    return {errno, std::generic_category()};
+}
+
+#ifdef _WIN32
+
+std::error_code FileDescriptor::close() {
+    const int descriptor = std::exchange(descriptor_, -1);
+    return descriptor >= 0 && _close(descriptor) != 0 ? lastSystemError() : std::error_code{};
+}
+
+OpenedFile openPlainFile(const std::filesystem::path& file, Access access) {
+    int descriptor = -1;
+    const int flags = (access == Access::Read ? _O_RDONLY : _O_RDWR) | _O_BINARY | _O_NOINHERIT;
+    if (_wsopen_s(&descriptor, file.c_str(), flags, _SH_DENYNO, 0) != 0) {
+        return lastSystemError();
+    }
+    FileDescriptor opened(descriptor);
+    struct _stat64 status {};
+    if (_fstat64(opened.get(), &status) != 0) {
+        return lastSystemError();
+    }
+    if ((status.st_mode & _S_IFMT) != _S_IFREG) {
+        return notPlain((status.st_mode & _S_IFMT) == _S_IFDIR);
+    }
+    return opened;
+}
+
+OpenedFile createExclusively(const std::filesystem::path& file, unsigned mode) {
+    int descriptor = -1;
+    const int permissions = (mode & 0200U) != 0 ? _S_IREAD | _S_IWRITE : _S_IREAD;
+    if (_wsopen_s(&descriptor, file.c_str(),
+                  _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
+                  permissions) != 0) {
+        return lastSystemError();
+    }
+    return FileDescriptor(descriptor);
+}
+
+FileDescriptor openFolder(const std::filesystem::path&) {
+    return FileDescriptor();
+}
+
+long readSome(int descriptor, char* buffer, std::size_t size) {
+    return _read(descriptor, buffer, static_cast<unsigned>(std::min<std::size_t>(size, 1U << 30)));
+}
+long writeSome(int descriptor, std::string_view bytes) {
+    return _write(descriptor, bytes.data(),
+                  static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1U << 30)));
+}
+int syncDescriptor(int descriptor) {
+    return _commit(descriptor);
+}
+int rewind(int descriptor) {
+    return _lseeki64(descriptor, 0, SEEK_SET) < 0 ? -1 : 0;
+}
+int truncateHere(int descriptor) {
+    const auto position = _telli64(descriptor);
+    return position < 0 || _chsize_s(descriptor, position) != 0 ? -1 : 0;
+}
+// Windows shares files as their openers ask; the program asks for no exclusive share.
+int lockForWriting(int) {
+    return 0;
+}
+
+#else
+
+std::error_code FileDescriptor::close() {
+    const int descriptor = std::exchange(descriptor_, -1);
+    return descriptor >= 0 && ::close(descriptor) != 0 ? lastSystemError() : std::error_code{};
+}
+
+OpenedFile openPlainFile(const std::filesystem::path& file, Access access) {
+    struct stat status {};
+    // Looking before opening spares a device the side effects of an open.
+    if (lstat(file.c_str(), &status) != 0) {
+        return lastSystemError();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return notPlain(S_ISDIR(status.st_mode));
+    }
+    const int flags = (access == Access::Read ? O_RDONLY : O_RDWR) | O_NOFOLLOW | O_NONBLOCK |
+                      O_NOCTTY | O_CLOEXEC;
+    FileDescriptor opened(open(file.c_str(), flags));
+    if (!opened) {
+        return lastSystemError();
+    }
+    // Someone may have put something else under the name since it was looked at.
+    if (fstat(opened.get(), &status) != 0) {
+        return lastSystemError();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return notPlain(S_ISDIR(status.st_mode));
+    }
+    const int statusFlags = fcntl(opened.get(), F_GETFL);
+    if (statusFlags < 0 || fcntl(opened.get(), F_SETFL, statusFlags & ~O_NONBLOCK) != 0) {
+        return lastSystemError();
+    }
+    return opened;
+}
+
+OpenedFile createExclusively(const std::filesystem::path& file, unsigned mode) {
+    FileDescriptor created(open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                static_cast<mode_t>(mode)));
+    if (!created) {
+        return lastSystemError();
+    }
+    return created;
+}
+
+FileDescriptor openFolder(const std::filesystem::path& folder) {
+    return FileDescriptor(
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+long readSome(int descriptor, char* buffer, std::size_t size) {
+    return read(descriptor, buffer, size);
+}
+long writeSome(int descriptor, std::string_view bytes) {
+    return write(descriptor, bytes.data(), bytes.size());
+}
+int syncDescriptor(int descriptor) {
+    return fsync(descriptor);
+}
+int rewind(int descriptor) {
+    return lseek(descriptor, 0, SEEK_SET) < 0 ? -1 : 0;
+}
+int truncateHere(int descriptor) {
+    const off_t position = lseek(descriptor, 0, SEEK_CUR);
+    return position < 0 ? -1 : ftruncate(descriptor, position);
+}
+int lockForWriting(int descriptor) {
+    constexpr int kAttempts = 20;
+    for (int attempt = 1;; ++attempt) {
+        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            return 0;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return 0;
+        }
+        if (attempt == kAttempts) {
+            errno = EWOULDBLOCK;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+#endif
+
+}  // namespace quintara::platform

@@ -1,0 +1,113 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "platform/link_following.h"
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/error_words.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace quintara::platform {
+namespace {
+
+// As many links as the system itself follows before it gives up on a loop.
+constexpr int kMostLinksFollowed = 40;
+
+#ifdef _WIN32
+// Windows folders have no sticky bit, and creating links there takes a privilege.
+bool mayFollow(const std::filesystem::path&, const std::filesystem::path&) {
+    return true;
+}
+#else
+bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& folder) {
+    struct stat linkStatus {};
+    struct stat folderStatus {};
+    if (lstat(link.c_str(), &linkStatus) != 0 ||
+        stat(folder.empty() ? "." : folder.c_str(), &folderStatus) != 0) {
+        return false;
+    }
+    return !isSharedFolder(folder) || linkStatus.st_uid == geteuid() ||
+           linkStatus.st_uid == folderStatus.st_uid;
+}
+#endif
+
+// Puts the names of `path` in front of those still to walk, which are kept last first.
+void walkNext(std::vector<std::filesystem::path>& ahead, const std::filesystem::path& path) {
+    const std::vector<std::filesystem::path> names(path.begin(), path.end());
+    ahead.insert(ahead.end(), names.rbegin(), names.rend());
+}
+
+// The folder holding `reached`. It has no link in it, so stepping back by name is the same as
+// stepping back on the disk.
+std::filesystem::path folderAbove(const std::filesystem::path& reached) {
+    if (reached.empty() || reached.filename() == "..") {
+        return reached / "..";
+    }
+    return reached == reached.root_path() ? reached : reached.parent_path();
+}
+
+}  // namespace
+
+#ifdef _WIN32
+bool isSharedFolder(const std::filesystem::path&) {
+    return false;
+}
+#else
+bool isSharedFolder(const std::filesystem::path& folder) {
+    struct stat status {};
+    return stat(folder.empty() ? "." : folder.c_str(), &status) == 0 &&
+           (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
+}
+#endif
+
+std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file) {
+    std::vector<std::filesystem::path> ahead;
+    walkNext(ahead, file.relative_path());
+    std::filesystem::path reached = file.root_path();
+    int linksFollowed = 0;
+    while (!ahead.empty()) {
+        const std::filesystem::path name = ahead.back();
+        ahead.pop_back();
+        if (name.empty() || name == ".") {
+            continue;
+        }
+        if (name == "..") {
+            reached = folderAbove(reached);
+            continue;
+        }
+        const std::filesystem::path next = reached / name;
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(next, error))) {
+            // A missing name, a dangling link's target included, is created where it is named.
+            reached = next;
+            continue;
+        }
+        if (++linksFollowed > kMostLinksFollowed) {
+            return ioFailure("impossibile seguire il collegamento", file,
+                             std::make_error_code(std::errc::too_many_symbolic_link_levels));
+        }
+        if (!mayFollow(next, reached)) {
+            return IoError{"il collegamento " + name.string() +
+                           " è di un altro utente in una cartella condivisa (accesso negato)"};
+        }
+        const std::filesystem::path leadsTo = std::filesystem::read_symlink(next, error);
+        if (error) {
+            return ioFailure("impossibile seguire il collegamento", next, error);
+        }
+        walkNext(ahead, leadsTo.relative_path());
+        if (leadsTo.has_root_path()) {
+            reached = leadsTo.root_path();
+        }
+    }
+    return reached;
+}
+
+}  // namespace quintara::platform

@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <filesystem>
+#include <variant>
+
+#include "platform/file_descriptor.h"
+
+namespace quintara::platform {
+
+struct TemporaryFile {
+    std::filesystem::path name;
+    FileDescriptor file;
+};
+
+// A new file in the folder of `target`, open for reading and writing, named
+// "<target>.<12 random letters>.tmp": a name nobody can foresee to plant a link or a file there
+// beforehand, and that collides with nothing a crash left behind. `mode` as for
+// createExclusively.
+std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
+    const std::filesystem::path& target, unsigned mode);
+
+}  // namespace quintara::platform
