@@ -4,6 +4,7 @@
 
 #include "web_band/engine_module.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QOpenGLContext>
@@ -33,6 +34,16 @@ void shareAnOpenGlContextWithTheEngine() {
     qt_gl_set_global_share_context(context);
 }
 
+// Qt WebEngine shows a page's own objects (its title, paragraphs and links) to assistive
+// technology on Linux only when asked to, as that costs time on every change of the page: asked
+// here when a screen reader listens as the engine starts.
+void letAScreenReaderReadThePage() {
+    if (QAccessible::isActive() &&
+        !qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY")) {
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    }
+}
+
 }  // namespace
 
 // The module lies at the same place relative to the program in the build tree and once
@@ -40,6 +51,7 @@ void shareAnOpenGlContextWithTheEngine() {
 // program: hence a module, opened only when a page has arrived.
 EngineBand* loadEngineBand(QWidget& band, qt::LinkOpener& links) {
     shareAnOpenGlContextWithTheEngine();
+    letAScreenReaderReadThePage();
     QLibrary module(QGuiApplication::applicationDirPath() +
                     QStringLiteral("/" QUINTARA_WEB_ENGINE_MODULE));
     auto* make = reinterpret_cast<MakeEngineBand*>(module.resolve(kMakeEngineBandSymbol));

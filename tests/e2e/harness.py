@@ -18,6 +18,7 @@ The environment names the program (QUINTARA_PROGRAM) and the maker's site built 
 
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -164,14 +165,15 @@ class Session:
     """One run of the program, in a temporary folder of its own.
 
     settings: bytes to put in Quintara.cfg before the start, or None for no file.
+    site: whether the maker's page is served; without it the site cannot be reached.
     """
 
-    def __init__(self, settings=None):
+    def __init__(self, settings=None, site=True):
         self.program = os.environ.get("QUINTARA_PROGRAM", "")
         if not os.access(self.program, os.X_OK):
             raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
-        self.pages = PageServer(site_port())
+        self.pages = PageServer(site_port() if site else None)
 
     def __enter__(self):
         self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))
@@ -182,7 +184,7 @@ class Session:
         runtime = self.root / "runtime"
         runtime.mkdir(mode=0o700)
         self.pages.__enter__()
-        if not self.pages.listening:
+        if not self.pages.listening and self.pages.port is not None:
             # Someone else serving the port is harmless: it is on loopback all the same.
             sys.stderr.write("note: port %d is taken; the web view is served by another "
                              "process\n" % self.pages.port)
@@ -275,6 +277,20 @@ class Session:
 
     def program_log(self):
         return (self.root / "quintara.log").read_text(errors="replace")
+
+    def child_processes(self):
+        """The names of the processes the program started and that still run."""
+        names = []
+        for stat in pathlib.Path("/proc").glob("[0-9]*/stat"):
+            try:
+                fields = stat.read_text()
+            except OSError:
+                continue
+            # pid (name) state ppid ...: the name may hold blanks, so read after its ')'.
+            name = fields[fields.index("(") + 1:fields.rindex(")")]
+            if fields[fields.rindex(")") + 2:].split()[1] == str(self.app.pid):
+                names.append(name)
+        return names
 
     def exit_status(self, timeout=STEP_TIMEOUT):
         try:
@@ -379,14 +395,54 @@ class MessageBox:
         self.session.wait_closed("the message box", self.window)
 
 
+def clipboard():
+    """The text on the X clipboard, "" when nobody holds it."""
+    return subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True,
+                          timeout=STEP_TIMEOUT).stdout.decode("utf-8")
+
+
+def set_clipboard(text):
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode("utf-8"),
+                   check=True, timeout=STEP_TIMEOUT)
+
+
+class Screen:
+    """The virtual screen as a sighted user sees it, taken in one go."""
+
+    def __init__(self):
+        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                             capture_output=True,
+                             check=True).stdout
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        self.width = int(header.group(1))
+        self.pixels = ppm[header.end():]
+
+    def colour(self, x, y):
+        at = 3 * (y * self.width + x)
+        return tuple(self.pixels[at:at + 3])
+
+
+# The covers' fill colours: silver over the twelve numbers, light red over the Jolly box.
+COVER_COLOURS = ((192, 192, 192), (255, 128, 128))
+
+
+def _number_of(box):
+    """What a number box shows, read from its name ("Colonna 1, primo numero: 9"); the Jolly
+    box in the random-colour mode shows no number ("Numero Jolly nascosto: pallina verde")."""
+    if box.name.startswith("Numero Jolly nascosto"):
+        return ""
+    return box.name.rpartition(": ")[2]
+
+
 class Board:
     """The numbers as the main window shows them, and which of them are covered.
 
     Found as a person finds them: six boxes under "Colonna 1", six under "Colonna 2" (left to
-    right), one under "Numero Jolly"; a cover is the shape lying on a box's rectangle.
+    right), one under "Numero Jolly". Covers are no objects for a screen reader: whether a box is
+    covered is seen on the screen, as the cover's colour across the box.
     """
 
-    def __init__(self, tree):
+    def __init__(self, tree, screen):
         labels = tree.all("label")
         first = tree.find("label", "Colonna 1")
         second = tree.find("label", "Colonna 2")
@@ -405,24 +461,18 @@ class Board:
             raise LookupError("number boxes not where expected: %s / %s / %s" % (
                 self.column1_boxes, self.column2_boxes, jolly_boxes))
         self.jolly_box = jolly_boxes[0]
-        self.column1 = [n.name for n in self.column1_boxes]
-        self.column2 = [n.name for n in self.column2_boxes]
-        self.jolly = self.jolly_box.name
+        self.column1 = [_number_of(n) for n in self.column1_boxes]
+        self.column2 = [_number_of(n) for n in self.column2_boxes]
+        self.jolly = _number_of(self.jolly_box)
 
-        shapes = tree.all("filler")
         self.covers = []
         for box in self.column1_boxes + self.column2_boxes + [self.jolly_box]:
-            on_box = [s for s in shapes if abs(s.x - box.x) <= 1 and abs(s.y - box.y) <= 1
-                      and abs(s.height - box.height) <= 1]
-            if len(on_box) != 1:
-                raise LookupError("%d covers on %r" % (len(on_box), box))
-            cover = on_box[0]
-            if not cover.showing or cover.width <= 2:
-                self.covers.append("open")
-            elif cover.width >= box.width - 2:
-                self.covers.append("closed")
-            else:
-                self.covers.append("moving")
+            # Across the lower half of the box, below the number, left to right.
+            samples = [screen.colour(box.x + box.width * k // 8, box.y + box.height * 3 // 4)
+                       for k in range(1, 8)]
+            covered = sum(colour in COVER_COLOURS for colour in samples)
+            self.covers.append("closed" if covered == len(samples) else
+                               "open" if covered == 0 else "moving")
 
     @property
     def all_closed(self):
@@ -458,7 +508,7 @@ class _Window:
 
 class MainWindow(_Window):
     def board(self):
-        return Board(self.tree())
+        return Board(self.tree(), Screen())
 
     def press(self, role, name, action="Press", wait=False):
         self.session.press(self.tree().find(role, name), action, wait)
@@ -503,6 +553,16 @@ class MainWindow(_Window):
 
     def quit(self):
         self.press("push button", "Esci")
+
+    def description(self):
+        return self.window.accessible.get_description() or ""
+
+    def copy(self):
+        """Ctrl+C, typed on the keyboard into the main window; returns the clipboard's text."""
+        subprocess.run(["xdotool", "search", "--name", "^" + re.escape(self.title) + "$",
+                        "windowfocus", "--sync", "key", "ctrl+c"], check=True)
+        time.sleep(0.5)
+        return clipboard()
 
 
 class ConditionsDialog(_Window):
@@ -560,8 +620,8 @@ class QuintaraTestCase(unittest.TestCase):
         # runner's own warning filters are in place only once the tests run.
         warnings.filterwarnings("ignore", r"Atspi\.Action\.get_action_name", DeprecationWarning)
 
-    def session(self, settings=None):
-        return Session(settings=settings)
+    def session(self, settings=None, site=True):
+        return Session(settings=settings, site=site)
 
     def assertSeries(self, board, low, high, jolly_number=True):
         """Two columns of six distinct numbers, ascending, from low to high; the Jolly either a

@@ -19,7 +19,7 @@ PAGE = ("""<!DOCTYPE html>
 
 class PageServer:
     """Serves /riq-quintara.html on 127.0.0.1:port while in a `with` block. When someone else
-    holds the port, `listening` is False and nothing is served by us."""
+    holds the port, or the port is None, `listening` is False and nothing is served by us."""
 
     def __init__(self, port):
         self.requests = []
@@ -31,6 +31,8 @@ class PageServer:
         return self.server is not None
 
     def __enter__(self):
+        if self.port is None:
+            return self
         requests = self.requests
 
         class Handler(http.server.BaseHTTPRequestHandler):

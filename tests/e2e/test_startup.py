@@ -26,7 +26,7 @@ class StartupTest(harness.QuintaraTestCase):
             tree = main.tree()
             for button in ("Nuova Serie", "Condizioni", "Stampa", "Esci"):
                 self.assertTrue(tree.has("push button", button, showing=True), button)
-            board = harness.Board(tree)
+            board = main.board()
             self.assertEqual(["00"] * 13, board.numbers())
             self.assertTrue(board.all_closed, board)
 
