@@ -9,6 +9,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <memory>
 #include <type_traits>
 
 #include "web_band/engine/link_gate.h"
@@ -26,16 +27,13 @@ public:
         profile_ = new QWebEngineProfile(this);
         connect(profile_, &QWebEngineProfile::downloadRequested, this,
                 [](QWebEngineDownloadRequest* download) { download->cancel(); });
-        page_ = new SilentPage(profile_, gate_, this);
-        setPage(page_);
+        page_ = std::make_unique<SilentPage>(profile_, gate_, this);
+        setPage(page_.get());
         setContextMenuPolicy(Qt::NoContextMenu);
         setAccessibleName(QStringLiteral("Pagina del sito di Quintara"));
-        connect(page_, &QWebEnginePage::loadingChanged, this,
+        connect(page_.get(), &QWebEnginePage::loadingChanged, this,
                 [this](const QWebEngineLoadingInfo& loading) { loadingChanged(loading); });
     }
-
-    // The page must go before its profile, which is deleted with the view's other children.
-    ~EngineBandView() override { delete page_; }
 
     QWidget& widget() override { return *this; }
     void setSilent(bool silent) override { page_->setSilent(silent); }
@@ -65,7 +63,9 @@ private:
     LinkGate gate_;
     QString offlineHtml_;
     QWebEngineProfile* profile_ = nullptr;
-    SilentPage* page_ = nullptr;
+    // The page must go before its profile, which is deleted with the view's other children:
+    // a child itself, it leaves them as it goes.
+    std::unique_ptr<SilentPage> page_;
     bool showingOfflinePage_ = false;
 };
 
