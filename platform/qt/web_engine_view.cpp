@@ -17,9 +17,27 @@
 
 #include "platform/qt/link_opener.h"
 #include "platform/qt/page_view.h"
+#include "platform/qt/qt_versions.h"
+#if QUINTARA_QT_HAS_WEBENGINE_PERMISSION
+#include <QWebEnginePermission>
+#endif
 
 namespace quintara::qt {
 namespace {
+
+// Camera, microphone, location, notifications, the screen: the band's page gets none of them.
+void denyEveryPermission(QWebEnginePage& page) {
+#if QUINTARA_QT_HAS_WEBENGINE_PERMISSION
+    QObject::connect(&page, &QWebEnginePage::permissionRequested, &page,
+                     [](QWebEnginePermission permission) { permission.deny(); });
+#else
+    QObject::connect(&page, &QWebEnginePage::featurePermissionRequested, &page,
+                     [&page](const QUrl& origin, QWebEnginePage::Feature feature) {
+                         page.setFeaturePermission(origin, feature,
+                                                   QWebEnginePage::PermissionDeniedByUser);
+                     });
+#endif
+}
 
 // A page that, once silent, answers every question itself instead of asking the user.
 class SilentPage final : public QWebEnginePage {
@@ -44,10 +62,7 @@ public:
                         *authenticator = QAuthenticator();
                     }
                 });
-        connect(this, &QWebEnginePage::featurePermissionRequested, this,
-                [this](const QUrl& origin, Feature feature) {
-                    setFeaturePermission(origin, feature, PermissionDeniedByUser);
-                });
+        denyEveryPermission(*this);
         connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
                 [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
         connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,
