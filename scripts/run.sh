@@ -23,10 +23,10 @@ here=$(pwd)
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset dev
-cmake --build --preset dev -j "$(nproc)" --target quintara
+cmake --preset run
+cmake --build --preset run -j "$(nproc)" --target quintara
 
-program="$(pwd)/build/dev/bin/quintara"
+program="$(pwd)/build/run/bin/quintara"
 if [ "$(id -u)" -eq 0 ] && [ -z "${QTWEBENGINE_DISABLE_SANDBOX:-}" ]; then
     # Qt WebEngine will not start as root with its sandbox on; the program never turns it off.
     echo "Running as root: the web view's sandbox is turned off for this run." >&2
