@@ -13,7 +13,7 @@ set -euo pipefail
 case "${QT_QPA_PLATFORM:-xcb}" in
     xcb* | wayland*)
         if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-            echo "Quintara needs a graphical session (DISPLAY is not set); to look at it under Xvfb, start it with xvfb-run -n 99 -s '-ac -screen 0 1280x1024x24' $0 & and, once it is up, take a picture with DISPLAY=:99 import -window root quintara.png" >&2
+            echo "Quintara needs a graphical session (DISPLAY is not set); to look at it under Xvfb, start it with xvfb-run -n 99 -s '-ac -screen 0 1280x1024x24' $0 & and, once it is up, take a picture with DISPLAY=:99 import -window root quintara.png (Debian's packages xvfb and imagemagick)" >&2
             exit 1
         fi
         ;;
