@@ -91,7 +91,7 @@ int closeFile(int descriptor) {
     return close(descriptor);
 }
 std::optional<unsigned> permissionsOf(const std::filesystem::path& file) {
-    struct stat status {};
+    struct stat status = {};
     if (stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
