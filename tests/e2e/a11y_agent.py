@@ -128,7 +128,8 @@ class Agent:
         text = self.node(id).get_text_iface()
         if text is None:
             raise LookupError("%s has no text interface" % id)
-        return text.get_text(0, text.get_character_count())
+        # Through the interface by name: AT-SPI 2.56 gives the accessible a get_text of its own.
+        return Atspi.Text.get_text(text, 0, Atspi.Text.get_character_count(text))
 
     def op_set_text(self, id, text):
         editable = self.node(id).get_editable_text_iface()
