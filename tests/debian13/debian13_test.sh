@@ -52,6 +52,14 @@ enter_root() {
     mount --rbind /dev "$1/dev"
 }
 
+# stamp: each line with the seconds since the phase began, so that the log times each step.
+stamp() {
+    local line
+    while IFS= read -r line; do
+        printf '%5d %s\n' "$SECONDS" "$line"
+    done
+}
+
 # --- Phases, each in namespaces of its own (see run_phase) ----------------------------------------
 # phase_setup ROOT ARCHIVES LOG: the packages the build and the tests need, with the network.
 phase_setup() {
@@ -68,7 +76,7 @@ phase_test() {
     enter_root "$root"
     in_root "$root" 2400 nice bash -c 'cd /root/quintara && scripts/test.sh &&
         rm -rf /root/package && cpack -G DEB --config build/ci/CPackConfig.cmake -B /root/package' \
-        >"$log" 2>&1
+        2>&1 | stamp >"$log"
 }
 
 case ${1:-} in
@@ -187,8 +195,8 @@ git -C "$copy" init -q
 git -C "$copy" add -A
 git -C "$copy" -c user.name=Quintara -c user.email=quintara@localhost commit -q \
     -m "The checkout's tracked files"
-ok "$(git -C "$copy" ls-files | wc -l) files of $(git -C "$source_dir" rev-parse --short HEAD)" \
-    "${revision:+with the changes in the work tree}"
+copied="$(git -C "$copy" ls-files | wc -l) files of $(git -C "$source_dir" rev-parse --short HEAD)"
+ok "$copied${revision:+ with the changes in the work tree}"
 
 # --- 3. The packages the build and the tests need -------------------------------------------------
 stage "scripts/setup.sh --tests in the root"
@@ -213,7 +221,16 @@ if [ $status -ne 0 ]; then
     show_log "scripts/test.sh" "$log"
     die "scripts/test.sh or cpack failed in the Debian 13 root (status $status)"
 fi
-grep -E '^[0-9]+% tests passed|^Total Test time|^hardening: ' "$log" | sed 's/^/   /'
+grep -E '^ *[0-9]+ ([0-9]+% tests passed|Total Test time|hardening: )' "$log" | cut -c7- |
+    sed 's/^/   /'
+# The seconds at which the build, the tests and the hardening run ended, from the stamped log.
+at() { awk -v pattern="$1" '$0 ~ pattern { print $1; exit }' "$log"; }
+built=$(at 'Test project /root/quintara/build/ci$')
+tested=$(at 'Total Test time')
+hardened=$(at 'hardening: no faults found')
+ended=$(tail -n 1 "$log" | awk '{ print $1 }')
+ok "in the root: build ${built} s, tests $((tested - built)) s," \
+    "hardening $((hardened - tested)) s, package $((ended - hardened)) s"
 # Only the tests that make Debian roots of their own may skip there.
 skipped=$(grep -E '\*\*\*Skipped|Not Run' "$log" | grep -vE ' (cleanroom|debian13)\.' || true)
 if [ -n "$skipped" ]; then
