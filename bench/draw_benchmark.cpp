@@ -37,7 +37,8 @@ void drawSeries(benchmark::State& state, DrawConditions conditions, DrawRange ra
     long refused = 0;
     for (auto _ : state) {
         for (const int column : {1, 2}) {
-            const ColumnOutcome outcome = bench.engine.DrawColumn(column, conditions, range);
+            // Not const: Google Benchmark 1.9 deprecates DoNotOptimize of a const value.
+            ColumnOutcome outcome = bench.engine.DrawColumn(column, conditions, range);
             benchmark::DoNotOptimize(outcome);
             attempts += bench.engine.attemptsOfLastColumn();
             refused += outcome == ColumnOutcome::Passed ? 0 : 1;
@@ -112,7 +113,7 @@ void BM_ImpossibleCondition_TensDigit8Over49(benchmark::State& state) {
     Bench bench;
     bench.display.coverVisible.fill(true);
     for (auto _ : state) {
-        const SeriesOutcome outcome = NewSeries(bench.engine, bench.display, conditions, {1, 49});
+        SeriesOutcome outcome = NewSeries(bench.engine, bench.display, conditions, {1, 49});
         benchmark::DoNotOptimize(outcome);
     }
     state.counters["attempts"] = static_cast<double>(bench.engine.attemptsOfLastColumn());

@@ -11,7 +11,7 @@
 
 #include "form_controls/clickable_label.h"
 #include "form_controls/pointer_surface.h"
-#include "platform/qt/qt_features.h"
+#include "platform/qt/qt_versions.h"
 
 namespace quintara::qt {
 namespace {

@@ -14,6 +14,9 @@ namespace quintara::qt {
 // Like the shapes of the window designs it takes no mouse events: they go to whatever lies
 // beneath. It keeps its width in twips, read back exactly as set.
 class ShapeWidget : public QWidget {
+    // The window tests find the covers by name; from Qt 6.8 findChild wants Q_OBJECT for that.
+    Q_OBJECT
+
 public:
     struct Style {
         QColor border = Qt::black;

@@ -61,7 +61,7 @@ constexpr std::size_t kMostBytesPerField = ListInput::kMaxFieldBytes + 3;
 // The text members in file order, lines 7 to 12.
 constexpr auto& kTexts = quintara::settings::kTextMembers;
 
-std::string DrawConditions::*memberOf(TextField field) {
+auto memberOf(TextField field) {
     return kTexts[static_cast<std::size_t>(field)];
 }
 

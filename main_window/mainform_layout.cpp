@@ -217,7 +217,11 @@ bool mainform::focusNextPrevChild(bool next) {
 }
 
 void mainform::buildMenu() {
+    // In Arial like the rest of the window: the system's default font is whatever a plain system
+    // has (Comic Neue on a plain Debian 12, Liberation Mono on a plain Debian 13).
+    menuBar()->setFont(arial(9));
     abo[0] = menuBar()->addMenu(QStringLiteral("Informazioni sul programma"));
+    abo[0]->setFont(arial(9));
     abo[0]->setObjectName("abo(0)");
     ab[0] = abo[0]->addAction(QStringLiteral("About"));
     ab[0]->setObjectName("ab(0)");

@@ -82,7 +82,7 @@ std::vector<std::pair<std::string, std::string> > extendedAttributesOf(
 }  // namespace
 
 std::optional<FileAttributes> attributesOf(const std::filesystem::path& file) {
-    struct stat status {};
+    struct stat status = {};
     if (lstat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }

@@ -104,7 +104,7 @@ std::error_code FileDescriptor::close() {
 }
 
 OpenedFile openPlainFile(const std::filesystem::path& file, Access access) {
-    struct stat status {};
+    struct stat status = {};
     // Looking before opening spares a device the side effects of an open.
     if (lstat(file.c_str(), &status) != 0) {
         return lastSystemError();

@@ -62,7 +62,7 @@ bool isSharedFolder(const std::filesystem::path&) {
 }
 #else
 bool isSharedFolder(const std::filesystem::path& folder) {
-    struct stat status {};
+    struct stat status = {};
     return stat(folder.empty() ? "." : folder.c_str(), &status) == 0 &&
            (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
 }

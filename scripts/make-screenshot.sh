@@ -12,7 +12,7 @@ cd "$repo"
 
 program=${1:-}
 if [ -z "$program" ]; then
-    scripts/setup.sh
+    scripts/setup.sh --tests
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$(nproc)" --target quintara
     program="$repo/build/dev/bin/quintara"

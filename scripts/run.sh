@@ -13,7 +13,7 @@ set -euo pipefail
 case "${QT_QPA_PLATFORM:-xcb}" in
     xcb* | wayland*)
         if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-            echo "Quintara needs a graphical session (DISPLAY is not set); to look at it under Xvfb, start it with xvfb-run -n 99 -s '-ac -screen 0 1280x1024x24' $0 & and, once it is up, take a picture with DISPLAY=:99 import -window root quintara.png" >&2
+            echo "Quintara needs a graphical session (DISPLAY is not set); to look at it under Xvfb, start it with xvfb-run -n 99 -s '-ac -screen 0 1280x1024x24' $0 & and, once it is up, take a picture with DISPLAY=:99 import -window root quintara.png (Debian's packages xvfb and imagemagick)" >&2
             exit 1
         fi
         ;;
@@ -23,10 +23,10 @@ here=$(pwd)
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset dev
-cmake --build --preset dev -j "$(nproc)" --target quintara
+cmake --preset run
+cmake --build --preset run -j "$(nproc)" --target quintara
 
-program="$(pwd)/build/dev/bin/quintara"
+program="$(pwd)/build/run/bin/quintara"
 if [ "$(id -u)" -eq 0 ] && [ -z "${QTWEBENGINE_DISABLE_SANDBOX:-}" ]; then
     # Qt WebEngine will not start as root with its sandbox on; the program never turns it off.
     echo "Running as root: the web view's sandbox is turned off for this run." >&2

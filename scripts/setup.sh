@@ -4,8 +4,11 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Installs the Debian packages Quintara needs to build, run and test. Does nothing when they are
-# all present; uses sudo when not run as root.
+# Installs the Debian packages Quintara needs to build and run (scripts/run.sh) or, with --tests,
+# to build and run every test as well (scripts/test.sh). Does nothing when they are all present;
+# uses sudo when not run as root. The names are those of Debian 12 and Debian 13 alike.
+#
+# Usage: scripts/setup.sh [--tests]
 set -euo pipefail
 
 packages=(
@@ -16,19 +19,33 @@ packages=(
     # fonts metric-compatible with the ones the windows were designed with (Arial, Comic Sans MS),
     # and Qt's own texts in Italian
     fonts-liberation fonts-comic-neue qt6-translations-l10n
-    # the formatting check
-    clang-format
+)
+test_packages=(
+    # the formatting and licence checks, which take their list of files from git
+    git clang-format
     # unit tests and benchmarks
     googletest libgtest-dev libbenchmark-dev
     # window and end-to-end tests under a virtual screen and the accessibility bus
     xvfb xauth dbus-x11 at-spi2-core python3-pyatspi imagemagick poppler-utils
-    # fuzzing (libFuzzer) and sanitizers
-    clang libclang-rt-14-dev
-    # installing and packaging, and their checks; a plain Debian 12 for the clean-room install
+    # fuzzing (libFuzzer) and sanitizers: the runtime of Debian's default clang, whatever its
+    # version (14 on Debian 12, 19 on Debian 13)
+    clang libclang-rt-dev
+    # installing and packaging, and their checks; plain Debian roots for the clean-room install
+    # and the build on the other release
     desktop-file-utils appstream dpkg-dev x11-utils lintian reuse mmdebstrap
-    # the README screenshot
-    xdotool
+    # typing into the main window and reading the clipboard in the end-to-end tests, and the
+    # README screenshot
+    xdotool xclip
 )
+
+case ${1:-} in
+    '') ;;
+    --tests) packages+=("${test_packages[@]}") ;;
+    *)
+        echo "usage: $0 [--tests]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

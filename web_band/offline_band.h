@@ -17,6 +17,8 @@ namespace quintara::web_band {
 // Our own small page, drawn by Qt Widgets: the band when the site cannot be reached, and the
 // whole band in a build without the engine. Its one link, to the site, opens in the browser.
 class OfflineBand final : public QLabel, public WebBand {
+    Q_OBJECT
+
 public:
     OfflineBand(QWidget& parent, qt::LinkOpener& links);
 

@@ -4,8 +4,9 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The Debian package on a plain Debian 12, as a new user gets it: builds the package from a built
-# tree, makes a minimal bookworm root with `mmdebstrap --variant=apt` (kept as a tarball in the
+# The Debian package on a plain Debian, as a new user gets it: builds the package from a built
+# tree (or takes the one --deb names), makes a minimal root of the release --suite names (bookworm,
+# Debian 12, unless told otherwise) with `mmdebstrap --variant=apt` (kept as a tarball in the
 # build tree for the next run), installs the package into it with
 # `apt-get install --no-install-recommends`, and checks inside that root, by chroot:
 #   - every library the program, Qt's X11 platform plugin, its image readers and the web engine's
@@ -15,21 +16,24 @@
 #     installed for that check only, with xvfb, xauth and x11-utils for the next);
 #   - the program, started as the menu entry says, shows its information window under Xvfb.
 #
-# Usage: cleanroom_test.sh --build-dir DIR [--cpack CPACK] [--webengine yes|no]
+# Usage: cleanroom_test.sh --build-dir DIR [--cpack CPACK] [--webengine yes|no] [--suite SUITE]
+#                          [--deb PACKAGE]
 #
 # Needs root (chroot, mounts) and Debian's package archive, from the mirror this machine's apt
-# sources name; without root it reports "skipped" (exit status 77), and an archive it cannot reach
-# is a failure, said plainly. /proc and /dev are bound into the root inside a mount namespace of
-# its own, so that they disappear with it whichever way the test ends; the program runs in a
-# network namespace of its own too, so that nothing it does leaves this machine. Every process
-# runs under `timeout`; the scratch root is removed at the end (QUINTARA_KEEP_SCRATCH=1 keeps it).
+# sources name; without root, or inside a chroot, it reports "skipped" (exit status 77), and an
+# archive it cannot reach is a failure, said plainly. /proc and /dev are bound into the root
+# inside a mount namespace of its own, so that they disappear with it whichever way the test ends;
+# the program runs in a network namespace of its own too, so that nothing it does leaves this
+# machine. Every process runs under `timeout`; the scratch root is removed at the end
+# (QUINTARA_KEEP_SCRATCH=1 keeps it).
 set -euo pipefail
 
 self=$(realpath "$0")
-suite=bookworm
 
 # shellcheck source=tests/support/checks.sh
 source "$(dirname "$self")/../support/checks.sh"
+# shellcheck source=tests/support/debian_root.sh
+source "$(dirname "$self")/../support/debian_root.sh"
 
 # in_root COMMAND...: runs a command inside the root, in a clean environment.
 in_root() {
@@ -38,17 +42,6 @@ in_root() {
         HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
 }
 apt_in_root() { in_root apt-get -q -y -o Dpkg::Use-Pty=0 "$@"; }
-
-# bind_system ROOT: /proc and /dev (with /dev/shm, which the web engine needs) inside the root.
-# Called only inside a private mount namespace: the mounts end with it.
-bind_system() {
-    mount --bind /proc "$1/proc"
-    mount --rbind /dev "$1/dev"
-}
-unbind_system() {
-    umount -R "$1/dev" 2>/dev/null || umount -l "$1/dev" 2>/dev/null || true
-    umount "$1/proc" 2>/dev/null || umount -l "$1/proc" 2>/dev/null || true
-}
 
 # What a phase leaves on any exit: its mounts undone, the processes it started stopped.
 end_install() {
@@ -225,8 +218,11 @@ esac
 build_dir=
 cpack=cpack
 webengine=yes
+suite=bookworm
+deb=
 usage() {
-    echo "usage: $0 --build-dir DIR [--cpack CPACK] [--webengine yes|no]" >&2
+    echo "usage: $0 --build-dir DIR [--cpack CPACK] [--webengine yes|no] [--suite SUITE]" \
+        "[--deb PACKAGE]" >&2
     exit 2
 }
 while [ $# -gt 0 ]; do
@@ -235,6 +231,8 @@ while [ $# -gt 0 ]; do
         --build-dir) build_dir=$2 ;;
         --cpack) cpack=$2 ;;
         --webengine) webengine=$2 ;;
+        --suite) suite=$2 ;;
+        --deb) deb=$(realpath "$2") ;;
         *) usage ;;
     esac
     shift 2
@@ -245,6 +243,10 @@ build_dir=$(realpath "$build_dir")
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: the clean-room test needs root (mmdebstrap, chroot, mounts)"
+    exit 77
+fi
+if in_chroot; then
+    echo "skipped: inside a chroot, where the clean-room test makes no Debian root of its own"
     exit 77
 fi
 for tool in "$cpack" mmdebstrap unshare chroot mount umount tar timeout /usr/lib/apt/apt-helper; do
@@ -312,72 +314,22 @@ cleanup() {
 }
 on_exit cleanup
 
-# --- 1. The archive, through this machine's apt sources for bookworm ------------------------------
+# --- 1. The archive, through this machine's apt sources ------------------------------------------
 stage "Debian's package archive"
-sources=()
-for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources
-do
-    if [ -f "$file" ] &&
-        grep -qE "^[[:space:]]*(deb[[:space:]].*|Suites:.*)[[:space:]]$suite([[:space:]]|$)" "$file"
-    then
-        sources+=("$file")
-    fi
-done
-# Lines "URI SUITE", from one-line entries (deb [options] URI SUITE ...) and deb822 stanzas.
-if [ ${#sources[@]} -gt 0 ]; then
-    mirrors=$(awk '
-        /^[[:space:]]*deb[[:space:]]/ {
-            i = 2
-            if ($2 ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
-            print $i, $(i + 1); next }
-        /^URIs:/ { uri = $2 }
-        /^Suites:/ { suite_ = $2 }
-        /^[[:space:]]*$/ { if (uri != "" && suite_ != "") print uri, suite_; uri = suite_ = "" }
-        END { if (uri != "" && suite_ != "") print uri, suite_ }' "${sources[@]}" | sort -u)
-else
-    # mmdebstrap's own choice: deb.debian.org, with the updates and security suites.
-    mirrors="http://deb.debian.org/debian $suite"
-fi
-while read -r uri dist; do
-    if timeout 60 /usr/lib/apt/apt-helper download-file "${uri%/}/dists/$dist/InRelease" \
-        "$scratch/InRelease" >"$scratch/probe.log" 2>&1; then
-        ok "archive reached: ${uri%/}/dists/$dist"
-    else
-        show_log "apt-helper" "$scratch/probe.log"
-        die "Debian's package archive cannot be reached at ${uri%/}/dists/$dist: the clean-room" \
-            "test installs the package and its dependencies from it"
-    fi
-    rm -f "$scratch/InRelease"
-done <<<"$mirrors"
+archive_sources "$suite" "$scratch/sources.d"
+probe_archive "$scratch" "the clean-room test installs the package and its dependencies from it"
 
 # --- 2. The package -------------------------------------------------------------------------------
-stage "cpack -G DEB"
-build_package "$cpack" "$build_dir" "$scratch/out"
+if [ -z "$deb" ]; then
+    stage "cpack -G DEB"
+    build_package "$cpack" "$build_dir" "$scratch/out"
+fi
 ok "package $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 # --- 3. The plain root: made once, then kept in the build tree ------------------------------------
 cache="$build_dir/cleanroom"
-tarball="$cache/$suite-apt.tar"
-mkdir -p "$cache/archives"
-# The root is made again when the sources it was made from change.
-cat /dev/null "${sources[@]}" >"$scratch/sources"
-if [ -f "$tarball" ] && cmp -s "$scratch/sources" "$cache/$suite-apt.sources"; then
-    stage "plain root from the cache"
-else
-    stage "plain root: mmdebstrap --variant=apt $suite"
-    made=$SECONDS
-    rm -f "$tarball"
-    if timeout 900 mmdebstrap --variant=apt --format=tar "$suite" "$tarball.partial" \
-        "${sources[@]}" </dev/null >"$scratch/mmdebstrap.log" 2>&1; then
-        mv "$tarball.partial" "$tarball"
-        cp "$scratch/sources" "$cache/$suite-apt.sources"
-        ok "made $tarball in $((SECONDS - made)) s"
-    else
-        rm -f "$tarball.partial"
-        show_log mmdebstrap "$scratch/mmdebstrap.log"
-        die "mmdebstrap could not make a $suite root"
-    fi
-fi
+plain_root "$suite" "$cache" "$scratch"
+mkdir -p "$cache/$suite-archives"
 mkdir "$root"
 tar -C "$root" --numeric-owner -xpf "$tarball"
 cp "$deb" "$root/tmp/"
@@ -389,7 +341,8 @@ mkdir -p "$scratch/logs"
 # --- 4. Install and look, in a mount namespace of its own -----------------------------------------
 stage "install into the root"
 status=0
-run_phase install -- "$root" "$deb" "$cache/archives" "$scratch/logs" "$webengine" || status=$?
+run_phase install -- "$root" "$deb" "$cache/$suite-archives" "$scratch/logs" "$webengine" ||
+    status=$?
 [ $status -eq 0 ] || failures=$((failures + 1))
 
 # --- 5. Start it, with no network either ----------------------------------------------------------

@@ -168,7 +168,8 @@ else
 fi
 # The libraries the program links come from dpkg-shlibdeps (libqt6gui6 brings Qt's X11 platform
 # plugin); the fonts the windows are laid out for, and fontconfig that finds them, are named.
-depends=$(field Depends)
+# Debian 13 renamed some of them for its 64-bit time (libqt6core6t64): the same library here.
+depends=$(field Depends | sed -E 's/([a-z0-9.+-]+)t64( |,|$)/\1\2/g')
 needed=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6
     "fonts-liberation | fonts-liberation2 | fonts-croscore" fonts-comic-neue fontconfig)
 [ "$webengine" = yes ] && needed+=(libqt6webenginewidgets6)

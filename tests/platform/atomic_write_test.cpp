@@ -47,7 +47,7 @@ unsigned permissionsOf(const Path& file) {
 // What the user can set on a file besides its contents: mode, owner, group and every extended
 // attribute with its value.
 std::string attributesOf(const Path& file) {
-    struct stat status {};
+    struct stat status = {};
     lstat(file.c_str(), &status);
     std::string seen = std::to_string(status.st_mode) + " " + std::to_string(status.st_uid) + ":" +
                        std::to_string(status.st_gid);

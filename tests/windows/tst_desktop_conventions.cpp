@@ -73,8 +73,8 @@ private:
         conditions_dialog::frmcondi window{fakes.services};
         bool saved() const { return QFile::exists(fakes.file("Quintara.cfg")); }
         void whileOpen(const std::function<void()>& action) {
-            whileModal(
-                window, [&] { window.showModal(owner, covers); }, action);
+            const auto show = [&] { window.showModal(owner, covers); };
+            whileModal(window, show, action);
         }
         void press(const char* name, Qt::Key key) {
             QWidget* widget = window.findChild<QWidget*>(name);

@@ -188,6 +188,8 @@ private slots:
         QCOMPARE(menus.size(), 1);
         QCOMPARE(menus.front()->text(), QStringLiteral("Informazioni sul programma"));
         QCOMPARE(menus.front()->menu()->actions().front()->text(), QStringLiteral("About"));
+        QCOMPARE(started.window.menuBar()->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(menus.front()->menu()->font().family(), QStringLiteral("Arial"));
     }
 
     // Later siblings are drawn over earlier ones.

@@ -11,6 +11,11 @@
 #include <QWebEngineRegisterProtocolHandlerRequest>
 #include <QWebEngineSettings>
 
+#include "platform/qt/qt_versions.h"
+#if QUINTARA_QT_HAS_WEBENGINE_PERMISSION
+#include <QWebEnginePermission>
+#endif
+
 namespace quintara::web_band {
 
 SilentPage::SilentPage(QWebEngineProfile* profile, LinkGate& gate, QObject* parent)
@@ -47,11 +52,18 @@ void SilentPage::answerQuestionsSilently() {
             });
 }
 
+// Camera, microphone, location, notifications, the screen, files, protocol handlers: the band's
+// page gets none of them.
 void SilentPage::denyEveryPermission() {
+#if QUINTARA_QT_HAS_WEBENGINE_PERMISSION
+    connect(this, &QWebEnginePage::permissionRequested, this,
+            [](QWebEnginePermission permission) { permission.deny(); });
+#else
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl& origin, Feature feature) {
                 setFeaturePermission(origin, feature, PermissionDeniedByUser);
             });
+#endif
     connect(this, &QWebEnginePage::fileSystemAccessRequested, this,
             [](QWebEngineFileSystemAccessRequest request) { request.reject(); });
     connect(this, &QWebEnginePage::registerProtocolHandlerRequested, this,

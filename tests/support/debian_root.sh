@@ -1,0 +1,114 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Sourced, after checks.sh, by the tests that work in a plain Debian root of their own (the
+# clean-room install, the build on Debian 13): the archive, the root made with mmdebstrap and kept
+# in the build tree, and the system folders bound into it.
+
+# in_chroot: whether this shell runs inside a chroot, where roots of one's own are not made.
+in_chroot() { ischroot 2>/dev/null; }
+
+# archive_sources SUITE DIR: this machine's apt sources rewritten for SUITE, as files in DIR
+# (none when this machine is no Debian: mmdebstrap then picks deb.debian.org). The same mirrors
+# serve every release, so a local mirror or proxy this machine uses serves the root too. Leaves
+# the files in `sources` and their "URI SUITE" lines in `mirrors`.
+archive_sources() {
+    local suite=$1 dir=$2 host file
+    host=$(. /etc/os-release && [ "${ID:-}" = debian ] && echo "${VERSION_CODENAME:-}")
+    sources=()
+    mkdir -p "$dir"
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources; do
+        if [ -z "$host" ] || [ ! -f "$file" ] ||
+            ! grep -qE "^[[:space:]]*(deb[[:space:]].*|Suites:.*)[[:space:]]$host([[:space:]-]|$)" \
+                "$file"; then
+            continue
+        fi
+        # The suite field of one-line entries (deb [options] URI SUITE ...) and of deb822 stanzas;
+        # bookworm-updates becomes trixie-updates.
+        awk -v host="$host" -v suite="$suite" '
+            function swap(name) {
+                if (name == host) return suite
+                if (index(name, host "-") == 1) return suite substr(name, length(host) + 1)
+                return name
+            }
+            /^[[:space:]]*Suites:/ {
+                line = "Suites:"; for (i = 2; i <= NF; i++) line = line " " swap($i)
+                print line; next }
+            /^[[:space:]]*deb[[:space:]]/ {
+                i = 2
+                if ($2 ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
+                $(i + 1) = swap($(i + 1)); print; next }
+            { print }' "$file" >"$dir/$(basename "$file")"
+        sources+=("$dir/$(basename "$file")")
+    done
+    if [ ${#sources[@]} -gt 0 ]; then
+        mirrors=$(awk -v suite="$suite" '
+            /^[[:space:]]*deb[[:space:]]/ {
+                i = 2
+                if ($2 ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
+                print $i, $(i + 1); next }
+            /^URIs:/ { uri = $2 }
+            /^Suites:/ { suite_ = $2 }
+            /^[[:space:]]*$/ { if (uri != "" && suite_ != "") print uri, suite_; uri = suite_ = "" }
+            END { if (uri != "" && suite_ != "") print uri, suite_ }' "${sources[@]}" |
+            grep -E "[[:space:]]$suite(-|$)" | sort -u)
+    else
+        mirrors="http://deb.debian.org/debian $suite"
+    fi
+}
+
+# probe_archive SCRATCH WHY: fails, saying WHY the archive is needed, unless every mirror of
+# `mirrors` answers.
+probe_archive() {
+    local scratch=$1 why=$2 uri dist
+    while read -r uri dist; do
+        if timeout 60 /usr/lib/apt/apt-helper download-file "${uri%/}/dists/$dist/InRelease" \
+            "$scratch/InRelease" >"$scratch/probe.log" 2>&1; then
+            ok "archive reached: ${uri%/}/dists/$dist"
+        else
+            show_log "apt-helper" "$scratch/probe.log"
+            die "Debian's package archive cannot be reached at ${uri%/}/dists/$dist: $why"
+        fi
+        rm -f "$scratch/InRelease"
+    done <<<"$mirrors"
+}
+
+# plain_root SUITE CACHE SCRATCH: a minimal SUITE root (mmdebstrap --variant=apt) from `sources`,
+# made once and kept as CACHE/SUITE-apt.tar; it is made again when the sources change. Leaves
+# the tarball's path in `tarball`.
+plain_root() {
+    local suite=$1 cache=$2 scratch=$3 made
+    tarball="$cache/$suite-apt.tar"
+    mkdir -p "$cache"
+    cat /dev/null "${sources[@]}" >"$scratch/$suite.sources"
+    if [ -f "$tarball" ] && cmp -s "$scratch/$suite.sources" "$cache/$suite-apt.sources"; then
+        stage "plain $suite root from the cache"
+        return 0
+    fi
+    stage "plain root: mmdebstrap --variant=apt $suite"
+    made=$SECONDS
+    rm -f "$tarball"
+    if timeout 900 mmdebstrap --variant=apt --format=tar "$suite" "$tarball.partial" \
+        "${sources[@]}" </dev/null >"$scratch/mmdebstrap.log" 2>&1; then
+        mv "$tarball.partial" "$tarball"
+        cp "$scratch/$suite.sources" "$cache/$suite-apt.sources"
+        ok "made $tarball in $((SECONDS - made)) s"
+    else
+        rm -f "$tarball.partial"
+        show_log mmdebstrap "$scratch/mmdebstrap.log"
+        die "mmdebstrap could not make a $suite root"
+    fi
+}
+
+# bind_system ROOT: /proc and /dev (with /dev/shm, which the web engine needs) inside the root.
+# Called only inside a private mount namespace: the mounts end with it.
+bind_system() {
+    mount --bind /proc "$1/proc"
+    mount --rbind /dev "$1/dev"
+}
+unbind_system() {
+    umount -R "$1/dev" 2>/dev/null || umount -l "$1/dev" 2>/dev/null || true
+    umount "$1/proc" 2>/dev/null || umount -l "$1/proc" 2>/dev/null || true
+}
