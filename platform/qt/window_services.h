@@ -10,7 +10,10 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/window_printer.h"
 #include "platform/random_source.h"
-#include "web_band/web_band.h"
+
+namespace quintara::web_band {
+class WebBandFactory;
+}
 
 namespace quintara::qt {
 
