@@ -16,9 +16,9 @@
 #include "platform/local_file_layer.h"
 #include "platform/qt/window_services.h"
 #include "platform/xoshiro_random_source.h"
-#include "web_band/web_band.h"
 #include "support/failing_file_layer.h"
 #include "support/scripted_random_source.h"
+#include "web_band/web_band.h"
 
 namespace quintara::testing {
 
