@@ -8,14 +8,7 @@
 #include <utility>
 
 namespace quintara::platform {
-namespace {
-
-constexpr std::size_t kBufferBytes = 16 * 1024;
-
-}  // namespace
-
-DescriptorBuffer::DescriptorBuffer(FileDescriptor file)
-    : file_(std::move(file)), buffer_(kBufferBytes) {}
+DescriptorBuffer::DescriptorBuffer(FileDescriptor file) : file_(std::move(file)) {}
 
 DescriptorBuffer::int_type DescriptorBuffer::underflow() {
     if (gptr() < egptr()) {
@@ -23,7 +16,7 @@ DescriptorBuffer::int_type DescriptorBuffer::underflow() {
     }
     long received = 0;
     do {
-        received = readSome(file_.get(), buffer_.data(), buffer_.size());
+        received = readSome(file_.get(), buffer_);
     } while (received < 0 && errno == EINTR);
     if (received <= 0) {
         return traits_type::eof();

@@ -6,7 +6,6 @@
 
 #include <istream>
 #include <streambuf>
-#include <vector>
 
 #include "platform/file_descriptor.h"
 
@@ -22,7 +21,7 @@ protected:
 
 private:
     FileDescriptor file_;
-    std::vector<char> buffer_;
+    ReadBuffer buffer_{};
 };
 
 // An input stream over a file the stream owns and closes.

@@ -49,7 +49,7 @@ OpenedFile openPlainFile(const std::filesystem::path& file, Access access) {
         return lastSystemError();
     }
     FileDescriptor opened(descriptor);
-    struct _stat64 status {};
+    struct _stat64 status = {};
     if (_fstat64(opened.get(), &status) != 0) {
         return lastSystemError();
     }
@@ -74,8 +74,8 @@ FileDescriptor openFolder(const std::filesystem::path&) {
     return FileDescriptor();
 }
 
-long readSome(int descriptor, char* buffer, std::size_t size) {
-    return _read(descriptor, buffer, static_cast<unsigned>(std::min<std::size_t>(size, 1U << 30)));
+long readSome(int descriptor, ReadBuffer& buffer) {
+    return _read(descriptor, buffer.data(), static_cast<unsigned>(buffer.size()));
 }
 long writeSome(int descriptor, std::string_view bytes) {
     return _write(descriptor, bytes.data(),
@@ -146,8 +146,8 @@ FileDescriptor openFolder(const std::filesystem::path& folder) {
         open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-long readSome(int descriptor, char* buffer, std::size_t size) {
-    return read(descriptor, buffer, size);
+long readSome(int descriptor, ReadBuffer& buffer) {
+    return read(descriptor, buffer.data(), buffer.size());
 }
 long writeSome(int descriptor, std::string_view bytes) {
     return write(descriptor, bytes.data(), bytes.size());

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string_view>
@@ -59,7 +60,9 @@ FileDescriptor openFolder(const std::filesystem::path& folder);
 
 // The system calls the file layer makes, alike on every system; each returns what the system
 // returned, and its error is in lastSystemError().
-long readSome(int descriptor, char* buffer, std::size_t size);
+// Reads into a buffer of known size, so that the C library can check the call.
+using ReadBuffer = std::array<char, 16 * 1024>;
+long readSome(int descriptor, ReadBuffer& buffer);
 long writeSome(int descriptor, std::string_view bytes);
 int syncDescriptor(int descriptor);
 int rewind(int descriptor);

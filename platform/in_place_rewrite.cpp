@@ -6,7 +6,7 @@
 // contents to one name only.
 
 #include <cerrno>
-#include <vector>
+#include <memory>
 
 #include "platform/file_descriptor.h"
 #include "platform/local_file_layer.h"
@@ -17,7 +17,6 @@ namespace {
 
 // The copy holds the old contents, whoever may read the file itself.
 constexpr unsigned kOnlyTheOwner = 0600;
-constexpr std::size_t kCopyBufferBytes = 64 * 1024;
 
 }  // namespace
 
@@ -60,16 +59,16 @@ std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::pat
 }
 
 std::error_code LocalFileLayer::copyContents(int from, int to) {
-    std::vector<char> buffer(kCopyBufferBytes);
+    auto buffer = std::make_unique<ReadBuffer>();
     for (;;) {
-        const long received = readSome(from, buffer.data(), buffer.size());
+        const long received = readSome(from, *buffer);
         if (received < 0 && errno == EINTR) {
             continue;
         }
         if (received <= 0) {
             return received == 0 ? std::error_code{} : lastSystemError();
         }
-        const std::string_view bytes(buffer.data(), static_cast<std::size_t>(received));
+        const std::string_view bytes(buffer->data(), static_cast<std::size_t>(received));
         if (const std::error_code written = writeAll(to, bytes)) {
             return written;
         }

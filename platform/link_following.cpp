@@ -28,8 +28,8 @@ bool mayFollow(const std::filesystem::path&, const std::filesystem::path&) {
 }
 #else
 bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& folder) {
-    struct stat linkStatus {};
-    struct stat folderStatus {};
+    struct stat linkStatus = {};
+    struct stat folderStatus = {};
     if (lstat(link.c_str(), &linkStatus) != 0 ||
         stat(folder.empty() ? "." : folder.c_str(), &folderStatus) != 0) {
         return false;
