@@ -13,12 +13,6 @@
 #include "platform/temporary_file.h"
 
 namespace quintara::platform {
-namespace {
-
-// The copy holds the old contents, whoever may read the file itself.
-constexpr unsigned kOnlyTheOwner = 0600;
-
-}  // namespace
 
 std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::path& target,
                                                       std::string_view contents) {
@@ -32,7 +26,8 @@ std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::pat
         return ioFailure("impossibile scrivere", target, lastSystemError());
     }
 
-    auto created = createTemporaryFileBeside(target, kOnlyTheOwner);
+    // The copy holds the old contents, whoever may read the file itself.
+    auto created = createFileBeside(target, kOnlyTheOwner);
     if (auto* error = std::get_if<std::error_code>(&created)) {
         return ioFailure("impossibile creare un file temporaneo accanto a", target, *error);
     }

@@ -60,14 +60,18 @@ FileFacts LocalFileLayer::inspect(const std::filesystem::path& file) {
 
 std::variant<std::filesystem::path, IoError> LocalFileLayer::writeTemporaryFileBeside(
     const std::filesystem::path& target, std::string_view contents) {
-    auto created = createTemporaryFileBeside(target, kEveryoneMayReadAndWrite);
+    // A file saved for the first time gets the user's default, as any new file. One that
+    // replaces another is born open to its owner alone, and no further than the old one was: a
+    // descriptor opened meanwhile would stay readable whatever the mode becomes.
+    const auto attributes = attributesOf(target);
+    auto created = createFileBeside(
+        target, attributes ? kOnlyTheOwner & attributes->permissions : kEveryoneMayReadAndWrite);
     if (auto* error = std::get_if<std::error_code>(&created)) {
         return ioFailure("impossibile creare un file temporaneo accanto a", target, *error);
     }
     auto& [temporary, file] = std::get<TemporaryFile>(created);
 
     std::optional<IoError> failure;
-    const auto attributes = attributesOf(target);
     if (const std::error_code given =
             attributes ? giveAttributes(file.get(), *attributes) : std::error_code{}) {
         failure = ioFailure("impossibile dare i permessi di", target, given);
@@ -102,6 +106,11 @@ void LocalFileLayer::removeFileQuietly(const std::filesystem::path& file) {
     if (!error && !std::filesystem::is_directory(status) && std::filesystem::exists(status)) {
         std::filesystem::remove(file, error);
     }
+}
+
+std::variant<TemporaryFile, std::error_code> LocalFileLayer::createFileBeside(
+    const std::filesystem::path& target, unsigned mode) {
+    return createTemporaryFileBeside(target, mode);
 }
 
 std::error_code LocalFileLayer::writeAll(int descriptor, std::string_view bytes) {

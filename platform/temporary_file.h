@@ -11,6 +11,9 @@
 
 namespace quintara::platform {
 
+// The mode of a file of a save that holds what only its owner may see.
+inline constexpr unsigned kOnlyTheOwner = 0600;
+
 struct TemporaryFile {
     std::filesystem::path name;
     FileDescriptor file;

@@ -128,6 +128,13 @@ bool opensForReading(FileLayer& files, const Path& file) {
     return reading.get();
 }
 
+// The user's umask for one test.
+struct Umask {
+    explicit Umask(mode_t mask) : before(umask(mask)) {}
+    ~Umask() { umask(before); }
+    mode_t before;
+};
+
 class AtomicWrite : public ::testing::Test {
 protected:
     TemporaryDirectory directory;
@@ -143,9 +150,8 @@ TEST_F(AtomicWrite, ReplacesTheFileAndLeavesNothingElseBehind) {
 }
 
 TEST_F(AtomicWrite, ANewFileGetsTheUsersDefaultPermissions) {
-    const mode_t mask = umask(027);
+    const Umask mask(027);
     const auto result = writeFileAtomically(files, target, "first");
-    umask(mask);
     EXPECT_EQ(result, std::nullopt);
     EXPECT_EQ(readBytes(target), "first");
     EXPECT_EQ(permissionsOf(target), 0640U);
@@ -172,12 +178,20 @@ struct KeptCase {
 
 class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<KeptCase> {};
 
-TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHad) {
+// The new file has what the old one had, and nobody the old one kept out can open it meanwhile.
+TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHadAndNoMore) {
+    const Umask nothingMasked(0);
     writeBytes(target, "old");
     SKIP_UNLESS_DONE(GetParam().set(target));
     const std::string before = attributesOf(target);
-    ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    const unsigned ownerMay = permissionsOf(target) & 0700U;
+    FailingFileLayer recording;
+    ASSERT_EQ(writeFileAtomically(recording, target, "new"), std::nullopt);
     EXPECT_EQ(attributesOf(target), before);
+    // An open descriptor stays readable when the mode narrows later, so the first moment counts.
+    ASSERT_EQ(recording.modesAtCreation.size(), 1U);
+    EXPECT_EQ(recording.modesAtCreation[0] & ~ownerMay, 0U)
+        << std::oct << recording.modesAtCreation[0];
     EXPECT_EQ(readBytes(target), "new");
     EXPECT_EQ(directory.names(), Names{"Quintara.cfg"});
 }
@@ -191,6 +205,14 @@ INSTANTIATE_TEST_SUITE_P(
                       KeptCase{"AccessControlList",
                                attribute("system.posix_acl_access", kAclGivingUser1000ReadAccess)},
                       KeptCase{"SecurityLabel", attribute("security.quintara", "label")},
+                      // The folder's default ACL is for new files, not for one that replaces.
+                      KeptCase{"PrivateFileInAFolderWhoseDefaultAclLetsUser1000Read",
+                               [](const Path& file) {
+                                   makeFile(file, 0600);
+                                   return setAttribute(file.parent_path(),
+                                                       "system.posix_acl_default",
+                                                       kAclGivingUser1000ReadAccess);
+                               }},
                       KeptCase{"UsersOwnNote", attribute("user.xdg.comment", "numeri")}),
     [](const auto& info) { return info.param.name; });
 
