@@ -79,6 +79,21 @@ std::vector<std::pair<std::string, std::string> > extendedAttributesOf(
     return found;
 }
 
+// A file system with no place at all for a mode, an owner or an access list (FAT) says so with
+// these; one that has a place but refuses says something else, and the save fails.
+bool cannotHold(int error) {
+#if ENOTSUP != EOPNOTSUPP
+    if (error == ENOTSUP) {
+        return true;
+    }
+#endif
+    return error == ENOSYS || error == EOPNOTSUPP;
+}
+
+std::error_code errorUnlessNotHeld() {
+    return cannotHold(errno) ? std::error_code{} : lastSystemError();
+}
+
 // The old file's access list, or none at all: a list the folder's default gave the new file
 // would, once the rights are given, let in people the old file did not.
 std::error_code giveAccessControlList(int descriptor, const std::string* list) {
@@ -87,7 +102,7 @@ std::error_code giveAccessControlList(int descriptor, const std::string* list) {
                         : fremovexattr(descriptor, name) == 0 || errno == ENODATA) {
         return {};
     }
-    return errno == ENOTSUP ? std::error_code{} : lastSystemError();
+    return errorUnlessNotHeld();
 }
 
 }  // namespace
@@ -122,7 +137,7 @@ std::error_code giveAttributes(int descriptor, const FileAttributes& attributes)
     }
     // The rights last: until now the file was open to its owner alone.
     if (fchmod(descriptor, static_cast<mode_t>(attributes.permissions)) != 0) {
-        return lastSystemError();
+        return errorUnlessNotHeld();
     }
     return {};
 }

@@ -23,12 +23,21 @@
 #include "platform/file_layer.h"
 #include "platform/local_file_layer.h"
 #include "support/failing_file_layer.h"
+#include "support/mounted_file_system.h"
 #include "support/temporary_directory.h"
 
 namespace quintara::platform {
+
+// A failed save prints its reason.
+void PrintTo(const IoError& error, std::ostream* os) {
+    *os << error.reason;
+}
+
 namespace {
 
 using testing::FailingFileLayer;
+using testing::FileSystem;
+using testing::MountedFileSystem;
 using testing::readBytes;
 using testing::TemporaryDirectory;
 using testing::writeBytes;
@@ -169,9 +178,14 @@ SetUp attribute(const char* name, std::string value) {
     return [=](const Path& file) { return setAttribute(file, name, value); };
 }
 
+int nothing(const Path&) {
+    return 0;
+}
+
 struct KeptCase {
     const char* name;
     SetUp set;
+    FileSystem where = FileSystem::TemporaryFolders;
 
     friend void PrintTo(const KeptCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -181,6 +195,11 @@ class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<
 // The new file has what the old one had, and nobody the old one kept out can open it meanwhile.
 TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHadAndNoMore) {
     const Umask nothingMasked(0);
+    const MountedFileSystem place(GetParam().where, directory.path());
+    if (!place.whyNot().empty()) {
+        GTEST_SKIP() << place.whyNot();
+    }
+    target = place.folder() / "Quintara.cfg";
     writeBytes(target, "old");
     SKIP_UNLESS_DONE(GetParam().set(target));
     const std::string before = attributesOf(target);
@@ -193,7 +212,7 @@ TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHadAndNoMore) {
     EXPECT_EQ(recording.modesAtCreation[0] & ~ownerMay, 0U)
         << std::oct << recording.modesAtCreation[0];
     EXPECT_EQ(readBytes(target), "new");
-    EXPECT_EQ(directory.names(), Names{"Quintara.cfg"});
+    EXPECT_EQ(TemporaryDirectory::namesIn(place.folder()), Names{"Quintara.cfg"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -213,7 +232,13 @@ INSTANTIATE_TEST_SUITE_P(
                                                        "system.posix_acl_default",
                                                        kAclGivingUser1000ReadAccess);
                                }},
-                      KeptCase{"UsersOwnNote", attribute("user.xdg.comment", "numeri")}),
+                      KeptCase{"UsersOwnNote", attribute("user.xdg.comment", "numeri")},
+                      KeptCase{"PrivateFileOnTmpfs", mode(0600), FileSystem::Tmpfs},
+                      KeptCase{"AccessControlListOnTmpfs",
+                               attribute("system.posix_acl_access", kAclGivingUser1000ReadAccess),
+                               FileSystem::Tmpfs},
+                      // A USB stick: one mode for every file, no owners, no extended attributes.
+                      KeptCase{"FileOnFat", nothing, FileSystem::Fat}),
     [](const auto& info) { return info.param.name; });
 
 // Something at the place of the settings file that a save must leave exactly as it was.
