@@ -5,12 +5,14 @@
 #include "platform/local_file_layer.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
 #include "platform/descriptor_input.h"
 #include "platform/file_attributes.h"
 #include "platform/file_descriptor.h"
+#include "platform/leftover_files.h"
 #include "platform/link_following.h"
 #include "platform/temporary_file.h"
 
@@ -19,6 +21,11 @@ namespace {
 
 // The mode is the user's default once the umask and any default ACL of the folder apply.
 constexpr unsigned kEveryoneMayReadAndWrite = 0666;
+
+// A save takes a fraction of a second, a second more when it waits for another: a file of a
+// save an hour old belongs to no save still running, even on a network disk whose clock runs a
+// few minutes apart from ours.
+constexpr auto kLeftoverAge = std::chrono::hours(1);
 
 }  // namespace
 
@@ -105,6 +112,15 @@ void LocalFileLayer::removeFileQuietly(const std::filesystem::path& file) {
     const auto status = std::filesystem::symlink_status(file, error);
     if (!error && !std::filesystem::is_directory(status) && std::filesystem::exists(status)) {
         std::filesystem::remove(file, error);
+    }
+}
+
+void LocalFileLayer::removeLeftoversBeside(const std::filesystem::path& target) {
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - kLeftoverAge;
+    for (const Leftover& leftover : leftoversBeside(target)) {
+        if (leftover.modified < longAgo) {
+            removeFileQuietly(leftover.name);
+        }
     }
 }
 

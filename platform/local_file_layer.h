@@ -26,6 +26,9 @@ public:
     std::optional<IoError> rewriteInPlace(const std::filesystem::path& target,
                                           std::string_view contents) override;
     void removeFileQuietly(const std::filesystem::path& file) override;
+    void removeLeftoversBeside(const std::filesystem::path& target) override;
+    bool putBackInterruptedRewrite(const std::filesystem::path& target,
+                                   const WholeCheck& readsWhole) override;
 
 protected:
     // Where every file of a save is born, as createTemporaryFileBeside makes it: kept apart so

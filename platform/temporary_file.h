@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <variant>
 
 #include "platform/file_descriptor.h"
@@ -25,5 +26,8 @@ struct TemporaryFile {
 // createExclusively.
 std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
     const std::filesystem::path& target, unsigned mode);
+
+// Whether `name` is one createTemporaryFileBeside could give a file beside `target`.
+bool isTemporaryFileName(const std::filesystem::path& target, const std::string& name);
 
 }  // namespace quintara::platform

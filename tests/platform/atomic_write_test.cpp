@@ -364,6 +364,72 @@ INSTANTIATE_TEST_SUITE_P(
                          true}),
     [](const auto& info) { return info.param.name; });
 
+// What a save cut short by a crash may leave beside the settings file, and what only looks so.
+constexpr char kLeftBehind[] = "Quintara.cfg.CutShort0001.tmp";
+
+int leaveFile(const Path& file, std::chrono::hours age) {
+    writeBytes(file, "interrupted");
+    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - age);
+    return 0;
+}
+std::function<int(const Path&)> leftBehind(const char* name, std::chrono::hours age) {
+    return [=](const Path& folder) { return leaveFile(folder / name, age); };
+}
+
+struct LeftoverCase {
+    const char* name;
+    std::function<int(const Path& folder)> leave;  // 0, or why the machine cannot
+    bool removed;
+
+    friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WhatEarlierSavesLeft : public AtomicWrite,
+                             public ::testing::WithParamInterface<LeftoverCase> {};
+
+TEST_P(WhatEarlierSavesLeft, GoesWithTheNextSaveOnlyWhenSurelyTheirsAndOld) {
+    writeBytes(target, "old");
+    SKIP_UNLESS_DONE(GetParam().leave(directory.path()));
+    Names expected = directory.names();
+    if (GetParam().removed) {
+        std::erase(expected, kLeftBehind);
+    }
+    ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    EXPECT_EQ(directory.names(), expected);
+}
+
+using std::chrono::hours;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WhatEarlierSavesLeft,
+    ::testing::Values(LeftoverCase{"TwoHoursOld", leftBehind(kLeftBehind, hours(2)), true},
+                      // Another copy of Quintara may be saving at this very moment.
+                      LeftoverCase{"JustMade", leftBehind(kLeftBehind, hours(0)), false},
+                      LeftoverCase{"AnotherUsers",
+                                   [](const Path& f) {
+                                       leaveFile(f / kLeftBehind, hours(2));
+                                       return giveTo(f / kLeftBehind, kAnotherUser);
+                                   },
+                                   false},
+                      LeftoverCase{"WithASecondName",
+                                   [](const Path& f) {
+                                       leaveFile(f / "yours", hours(2));
+                                       std::filesystem::create_hard_link(f / "yours",
+                                                                         f / kLeftBehind);
+                                       return 0;
+                                   },
+                                   false},
+                      LeftoverCase{"ALink",
+                                   [](const Path& f) {
+                                       leaveFile(f / "yours", hours(2));
+                                       return makeLink("yours", f / kLeftBehind);
+                                   },
+                                   false},
+                      LeftoverCase{"AnotherFilesName",
+                                   leftBehind("Other.cfg.CutShort0001.tmp", hours(2)), false},
+                      LeftoverCase{"ANameThisProgramNeverGives",
+                                   leftBehind("Quintara.cfg.Cut-Short001.tmp", hours(2)), false}),
+    [](const auto& info) { return info.param.name; });
+
 // The attack on a predictable temporary name: someone who can write to the folder plants a link
 // there, hoping the save writes through it into another of the user's files.
 TEST_F(AtomicWrite, ALinkPlantedAtTheOldTemporaryNameLeavesItsTargetUntouched) {
