@@ -196,10 +196,10 @@ class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<
 TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHadAndNoMore) {
     const Umask nothingMasked(0);
     const MountedFileSystem place(GetParam().where, directory.path());
-    if (!place.whyNot().empty()) {
-        GTEST_SKIP() << place.whyNot();
+    if (!place.whyNot.empty()) {
+        GTEST_SKIP() << place.whyNot;
     }
-    target = place.folder() / "Quintara.cfg";
+    target = place.folder / "Quintara.cfg";
     writeBytes(target, "old");
     SKIP_UNLESS_DONE(GetParam().set(target));
     const std::string before = attributesOf(target);
@@ -212,7 +212,7 @@ TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHadAndNoMore) {
     EXPECT_EQ(recording.modesAtCreation[0] & ~ownerMay, 0U)
         << std::oct << recording.modesAtCreation[0];
     EXPECT_EQ(readBytes(target), "new");
-    EXPECT_EQ(TemporaryDirectory::namesIn(place.folder()), Names{"Quintara.cfg"});
+    EXPECT_EQ(TemporaryDirectory::namesIn(place.folder), Names{"Quintara.cfg"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -365,20 +365,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // What a save cut short by a crash may leave beside the settings file, and what only looks so.
-constexpr char kLeftBehind[] = "Quintara.cfg.CutShort0001.tmp";
-
-int leaveFile(const Path& file, std::chrono::hours age) {
-    writeBytes(file, "interrupted");
-    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - age);
-    return 0;
-}
-std::function<int(const Path&)> leftBehind(const char* name, std::chrono::hours age) {
-    return [=](const Path& folder) { return leaveFile(folder / name, age); };
-}
+enum class Left { PlainFile, AnotherUsersFile, FileWithASecondName, Link };
 
 struct LeftoverCase {
     const char* name;
-    std::function<int(const Path& folder)> leave;  // 0, or why the machine cannot
+    const char* file;
+    Left what;
+    int hoursAgo;
     bool removed;
 
     friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
@@ -388,46 +381,42 @@ class WhatEarlierSavesLeft : public AtomicWrite,
                              public ::testing::WithParamInterface<LeftoverCase> {};
 
 TEST_P(WhatEarlierSavesLeft, GoesWithTheNextSaveOnlyWhenSurelyTheirsAndOld) {
+    const auto& row = GetParam();
+    const Path left = directory / row.file;
+    const Path made = row.what == Left::PlainFile || row.what == Left::AnotherUsersFile
+                          ? left
+                          : directory / "yours";
+    writeBytes(made, "interrupted");
+    std::filesystem::last_write_time(
+        made, std::filesystem::file_time_type::clock::now() - std::chrono::hours(row.hoursAgo));
+    if (row.what == Left::FileWithASecondName) {
+        std::filesystem::create_hard_link(made, left);
+    } else if (row.what == Left::Link) {
+        makeLink("yours", left);
+    }
+    SKIP_UNLESS_DONE(row.what == Left::AnotherUsersFile ? giveTo(left, kAnotherUser) : 0);
     writeBytes(target, "old");
-    SKIP_UNLESS_DONE(GetParam().leave(directory.path()));
     Names expected = directory.names();
-    if (GetParam().removed) {
-        std::erase(expected, kLeftBehind);
+    if (row.removed) {
+        std::erase(expected, row.file);
     }
     ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
     EXPECT_EQ(directory.names(), expected);
 }
 
-using std::chrono::hours;
+constexpr char kLeftBehind[] = "Quintara.cfg.CutShort0001.tmp";
 INSTANTIATE_TEST_SUITE_P(
     Cases, WhatEarlierSavesLeft,
-    ::testing::Values(LeftoverCase{"TwoHoursOld", leftBehind(kLeftBehind, hours(2)), true},
-                      // Another copy of Quintara may be saving at this very moment.
-                      LeftoverCase{"JustMade", leftBehind(kLeftBehind, hours(0)), false},
-                      LeftoverCase{"AnotherUsers",
-                                   [](const Path& f) {
-                                       leaveFile(f / kLeftBehind, hours(2));
-                                       return giveTo(f / kLeftBehind, kAnotherUser);
-                                   },
-                                   false},
-                      LeftoverCase{"WithASecondName",
-                                   [](const Path& f) {
-                                       leaveFile(f / "yours", hours(2));
-                                       std::filesystem::create_hard_link(f / "yours",
-                                                                         f / kLeftBehind);
-                                       return 0;
-                                   },
-                                   false},
-                      LeftoverCase{"ALink",
-                                   [](const Path& f) {
-                                       leaveFile(f / "yours", hours(2));
-                                       return makeLink("yours", f / kLeftBehind);
-                                   },
-                                   false},
-                      LeftoverCase{"AnotherFilesName",
-                                   leftBehind("Other.cfg.CutShort0001.tmp", hours(2)), false},
-                      LeftoverCase{"ANameThisProgramNeverGives",
-                                   leftBehind("Quintara.cfg.Cut-Short001.tmp", hours(2)), false}),
+    ::testing::Values(
+        LeftoverCase{"TwoHoursOld", kLeftBehind, Left::PlainFile, 2, true},
+        // Another copy of Quintara may be saving at this very moment.
+        LeftoverCase{"JustMade", kLeftBehind, Left::PlainFile, 0, false},
+        LeftoverCase{"AnotherUsers", kLeftBehind, Left::AnotherUsersFile, 2, false},
+        LeftoverCase{"WithASecondName", kLeftBehind, Left::FileWithASecondName, 2, false},
+        LeftoverCase{"ALink", kLeftBehind, Left::Link, 2, false},
+        LeftoverCase{"AnotherFilesName", "Other.cfg.CutShort0001.tmp", Left::PlainFile, 2, false},
+        LeftoverCase{"ANameThisProgramNeverGives", "Quintara.cfg.Cut-Short001.tmp", Left::PlainFile,
+                     2, false}),
     [](const auto& info) { return info.param.name; });
 
 // The attack on a predictable temporary name: someone who can write to the folder plants a link
