@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Rewriting a file in place, for a file with several names: a rename would give the new
-// contents to one name only.
+// contents to one name only. And putting the old contents back when such a rewrite was cut short.
 
 #include <cerrno>
 #include <chrono>
