@@ -107,7 +107,12 @@ bool LocalFileLayer::putBackInterruptedRewrite(const std::filesystem::path& targ
                                                const WholeCheck& readsWhole) {
     const auto followed = followLinks(target);
     const auto* destination = std::get_if<std::filesystem::path>(&followed);
-    if (destination == nullptr || !isRewrittenInPlace(inspect(*destination))) {
+    if (destination == nullptr) {
+        return false;
+    }
+    // A file marked read-only since stays as it is, as it would for a save.
+    const FileFacts facts = inspect(*destination);
+    if (!isRewrittenInPlace(facts) || facts.readOnly) {
         return false;
     }
     auto opened = openPlainFile(*destination, Access::ReadAndWrite);
