@@ -79,6 +79,32 @@ std::vector<std::pair<std::string, std::string> > extendedAttributesOf(
     return found;
 }
 
+// A file system with no place at all for a mode, an owner or an access list (FAT) says so with
+// these; one that has a place but refuses says something else, and the save fails.
+bool cannotHold(int error) {
+#if ENOTSUP != EOPNOTSUPP
+    if (error == ENOTSUP) {
+        return true;
+    }
+#endif
+    return error == ENOSYS || error == EOPNOTSUPP;
+}
+
+std::error_code errorUnlessNotHeld() {
+    return cannotHold(errno) ? std::error_code{} : lastSystemError();
+}
+
+// The old file's access list, or none at all: a list the folder's default gave the new file
+// would, once the rights are given, let in people the old file did not.
+std::error_code giveAccessControlList(int descriptor, const std::string* list) {
+    const char* name = kAccessControlList.data();
+    if (list != nullptr ? fsetxattr(descriptor, name, list->data(), list->size(), 0) == 0
+                        : fremovexattr(descriptor, name) == 0 || errno == ENODATA) {
+        return {};
+    }
+    return errorUnlessNotHeld();
+}
+
 }  // namespace
 
 std::optional<FileAttributes> attributesOf(const std::filesystem::path& file) {
@@ -91,20 +117,27 @@ std::optional<FileAttributes> attributesOf(const std::filesystem::path& file) {
 }
 
 std::error_code giveAttributes(int descriptor, const FileAttributes& attributes) {
-    // Before the permissions, since a change of owner clears the set-user and set-group bits.
+    // First whose the file is, so that the rights given next go to the people they were meant
+    // for; a change of owner also clears the set-user and set-group bits given last.
     if (fchown(descriptor, attributes.owner, attributes.group) != 0 &&
         fchown(descriptor, static_cast<uid_t>(-1), attributes.group) != 0) {
         // Only root may give a file away, and only members may give it to a group: the new file
         // stays the user's, which is no reason to fail the save.
     }
-    if (fchmod(descriptor, static_cast<mode_t>(attributes.permissions)) != 0) {
-        return lastSystemError();
-    }
+    const std::string* accessControlList = nullptr;
     for (const auto& [name, value] : attributes.extended) {
-        if (fsetxattr(descriptor, name.c_str(), value.data(), value.size(), 0) != 0 &&
-            name == kAccessControlList && errno != ENOTSUP) {
-            return lastSystemError();
+        if (name == kAccessControlList) {
+            accessControlList = &value;
+        } else if (fsetxattr(descriptor, name.c_str(), value.data(), value.size(), 0) != 0) {
+            // A note or a label the file system cannot hold, or that only the system may set.
         }
+    }
+    if (const std::error_code error = giveAccessControlList(descriptor, accessControlList)) {
+        return error;
+    }
+    // The rights last: until now the file was open to its owner alone.
+    if (fchmod(descriptor, static_cast<mode_t>(attributes.permissions)) != 0) {
+        return errorUnlessNotHeld();
     }
     return {};
 }

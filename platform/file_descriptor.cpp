@@ -70,6 +70,10 @@ OpenedFile createExclusively(const std::filesystem::path& file, unsigned mode) {
     return FileDescriptor(descriptor);
 }
 
+FileDescriptor duplicateDescriptor(int descriptor) {
+    return FileDescriptor(_dup(descriptor));
+}
+
 FileDescriptor openFolder(const std::filesystem::path&) {
     return FileDescriptor();
 }
@@ -139,6 +143,10 @@ OpenedFile createExclusively(const std::filesystem::path& file, unsigned mode) {
         return lastSystemError();
     }
     return created;
+}
+
+FileDescriptor duplicateDescriptor(int descriptor) {
+    return FileDescriptor(fcntl(descriptor, F_DUPFD_CLOEXEC, 0));
 }
 
 FileDescriptor openFolder(const std::filesystem::path& folder) {

@@ -55,6 +55,9 @@ OpenedFile openPlainFile(const std::filesystem::path& file, Access access);
 // `mode` is narrowed by the umask and any default ACL of the folder.
 OpenedFile createExclusively(const std::filesystem::path& file, unsigned mode);
 
+// A second descriptor of the same open file, sharing its position; closed on its own.
+FileDescriptor duplicateDescriptor(int descriptor);
+
 // The folder, opened only to force its changes to the disk; nothing where folders cannot be.
 FileDescriptor openFolder(const std::filesystem::path& folder);
 

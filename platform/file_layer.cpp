@@ -26,7 +26,30 @@ std::optional<IoError> refusal(const std::filesystem::path& destination, const F
     return std::nullopt;
 }
 
+// The new contents of the file, under whichever name it is saved: a name of its own or all of
+// them at once.
+std::optional<IoError> writeContents(FileLayer& files, const std::filesystem::path& destination,
+                                     const FileFacts& facts, std::string_view contents) {
+    if (isRewrittenInPlace(facts)) {
+        return files.rewriteInPlace(destination, contents);
+    }
+    auto written = files.writeTemporaryFileBeside(destination, contents);
+    if (auto* error = std::get_if<IoError>(&written)) {
+        return *error;
+    }
+    const auto& temporary = std::get<std::filesystem::path>(written);
+    if (auto error = files.replace(temporary, destination)) {
+        files.removeFileQuietly(temporary);
+        return error;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+bool isRewrittenInPlace(const FileFacts& facts) {
+    return facts.kind == FileKind::Plain && facts.hasOtherNames && !facts.inSharedFolder;
+}
 
 std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
                                            std::string_view contents) {
@@ -40,20 +63,10 @@ std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesyst
     if (auto refused = refusal(destination, facts)) {
         return refused;
     }
-    if (facts.kind == FileKind::Plain && facts.hasOtherNames && !facts.inSharedFolder) {
-        return files.rewriteInPlace(destination, contents);
-    }
-
-    auto written = files.writeTemporaryFileBeside(destination, contents);
-    if (auto* error = std::get_if<IoError>(&written)) {
-        return *error;
-    }
-    const auto& temporary = std::get<std::filesystem::path>(written);
-
-    if (auto error = files.replace(temporary, destination)) {
-        files.removeFileQuietly(temporary);
+    if (auto error = writeContents(files, destination, facts, contents)) {
         return error;
     }
+    files.removeLeftoversBeside(destination);
     return std::nullopt;
 }
 

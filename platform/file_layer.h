@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -32,6 +33,12 @@ struct FileFacts {
     // In a folder anyone may write to, with the sticky bit (/tmp, a shared folder).
     bool inSharedFolder = false;
 };
+
+// Whether a file with these facts is written in place: see writeFileAtomically.
+bool isRewrittenInPlace(const FileFacts& facts);
+
+// Reads a file from its start; true when it holds all that a whole file of its kind holds.
+using WholeCheck = std::function<bool(std::istream&)>;
 
 // The few file operations the settings file needs, behind an interface so that tests can make
 // any step fail.
@@ -75,6 +82,19 @@ public:
 
     // Removes a file; never a directory. Failures are ignored.
     virtual void removeFileQuietly(const std::filesystem::path& file) = 0;
+
+    // Removes what saves of `target` cut short by a crash, a kill or a power cut left beside
+    // it, once they are old enough that no save still running can own them: their temporary
+    // files and the copies of rewrites in place. Only the user's own plain files with one name
+    // and a name this program gives them are taken. Failures are ignored.
+    virtual void removeLeftoversBeside(const std::filesystem::path& target) = 0;
+
+    // For the plain file `target` with other names, which a rewrite in place cut short may have
+    // left damaged: when it does not read whole, and exactly one copy that rewrite left beside
+    // it does, writes the copy back into it and removes the copy. Anything less certain is left
+    // as it is. True when the copy was put back.
+    virtual bool putBackInterruptedRewrite(const std::filesystem::path& target,
+                                           const WholeCheck& readsWhole) = 0;
 };
 
 // Writes the contents to a new temporary file beside the target and renames it over the target,
@@ -82,6 +102,8 @@ public:
 // and no file of this save is left behind. A target that is a symbolic link stays one: the file
 // it leads to is the one replaced, and keeps what the user set on it. Saves running at the same
 // time each use their own temporary file, so the target ends up whole, as one of them wrote it.
+//
+// A save that succeeds then removes what earlier saves of the target cut short left beside it.
 //
 // Refused, touching nothing: a target that is not a plain file, and one marked read-only. A
 // target with other names is rewritten in place instead (see FileLayer::rewriteInPlace): there a

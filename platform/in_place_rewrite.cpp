@@ -3,20 +3,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Rewriting a file in place, for a file with several names: a rename would give the new
-// contents to one name only.
+// contents to one name only. And putting the old contents back when such a rewrite was cut short.
 
 #include <cerrno>
+#include <chrono>
 #include <memory>
+#include <optional>
 
+#include "platform/descriptor_input.h"
 #include "platform/file_descriptor.h"
+#include "platform/leftover_files.h"
 #include "platform/local_file_layer.h"
 #include "platform/temporary_file.h"
 
 namespace quintara::platform {
 namespace {
 
-// The copy holds the old contents, whoever may read the file itself.
-constexpr unsigned kOnlyTheOwner = 0600;
+// The copy is forced to the disk just before the file is written: a file written more than a
+// minute after a copy was not written by the rewrite that made it, but later, by someone else.
+constexpr auto kMostTimeFromCopyToWrite = std::chrono::minutes(1);
+
+// Reads the open file from its start, leaving `descriptor` open.
+bool holdsWhole(int descriptor, const WholeCheck& readsWhole) {
+    FileDescriptor reading = duplicateDescriptor(descriptor);
+    if (!reading || rewind(reading.get()) != 0) {
+        return false;
+    }
+    DescriptorInput input(std::move(reading));
+    return readsWhole(input);
+}
+
+// The copy of the old contents that a rewrite in place of `file` cut short left beside it: open
+// to its owner alone, as such a copy is made, made at most a minute before the file was last
+// written, and whole. Nothing when no leftover is all of that, or when more than one is.
+std::optional<TemporaryFile> copyOfInterruptedRewrite(const std::filesystem::path& file,
+                                                      const WholeCheck& readsWhole) {
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(file, error);
+    if (error) {
+        return std::nullopt;
+    }
+    std::optional<TemporaryFile> found;
+    for (const Leftover& leftover : leftoversBeside(file)) {
+        if (!leftover.onlyTheOwnerMayOpen || leftover.modified > written ||
+            written - leftover.modified > kMostTimeFromCopyToWrite) {
+            continue;
+        }
+        auto opened = openPlainFile(leftover.name, Access::Read);
+        auto* copy = std::get_if<FileDescriptor>(&opened);
+        if (copy == nullptr || !holdsWhole(copy->get(), readsWhole)) {
+            continue;
+        }
+        if (found) {
+            return std::nullopt;
+        }
+        found = TemporaryFile{leftover.name, std::move(*copy)};
+    }
+    return found;
+}
 
 }  // namespace
 
@@ -32,7 +76,8 @@ std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::pat
         return ioFailure("impossibile scrivere", target, lastSystemError());
     }
 
-    auto created = createTemporaryFileBeside(target, kOnlyTheOwner);
+    // The copy holds the old contents, whoever may read the file itself.
+    auto created = createFileBeside(target, kOnlyTheOwner);
     if (auto* error = std::get_if<std::error_code>(&created)) {
         return ioFailure("impossibile creare un file temporaneo accanto a", target, *error);
     }
@@ -56,6 +101,33 @@ std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::pat
         removeFileQuietly(copyName);
     }
     return failure;
+}
+
+bool LocalFileLayer::putBackInterruptedRewrite(const std::filesystem::path& target,
+                                               const WholeCheck& readsWhole) {
+    const auto followed = followLinks(target);
+    const auto* destination = std::get_if<std::filesystem::path>(&followed);
+    if (destination == nullptr) {
+        return false;
+    }
+    // A file marked read-only since stays as it is, as it would for a save.
+    const FileFacts facts = inspect(*destination);
+    if (!isRewrittenInPlace(facts) || facts.readOnly) {
+        return false;
+    }
+    auto opened = openPlainFile(*destination, Access::ReadAndWrite);
+    auto* file = std::get_if<FileDescriptor>(&opened);
+    // Under the lock no rewrite is under way, so a file that reads whole now needs nothing.
+    if (file == nullptr || lockForWriting(file->get()) != 0 ||
+        holdsWhole(file->get(), readsWhole)) {
+        return false;
+    }
+    const auto copy = copyOfInterruptedRewrite(*destination, readsWhole);
+    if (!copy || overwriteFromCopy(file->get(), copy->file.get())) {
+        return false;
+    }
+    removeFileQuietly(copy->name);
+    return true;
 }
 
 std::error_code LocalFileLayer::copyContents(int from, int to) {

@@ -5,12 +5,14 @@
 #include "platform/local_file_layer.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
 #include "platform/descriptor_input.h"
 #include "platform/file_attributes.h"
 #include "platform/file_descriptor.h"
+#include "platform/leftover_files.h"
 #include "platform/link_following.h"
 #include "platform/temporary_file.h"
 
@@ -19,6 +21,11 @@ namespace {
 
 // The mode is the user's default once the umask and any default ACL of the folder apply.
 constexpr unsigned kEveryoneMayReadAndWrite = 0666;
+
+// A save takes a fraction of a second, a second more when it waits for another: a file of a
+// save an hour old belongs to no save still running, even on a network disk whose clock runs a
+// few minutes apart from ours.
+constexpr auto kLeftoverAge = std::chrono::hours(1);
 
 }  // namespace
 
@@ -60,14 +67,18 @@ FileFacts LocalFileLayer::inspect(const std::filesystem::path& file) {
 
 std::variant<std::filesystem::path, IoError> LocalFileLayer::writeTemporaryFileBeside(
     const std::filesystem::path& target, std::string_view contents) {
-    auto created = createTemporaryFileBeside(target, kEveryoneMayReadAndWrite);
+    // A file saved for the first time gets the user's default, as any new file. One that
+    // replaces another is born open to its owner alone, and no further than the old one was: a
+    // descriptor opened meanwhile would stay readable whatever the mode becomes.
+    const auto attributes = attributesOf(target);
+    auto created = createFileBeside(
+        target, attributes ? kOnlyTheOwner & attributes->permissions : kEveryoneMayReadAndWrite);
     if (auto* error = std::get_if<std::error_code>(&created)) {
         return ioFailure("impossibile creare un file temporaneo accanto a", target, *error);
     }
     auto& [temporary, file] = std::get<TemporaryFile>(created);
 
     std::optional<IoError> failure;
-    const auto attributes = attributesOf(target);
     if (const std::error_code given =
             attributes ? giveAttributes(file.get(), *attributes) : std::error_code{}) {
         failure = ioFailure("impossibile dare i permessi di", target, given);
@@ -102,6 +113,20 @@ void LocalFileLayer::removeFileQuietly(const std::filesystem::path& file) {
     if (!error && !std::filesystem::is_directory(status) && std::filesystem::exists(status)) {
         std::filesystem::remove(file, error);
     }
+}
+
+void LocalFileLayer::removeLeftoversBeside(const std::filesystem::path& target) {
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - kLeftoverAge;
+    for (const Leftover& leftover : leftoversBeside(target)) {
+        if (leftover.modified < longAgo) {
+            removeFileQuietly(leftover.name);
+        }
+    }
+}
+
+std::variant<TemporaryFile, std::error_code> LocalFileLayer::createFileBeside(
+    const std::filesystem::path& target, unsigned mode) {
+    return createTemporaryFileBeside(target, mode);
 }
 
 std::error_code LocalFileLayer::writeAll(int descriptor, std::string_view bytes) {

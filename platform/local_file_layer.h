@@ -8,6 +8,7 @@
 
 #include "platform/error_words.h"
 #include "platform/file_layer.h"
+#include "platform/temporary_file.h"
 
 namespace quintara::platform {
 
@@ -25,8 +26,15 @@ public:
     std::optional<IoError> rewriteInPlace(const std::filesystem::path& target,
                                           std::string_view contents) override;
     void removeFileQuietly(const std::filesystem::path& file) override;
+    void removeLeftoversBeside(const std::filesystem::path& target) override;
+    bool putBackInterruptedRewrite(const std::filesystem::path& target,
+                                   const WholeCheck& readsWhole) override;
 
 protected:
+    // Where every file of a save is born, as createTemporaryFileBeside makes it: kept apart so
+    // that tests can see who may open it at that moment.
+    virtual std::variant<TemporaryFile, std::error_code> createFileBeside(
+        const std::filesystem::path& target, unsigned mode);
     // The two steps of every write, kept apart so that tests can watch them and make them fail:
     // all of the bytes, from the file's current position; then forcing the file (or a folder) to
     // the disk.

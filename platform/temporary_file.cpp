@@ -12,14 +12,16 @@ namespace quintara::platform {
 namespace {
 
 constexpr int kMostNamesTried = 100;
+constexpr std::string_view kAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kLetters = 12;
+constexpr std::string_view kEnding = ".tmp";
 
 // Twelve letters or digits from the system's entropy: about 71 bits.
 std::string unforeseeableSuffix() {
-    static constexpr std::string_view kAlphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device entropy;
     std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-    std::string suffix(12, ' ');
+    std::string suffix(kLetters, ' ');
     for (char& letter : suffix) {
         letter = kAlphabet[pick(entropy)];
     }
@@ -33,7 +35,7 @@ std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
     std::error_code error;
     for (int tried = 0; tried < kMostNamesTried; ++tried) {
         std::filesystem::path name = target;
-        name += "." + unforeseeableSuffix() + ".tmp";
+        name += "." + unforeseeableSuffix() + std::string(kEnding);
         auto created = createExclusively(name, mode);
         if (auto* file = std::get_if<FileDescriptor>(&created)) {
             return TemporaryFile{std::move(name), std::move(*file)};
@@ -44,6 +46,16 @@ std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
         }
     }
     return error;
+}
+
+bool isTemporaryFileName(const std::filesystem::path& target, const std::string& name) {
+    const std::string start = target.filename().string() + ".";
+    if (name.size() != start.size() + kLetters + kEnding.size() || !name.starts_with(start) ||
+        !name.ends_with(kEnding)) {
+        return false;
+    }
+    const std::string_view letters = std::string_view(name).substr(start.size(), kLetters);
+    return letters.find_first_not_of(kAlphabet) == std::string_view::npos;
 }
 
 }  // namespace quintara::platform

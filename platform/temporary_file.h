@@ -5,11 +5,15 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <variant>
 
 #include "platform/file_descriptor.h"
 
 namespace quintara::platform {
+
+// The mode of a file of a save that holds what only its owner may see.
+inline constexpr unsigned kOnlyTheOwner = 0600;
 
 struct TemporaryFile {
     std::filesystem::path name;
@@ -22,5 +26,8 @@ struct TemporaryFile {
 // createExclusively.
 std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
     const std::filesystem::path& target, unsigned mode);
+
+// Whether `name` is one createTemporaryFileBeside could give a file beside `target`.
+bool isTemporaryFileName(const std::filesystem::path& target, const std::string& name);
 
 }  // namespace quintara::platform

@@ -33,6 +33,8 @@ test_packages=(
     # installing and packaging, and their checks; plain Debian roots for the clean-room install
     # and the build on Debian 13, whose tests get a loopback of their own
     desktop-file-utils appstream dpkg-dev x11-utils lintian reuse mmdebstrap iproute2
+    # a FAT file system mounted with FUSE, as a USB stick is, for the saves that must work there
+    fusefat dosfstools
     # typing into the main window and reading the clipboard in the end-to-end tests, and the
     # README screenshot
     xdotool xclip

@@ -39,6 +39,40 @@ bool readRadioFlag(platform::ListInput& input, bool& flag, bool& partner) {
     return true;
 }
 
+// All fourteen fields, each taking its new value the moment it is read; false at the first
+// that is missing.
+bool readFields(std::istream& stream, DrawConditions& conditions,
+                const SettingsFile::KindSelected& displayRule) {
+    platform::ListInput input(stream);
+
+    for (int index = 0; index < kConditionKindCount; ++index) {
+        const auto field = input.readField();
+        if (!field) {
+            return false;
+        }
+        const ConditionKind kind = conditionKindAt(index);
+        if (*field == kSelected) {
+            conditions.Condition = kind;
+            if (displayRule) {
+                displayRule(kind);
+            }
+        } else if (conditions.Condition == kind) {
+            conditions.Condition.reset();
+        }
+    }
+
+    for (const auto member : kTextMembers) {
+        const auto field = input.readField();
+        if (!field) {
+            return false;
+        }
+        conditions.*member = platform::decodeWindows1252(*field);
+    }
+
+    return readRadioFlag(input, conditions.ShowJollyNumber, conditions.ShowRandomColor) &&
+           readRadioFlag(input, conditions.ShowRandomColor, conditions.ShowJollyNumber);
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(platform::FileLayer& files, std::filesystem::path file)
@@ -67,38 +101,21 @@ void SettingsFile::LoadDialogConditions(DrawConditions& conditions,
 
 bool SettingsFile::readAllFields(DrawConditions& conditions,
                                  const KindSelected& displayRule) const {
+    if (readFile(conditions, displayRule)) {
+        return true;
+    }
+    // A save of a file with two names cut short may leave it damaged, with a copy of the old
+    // contents beside it: those are put back when nothing about them is in doubt.
+    const platform::WholeCheck readsWhole = [](std::istream& stream) {
+        DrawConditions scratch;
+        return readFields(stream, scratch, nullptr);
+    };
+    return files_.putBackInterruptedRewrite(file_, readsWhole) && readFile(conditions, displayRule);
+}
+
+bool SettingsFile::readFile(DrawConditions& conditions, const KindSelected& displayRule) const {
     const std::unique_ptr<std::istream> stream = files_.openForInput(file_);
-    if (!stream) {
-        return false;
-    }
-    platform::ListInput input(*stream);
-
-    for (int index = 0; index < kConditionKindCount; ++index) {
-        const auto field = input.readField();
-        if (!field) {
-            return false;
-        }
-        const ConditionKind kind = conditionKindAt(index);
-        if (*field == kSelected) {
-            conditions.Condition = kind;
-            if (displayRule) {
-                displayRule(kind);
-            }
-        } else if (conditions.Condition == kind) {
-            conditions.Condition.reset();
-        }
-    }
-
-    for (const auto member : kTextMembers) {
-        const auto field = input.readField();
-        if (!field) {
-            return false;
-        }
-        conditions.*member = platform::decodeWindows1252(*field);
-    }
-
-    return readRadioFlag(input, conditions.ShowJollyNumber, conditions.ShowRandomColor) &&
-           readRadioFlag(input, conditions.ShowRandomColor, conditions.ShowJollyNumber);
+    return stream != nullptr && readFields(*stream, conditions, displayRule);
 }
 
 std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& conditions) const {

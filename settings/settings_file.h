@@ -63,7 +63,10 @@ public:
     // The main window's reader. Each field takes its new value the moment it is read; the first
     // failure (no file, a short or unreadable file) ends the read silently, keeping what was
     // read. Only when all fourteen fields were read are RangeLow and then RangeHigh recomputed;
-    // an overflow stops there too, so an overflowing RangeTo leaves RangeHigh as it was.
+    // an overflow stops there too, so an overflowing RangeTo leaves RangeHigh as it was. A file
+    // with two names that a save cut short left damaged is first put back from the copy of its
+    // old contents, when that copy is certain (FileLayer::putBackInterruptedRewrite), and read
+    // again.
     void LoadConditions(DrawConditions& conditions, DrawRange& range) const;
 
     // The dialog's reader: the same read, calling `displayRule` whenever it selects a kind.
@@ -75,6 +78,7 @@ public:
 
 private:
     bool readAllFields(DrawConditions& conditions, const KindSelected& displayRule) const;
+    bool readFile(DrawConditions& conditions, const KindSelected& displayRule) const;
 
     platform::FileLayer& files_;
     std::filesystem::path file_;

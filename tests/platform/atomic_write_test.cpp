@@ -23,12 +23,21 @@
 #include "platform/file_layer.h"
 #include "platform/local_file_layer.h"
 #include "support/failing_file_layer.h"
+#include "support/mounted_file_system.h"
 #include "support/temporary_directory.h"
 
 namespace quintara::platform {
+
+// A failed save prints its reason.
+void PrintTo(const IoError& error, std::ostream* os) {
+    *os << error.reason;
+}
+
 namespace {
 
 using testing::FailingFileLayer;
+using testing::FileSystem;
+using testing::MountedFileSystem;
 using testing::readBytes;
 using testing::TemporaryDirectory;
 using testing::writeBytes;
@@ -128,6 +137,13 @@ bool opensForReading(FileLayer& files, const Path& file) {
     return reading.get();
 }
 
+// The user's umask for one test.
+struct Umask {
+    explicit Umask(mode_t mask) : before(umask(mask)) {}
+    ~Umask() { umask(before); }
+    mode_t before;
+};
+
 class AtomicWrite : public ::testing::Test {
 protected:
     TemporaryDirectory directory;
@@ -143,9 +159,8 @@ TEST_F(AtomicWrite, ReplacesTheFileAndLeavesNothingElseBehind) {
 }
 
 TEST_F(AtomicWrite, ANewFileGetsTheUsersDefaultPermissions) {
-    const mode_t mask = umask(027);
+    const Umask mask(027);
     const auto result = writeFileAtomically(files, target, "first");
-    umask(mask);
     EXPECT_EQ(result, std::nullopt);
     EXPECT_EQ(readBytes(target), "first");
     EXPECT_EQ(permissionsOf(target), 0640U);
@@ -163,23 +178,41 @@ SetUp attribute(const char* name, std::string value) {
     return [=](const Path& file) { return setAttribute(file, name, value); };
 }
 
+int nothing(const Path&) {
+    return 0;
+}
+
 struct KeptCase {
     const char* name;
     SetUp set;
+    FileSystem where = FileSystem::TemporaryFolders;
 
     friend void PrintTo(const KeptCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<KeptCase> {};
 
-TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHad) {
+// The new file has what the old one had, and nobody the old one kept out can open it meanwhile.
+TEST_P(WhatASaveKeeps, TheNewFileHasWhatTheOldOneHadAndNoMore) {
+    const Umask nothingMasked(0);
+    const MountedFileSystem place(GetParam().where, directory.path());
+    if (!place.whyNot.empty()) {
+        GTEST_SKIP() << place.whyNot;
+    }
+    target = place.folder / "Quintara.cfg";
     writeBytes(target, "old");
     SKIP_UNLESS_DONE(GetParam().set(target));
     const std::string before = attributesOf(target);
-    ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    const unsigned ownerMay = permissionsOf(target) & 0700U;
+    FailingFileLayer recording;
+    ASSERT_EQ(writeFileAtomically(recording, target, "new"), std::nullopt);
     EXPECT_EQ(attributesOf(target), before);
+    // An open descriptor stays readable when the mode narrows later, so the first moment counts.
+    ASSERT_EQ(recording.modesAtCreation.size(), 1U);
+    EXPECT_EQ(recording.modesAtCreation[0] & ~ownerMay, 0U)
+        << std::oct << recording.modesAtCreation[0];
     EXPECT_EQ(readBytes(target), "new");
-    EXPECT_EQ(directory.names(), Names{"Quintara.cfg"});
+    EXPECT_EQ(TemporaryDirectory::namesIn(place.folder), Names{"Quintara.cfg"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -191,7 +224,21 @@ INSTANTIATE_TEST_SUITE_P(
                       KeptCase{"AccessControlList",
                                attribute("system.posix_acl_access", kAclGivingUser1000ReadAccess)},
                       KeptCase{"SecurityLabel", attribute("security.quintara", "label")},
-                      KeptCase{"UsersOwnNote", attribute("user.xdg.comment", "numeri")}),
+                      // The folder's default ACL is for new files, not for one that replaces.
+                      KeptCase{"PrivateFileInAFolderWhoseDefaultAclLetsUser1000Read",
+                               [](const Path& file) {
+                                   makeFile(file, 0600);
+                                   return setAttribute(file.parent_path(),
+                                                       "system.posix_acl_default",
+                                                       kAclGivingUser1000ReadAccess);
+                               }},
+                      KeptCase{"UsersOwnNote", attribute("user.xdg.comment", "numeri")},
+                      KeptCase{"PrivateFileOnTmpfs", mode(0600), FileSystem::Tmpfs},
+                      KeptCase{"AccessControlListOnTmpfs",
+                               attribute("system.posix_acl_access", kAclGivingUser1000ReadAccess),
+                               FileSystem::Tmpfs},
+                      // A USB stick: one mode for every file, no owners, no extended attributes.
+                      KeptCase{"FileOnFat", nothing, FileSystem::Fat}),
     [](const auto& info) { return info.param.name; });
 
 // Something at the place of the settings file that a save must leave exactly as it was.
@@ -315,6 +362,61 @@ INSTANTIATE_TEST_SUITE_P(
         SharedFolderCase{"WithoutTheStickyBitAnyLinkIsFollowed", 0777, kYou, kAnotherUser, true},
         SharedFolderCase{"WhereOnlyItsOwnerWritesAnyLinkIsFollowed", 01755, kYou, kAnotherUser,
                          true}),
+    [](const auto& info) { return info.param.name; });
+
+// What a save cut short by a crash may leave beside the settings file, and what only looks so.
+enum class Left { PlainFile, AnotherUsersFile, FileWithASecondName, Link };
+
+struct LeftoverCase {
+    const char* name;
+    const char* file;
+    Left what;
+    int hoursAgo;
+    bool removed;
+
+    friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WhatEarlierSavesLeft : public AtomicWrite,
+                             public ::testing::WithParamInterface<LeftoverCase> {};
+
+TEST_P(WhatEarlierSavesLeft, GoesWithTheNextSaveOnlyWhenSurelyTheirsAndOld) {
+    const auto& row = GetParam();
+    const Path left = directory / row.file;
+    const Path made = row.what == Left::PlainFile || row.what == Left::AnotherUsersFile
+                          ? left
+                          : directory / "yours";
+    writeBytes(made, "interrupted");
+    std::filesystem::last_write_time(
+        made, std::filesystem::file_time_type::clock::now() - std::chrono::hours(row.hoursAgo));
+    if (row.what == Left::FileWithASecondName) {
+        std::filesystem::create_hard_link(made, left);
+    } else if (row.what == Left::Link) {
+        makeLink("yours", left);
+    }
+    SKIP_UNLESS_DONE(row.what == Left::AnotherUsersFile ? giveTo(left, kAnotherUser) : 0);
+    writeBytes(target, "old");
+    Names expected = directory.names();
+    if (row.removed) {
+        std::erase(expected, row.file);
+    }
+    ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    EXPECT_EQ(directory.names(), expected);
+}
+
+constexpr char kLeftBehind[] = "Quintara.cfg.CutShort0001.tmp";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WhatEarlierSavesLeft,
+    ::testing::Values(
+        LeftoverCase{"TwoHoursOld", kLeftBehind, Left::PlainFile, 2, true},
+        // Another copy of Quintara may be saving at this very moment.
+        LeftoverCase{"JustMade", kLeftBehind, Left::PlainFile, 0, false},
+        LeftoverCase{"AnotherUsers", kLeftBehind, Left::AnotherUsersFile, 2, false},
+        LeftoverCase{"WithASecondName", kLeftBehind, Left::FileWithASecondName, 2, false},
+        LeftoverCase{"ALink", kLeftBehind, Left::Link, 2, false},
+        LeftoverCase{"AnotherFilesName", "Other.cfg.CutShort0001.tmp", Left::PlainFile, 2, false},
+        LeftoverCase{"ANameThisProgramNeverGives", "Quintara.cfg.Cut-Short001.tmp", Left::PlainFile,
+                     2, false}),
     [](const auto& info) { return info.param.name; });
 
 // The attack on a predictable temporary name: someone who can write to the folder plants a link

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -295,6 +296,62 @@ TEST_F(HostileFiles, BinaryBytesAreReadAsWindows1252Text) {
     EXPECT_EQ(conditions.TensDigits, "3");
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
+
+// A save of a file with two names rewrites it in place, after putting a copy of the old contents
+// beside it; a crash or a power cut in the middle can leave the file damaged.
+struct CutShortCase {
+    const char* name;
+    bool secondName;
+    std::string copy;
+    unsigned copyMode;
+    std::chrono::seconds copyToWrite;
+    int copies;
+    bool putBack;
+
+    friend void PrintTo(const CutShortCase& c, std::ostream* os) { *os << c.name; }
+};
+
+const std::string kDamaged = linesOf({"1", "0", "0", "0"});
+using std::chrono::seconds;
+
+class ARewriteCutShort : public HostileFiles, public ::testing::WithParamInterface<CutShortCase> {};
+
+TEST_P(ARewriteCutShort, IsUndoneFromItsCopyOnlyWhenNothingIsInDoubt) {
+    const auto& row = GetParam();
+    testing::writeBytes(file, kDamaged);
+    if (row.secondName) {
+        std::filesystem::create_hard_link(file, directory / "second name");
+    }
+    const auto written = std::filesystem::last_write_time(file);
+    for (int made = 0; made < row.copies; ++made) {
+        const auto copy = directory / ("Quintara.cfg.CutShort000" + std::to_string(made) + ".tmp");
+        testing::writeBytes(copy, row.copy);
+        std::filesystem::permissions(copy, std::filesystem::perms(row.copyMode));
+        std::filesystem::last_write_time(copy, written - row.copyToWrite);
+    }
+    settings.LoadConditions(conditions, range);
+    EXPECT_EQ(testing::readBytes(file), row.putBack ? linesOf(kFullFile) : kDamaged);
+    EXPECT_EQ(range, (row.putBack ? DrawRange{1, 90} : DrawRange{1, 49}));
+    EXPECT_EQ(directory.names().size(), 1U + row.secondName + (row.putBack ? 0 : row.copies));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ARewriteCutShort,
+    ::testing::Values(
+        CutShortCase{"PutsTheCopyBack", true, linesOf(kFullFile), 0600, seconds(1), 1, true},
+        // Only a file with two names is ever rewritten in place.
+        CutShortCase{"NotForAFileWithOneName", false, linesOf(kFullFile), 0600, seconds(1), 1,
+                     false},
+        CutShortCase{"NotFromADamagedCopy", true, kDamaged, 0600, seconds(1), 1, false},
+        // The copy is private; this is the temporary file of a save by rename.
+        CutShortCase{"NotFromAFileOthersMayRead", true, linesOf(kFullFile), 0644, seconds(1), 1,
+                     false},
+        // Someone wrote the file by hand since.
+        CutShortCase{"NotWhenTheFileWasWrittenLongAfter", true, linesOf(kFullFile), 0600,
+                     seconds(3600), 1, false},
+        CutShortCase{"NotWhenTwoCopiesCouldBeIt", true, linesOf(kFullFile), 0600, seconds(1), 2,
+                     false}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace quintara::settings

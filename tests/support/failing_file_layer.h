@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <set>
 #include <string>
@@ -26,6 +28,8 @@ public:
 
     // "write", "sync" (a file or a folder forced to the disk) and "replace", in order.
     std::vector<std::string> steps;
+    // The permission bits of each file of the save, at the moment it was created.
+    std::vector<unsigned> modesAtCreation;
 
     std::optional<platform::IoError> replace(const std::filesystem::path& from,
                                              const std::filesystem::path& to) override {
@@ -37,6 +41,16 @@ public:
     }
 
 protected:
+    std::variant<platform::TemporaryFile, std::error_code> createFileBeside(
+        const std::filesystem::path& target, unsigned mode) override {
+        auto created = LocalFileLayer::createFileBeside(target, mode);
+        if (const auto* file = std::get_if<platform::TemporaryFile>(&created)) {
+            struct stat status = {};
+            fstat(file->file.get(), &status);
+            modesAtCreation.push_back(status.st_mode & 07777U);
+        }
+        return created;
+    }
     std::error_code writeAll(int descriptor, std::string_view bytes) override {
         steps.emplace_back("write");
         ++writes_;

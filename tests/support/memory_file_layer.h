@@ -52,6 +52,12 @@ public:
         return std::nullopt;
     }
     void removeFileQuietly(const std::filesystem::path& file) override { files.erase(file); }
+    // Saves here are never cut short.
+    void removeLeftoversBeside(const std::filesystem::path&) override {}
+    bool putBackInterruptedRewrite(const std::filesystem::path&,
+                                   const platform::WholeCheck&) override {
+        return false;
+    }
 
     std::map<std::filesystem::path, std::string> files;
 
