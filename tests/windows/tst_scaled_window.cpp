@@ -1,0 +1,201 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The windows on a screen scaled to 125, 150, 175 or 200 %, as laptops are. The test runs at
+// 150 % (QT_SCALE_FACTOR=1.5): the main window is grabbed from its screen at that scale, and
+// drawn at the other scales as a screen of that scale would draw it.
+
+#include <QImage>
+#include <QTest>
+#include <optional>
+
+#include "fakes.h"
+#include "main_window/mainform.h"
+
+using namespace quintara;
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kSilver = 0xffc0c0c0;
+constexpr QRgb kLightRed = 0xffff8080;
+
+// The window as a screen at `scale` shows it; at the screen's own scale, grabbed from it.
+QImage windowAt(QWidget& window, qreal scale) {
+    if (qFuzzyCompare(scale, window.devicePixelRatioF())) {
+        return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QImage image(qCeil(window.width() * scale), qCeil(window.height() * scale),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::magenta);
+    window.render(&image);
+    return image;
+}
+
+// A box's frame as found in the picture: the outermost pixel of each side, and how many pixels
+// deep each side is along the box's middle.
+struct Frame {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int depth[4] = {};
+};
+
+// What is wrong with the frame of colour `line` around `box` (logical pixels in the window), or
+// an empty text. The frame is looked for from a few pixels outside each side inwards, along a
+// row near the bottom (below the digits) and the middle column. `inside`, when given, is the
+// box's own colour, which must not show outside the frame as a pale seam.
+QString frameFaults(const QImage& image, qreal scale, QRect box, QRgb line,
+                    std::optional<QRgb> inside) {
+    const QRect near((QRectF(box).topLeft() * scale).toPoint(),
+                     (QSizeF(box.size()) * scale).toSize());
+    const int row = near.top() + near.height() * 9 / 10;
+    const int column = near.center().x();
+    const auto isLine = [&](int x, int y) { return image.pixel(x, y) == line; };
+    const auto firstLine = [&](QPoint from, QPoint step) -> std::optional<QPoint> {
+        for (int i = 0; i < 8; ++i, from += step) {
+            if (isLine(from.x(), from.y())) {
+                return from;
+            }
+        }
+        return std::nullopt;
+    };
+    const auto left = firstLine({near.left() - 3, row}, {1, 0});
+    const auto right = firstLine({near.right() + 3, row}, {-1, 0});
+    const auto top = firstLine({column, near.top() - 3}, {0, 1});
+    const auto bottom = firstLine({column, near.bottom() + 3}, {0, -1});
+    if (!left || !right || !top || !bottom) {
+        return QStringLiteral("a side is missing (left %1, top %2, right %3, bottom %4)")
+            .arg(left.has_value())
+            .arg(top.has_value())
+            .arg(right.has_value())
+            .arg(bottom.has_value());
+    }
+    Frame f{left->x(), top->y(), right->x(), bottom->y()};
+    const auto depth = [&](QPoint from, QPoint step) {
+        int n = 0;
+        for (; isLine(from.x(), from.y()) && n < 8; from += step) {
+            ++n;
+        }
+        return n;
+    };
+    f.depth[0] = depth(*left, {1, 0});
+    f.depth[1] = depth(*top, {0, 1});
+    f.depth[2] = depth(*right, {-1, 0});
+    f.depth[3] = depth(*bottom, {0, -1});
+    if (f.depth[1] != f.depth[0] || f.depth[2] != f.depth[0] || f.depth[3] != f.depth[0]) {
+        return QStringLiteral("sides of %1, %2, %3, %4 pixels (left, top, right, bottom)")
+            .arg(f.depth[0])
+            .arg(f.depth[1])
+            .arg(f.depth[2])
+            .arg(f.depth[3]);
+    }
+    // Whole: every pixel of every side, corner to corner.
+    for (int k = 0; k < f.depth[0]; ++k) {
+        for (int y = f.top; y <= f.bottom; ++y) {
+            if (!isLine(f.left + k, y) || !isLine(f.right - k, y)) {
+                return QStringLiteral("a gap in the left or right side at row %1").arg(y);
+            }
+        }
+        for (int x = f.left; x <= f.right; ++x) {
+            if (!isLine(x, f.top + k) || !isLine(x, f.bottom - k)) {
+                return QStringLiteral("a gap in the top or bottom side at column %1").arg(x);
+            }
+        }
+    }
+    if (inside) {
+        const QPoint outside[] = {
+            {f.left - 1, row}, {f.right + 1, row}, {column, f.top - 1}, {column, f.bottom + 1}};
+        for (const QPoint& p : outside) {
+            if (image.pixel(p) == *inside) {
+                return QStringLiteral("the box's own colour outside its frame at %1, %2")
+                    .arg(p.x())
+                    .arg(p.y());
+            }
+        }
+    }
+    return {};
+}
+
+QRect inWindow(QWidget& window, const QWidget& widget) {
+    return QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size());
+}
+
+}  // namespace
+
+class ScaledWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Started {
+        Started() { window.Form_Load(); }
+        testing::FakeServices fakes;
+        testing::FakeModalWindow information;
+        testing::FakeConditionsEditor conditions;
+        main_window::mainform window{fakes.services, information, conditions,
+                                     std::chrono::milliseconds(0)};
+        QWidget* child(const QString& name) { return window.findChild<QWidget*>(name); }
+    };
+
+private slots:
+    void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 1.5); }
+
+    void framesAreWholeAtEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("125 %") << 1.25;
+        QTest::newRow("150 %, on the screen") << 1.5;
+        QTest::newRow("175 %") << 1.75;
+        QTest::newRow("200 %") << 2.0;
+    }
+
+    // The closed covers' two-pixel borders and the number boxes' one-pixel outlines: one line of
+    // even depth on all four sides, no gap, no stray pixel at a corner, and no pale row between
+    // the line and the box's edge.
+    void framesAreWholeAtEveryScale() {
+        QFETCH(qreal, scale);
+        Started main;
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+
+        QStringList covers;
+        for (int k = 0; k <= 12; ++k) {
+            covers << QStringLiteral("Shape2(%1)").arg(k);
+        }
+        QStringList faults;
+        const auto check = [&](const QImage& image, const QString& name,
+                               std::optional<QRgb> inside) {
+            const QString fault =
+                frameFaults(image, scale, inWindow(main.window, *main.child(name)), kBlack, inside);
+            if (!fault.isEmpty()) {
+                faults << name + ": " + fault;
+            }
+        };
+        QImage image = windowAt(main.window, scale);
+        for (const QString& name : covers) {
+            check(image, name, name == "Shape2(6)" ? kLightRed : kSilver);
+        }
+
+        for (const QString& name : covers) {
+            main.child(name)->hide();
+        }
+        image = windowAt(main.window, scale);
+        for (int k = 0; k <= 8; ++k) {
+            for (const char* array : {"Label1", "Labe2"}) {
+                const QString name = QStringLiteral("%1(%2)").arg(array).arg(k);
+                if (main.child(name) == nullptr) {
+                    continue;
+                }
+                // Only the first box and the Jolly box are white; the others have the window's
+                // own colour, which no seam could show.
+                const bool white = name == "Label1(0)" || name == "Label1(8)";
+                check(image, name, white ? std::optional<QRgb>(kWhite) : std::nullopt);
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
+    }
+};
+
+QTEST_MAIN(ScaledWindowTest)
+#include "tst_scaled_window.moc"
