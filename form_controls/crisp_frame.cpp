@@ -30,10 +30,11 @@ void paintCrispFrame(QPainter& painter, const QRect& area, int width, const QCol
     const int band = std::max(1, qRound(width * toDevice.m11()));
     // Filled back in the painter's coordinates, each rectangle's edges fall on the whole device
     // pixels worked out above.
+    // A frame narrower than its two sides is all sides: what would lie inside it has no pixels
+    // (and must not be turned inside out).
     const auto fillDevice = [&](const QRect& pixels, const QColor& with) {
-        const QRect inside = pixels & outer;
-        if (!inside.isEmpty()) {
-            painter.fillRect(toLogical.mapRect(QRectF(inside)), with);
+        if (pixels.isValid()) {
+            painter.fillRect(toLogical.mapRect(QRectF(pixels & outer)), with);
         }
     };
     painter.save();

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "fakes.h"
+#include "form_controls/shapes.h"
 #include "main_window/mainform.h"
 
 using namespace quintara;
@@ -152,7 +153,7 @@ private slots:
 
     // The closed covers' two-pixel borders and the number boxes' one-pixel outlines: one line of
     // even depth on all four sides, no gap, no stray pixel at a corner, and no pale row between
-    // the line and the box's edge.
+    // the line and the box's edge. An open cover is its border alone.
     void framesAreWholeAtEveryScale() {
         QFETCH(qreal, scale);
         Started main;
@@ -175,6 +176,32 @@ private slots:
         QImage image = windowAt(main.window, scale);
         for (const QString& name : covers) {
             check(image, name, name == "Shape2(6)" ? kLightRed : kSilver);
+        }
+
+        // Open, a cover is a few twips wide and shows as its border alone, a dark line at the
+        // box's left edge: none of its fill.
+        for (const QString& name : covers) {
+            main.window.findChild<qt::ShapeWidget*>(name)->setWidthTwips(5);
+        }
+        image = windowAt(main.window, scale);
+        for (const QString& name : covers) {
+            const QRgb fill = name == "Shape2(6)" ? kLightRed : kSilver;
+            const QRect cover = inWindow(main.window, *main.child(name));
+            const QRect near = QRect((QRectF(cover).topLeft() * scale).toPoint(),
+                                     (QSizeF(cover.size()) * scale).toSize())
+                                   .adjusted(-2, -2, 2, 2);
+            for (int y = near.top(); y <= near.bottom(); ++y) {
+                for (int x = near.left(); x <= near.right(); ++x) {
+                    if (image.pixel(x, y) == fill) {
+                        faults << QStringLiteral("%1 open: its fill at %2, %3")
+                                      .arg(name)
+                                      .arg(x)
+                                      .arg(y);
+                        x = near.right();
+                        y = near.bottom();
+                    }
+                }
+            }
         }
 
         for (const QString& name : covers) {
