@@ -6,12 +6,16 @@
 // 150 % (QT_SCALE_FACTOR=1.5): the main window is grabbed from its screen at that scale, and
 // drawn at the other scales as a screen of that scale would draw it.
 
+#include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
+#include <QToolButton>
 #include <optional>
 
 #include "fakes.h"
 #include "form_controls/shapes.h"
+#include "info_window/frmsplash.h"
 #include "main_window/mainform.h"
 
 using namespace quintara;
@@ -221,6 +225,43 @@ private slots:
             }
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
+    }
+
+    void picturesComeTwiceAsLargeAboveOneHundredPercent_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("Nuova Serie") << "Command2"
+                                     << ":/quintara/button_new_series.gif";
+        QTest::newRow("Condizioni") << "Command3"
+                                    << ":/quintara/button_conditions.gif";
+        QTest::newRow("Stampa") << "Command6"
+                                << ":/quintara/button_print.gif";
+        QTest::newRow("Esci") << "Command1"
+                              << ":/quintara/button_exit.gif";
+        QTest::newRow("green ball") << "Image2"
+                                    << ":/quintara/splash_small.gif";
+        QTest::newRow("ticket") << "Image3"
+                                << ":/quintara/splash_ticket.bmp";
+        QTest::newRow("donation") << "Image4"
+                                  << ":/quintara/donation.jpg";
+    }
+
+    // Drawn from a picture of twice the designed size, Qt scales it down to the screen rather
+    // than enlarging the designed one, which would look soft.
+    void picturesComeTwiceAsLargeAboveOneHundredPercent() {
+        QFETCH(QString, control);
+        QFETCH(QString, picture);
+        const QSize designed = QPixmap(picture).size();
+        Started main;
+        testing::RecordingLinkOpener links;
+        info_window::frmSplash information(links);
+        if (auto* button = main.window.findChild<QToolButton*>(control)) {
+            QCOMPARE(button->icon().pixmap(button->iconSize(), 2.0).size(), designed * 2);
+        } else {
+            auto* label = information.findChild<QLabel*>(control);
+            QVERIFY(label != nullptr);
+            QCOMPARE(label->pixmap().size(), designed * 2);
+        }
     }
 };
 
