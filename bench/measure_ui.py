@@ -427,6 +427,9 @@ def one_platform_run(program, platform, reachable):
         os.environ.pop("DISPLAY", None)
     session_type = type("PlatformSession", (harness.Session,), {"platform": platform})
     wait_until_alone()
+    # Others' tests on a shared machine may serve the port a while.
+    _wait("the site's port to be free", lambda: not _port_answers(harness.site_port()), 600.0,
+          interval=1.0)
     with session_type(site=reachable) as session:
         main_window = session.start()
         if reachable and not session.owns_site_port:
