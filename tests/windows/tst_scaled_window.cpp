@@ -40,87 +40,79 @@ QImage windowAt(QWidget& window, qreal scale) {
     return image;
 }
 
-// A box's frame as found in the picture: the outermost pixel of each side, and how many pixels
-// deep each side is along the box's middle.
-struct Frame {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int depth[4] = {};
-};
+// The box's device pixels, near enough to look for its frame from a few pixels outside.
+QRect nearInDevicePixels(QRect box, qreal scale) {
+    return QRect((QRectF(box).topLeft() * scale).toPoint(), (QSizeF(box.size()) * scale).toSize());
+}
 
 // What is wrong with the frame of colour `line` around `box` (logical pixels in the window), or
-// an empty text. The frame is looked for from a few pixels outside each side inwards, along a
-// row near the bottom (below the digits) and the middle column. `inside`, when given, is the
-// box's own colour, which must not show outside the frame as a pale seam.
+// an empty text. Each side is looked for from a few pixels outside it inwards, along a row near
+// the bottom (below the digits) and the middle column. `inside`, when given, is the box's own
+// colour, which must not show outside the frame as a pale seam.
 QString frameFaults(const QImage& image, qreal scale, QRect box, QRgb line,
                     std::optional<QRgb> inside) {
-    const QRect near((QRectF(box).topLeft() * scale).toPoint(),
-                     (QSizeF(box.size()) * scale).toSize());
+    const QRect near = nearInDevicePixels(box, scale);
     const int row = near.top() + near.height() * 9 / 10;
     const int column = near.center().x();
-    const auto isLine = [&](int x, int y) { return image.pixel(x, y) == line; };
-    const auto firstLine = [&](QPoint from, QPoint step) -> std::optional<QPoint> {
-        for (int i = 0; i < 8; ++i, from += step) {
-            if (isLine(from.x(), from.y())) {
-                return from;
-            }
+    const auto isLine = [&](QPoint p) { return image.pixel(p) == line; };
+    // Left, top, right, bottom: where the side's outermost pixel is, and how deep the side is.
+    const QPoint from[4] = {{near.left() - 3, row},
+                            {column, near.top() - 3},
+                            {near.right() + 3, row},
+                            {column, near.bottom() + 3}};
+    const QPoint inwards[4] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+    QPoint outermost[4];
+    int depth[4] = {};
+    for (int side = 0; side < 4; ++side) {
+        QPoint p = from[side];
+        for (int i = 0; i < 8 && !isLine(p); ++i) {
+            p += inwards[side];
         }
-        return std::nullopt;
-    };
-    const auto left = firstLine({near.left() - 3, row}, {1, 0});
-    const auto right = firstLine({near.right() + 3, row}, {-1, 0});
-    const auto top = firstLine({column, near.top() - 3}, {0, 1});
-    const auto bottom = firstLine({column, near.bottom() + 3}, {0, -1});
-    if (!left || !right || !top || !bottom) {
-        return QStringLiteral("a side is missing (left %1, top %2, right %3, bottom %4)")
-            .arg(left.has_value())
-            .arg(top.has_value())
-            .arg(right.has_value())
-            .arg(bottom.has_value());
+        outermost[side] = p;
+        for (; isLine(p) && depth[side] < 8; p += inwards[side]) {
+            ++depth[side];
+        }
     }
-    Frame f{left->x(), top->y(), right->x(), bottom->y()};
-    const auto depth = [&](QPoint from, QPoint step) {
-        int n = 0;
-        for (; isLine(from.x(), from.y()) && n < 8; from += step) {
-            ++n;
-        }
-        return n;
-    };
-    f.depth[0] = depth(*left, {1, 0});
-    f.depth[1] = depth(*top, {0, 1});
-    f.depth[2] = depth(*right, {-1, 0});
-    f.depth[3] = depth(*bottom, {0, -1});
-    if (f.depth[1] != f.depth[0] || f.depth[2] != f.depth[0] || f.depth[3] != f.depth[0]) {
+    if (depth[0] == 0 || depth[1] != depth[0] || depth[2] != depth[0] || depth[3] != depth[0]) {
         return QStringLiteral("sides of %1, %2, %3, %4 pixels (left, top, right, bottom)")
-            .arg(f.depth[0])
-            .arg(f.depth[1])
-            .arg(f.depth[2])
-            .arg(f.depth[3]);
+            .arg(depth[0])
+            .arg(depth[1])
+            .arg(depth[2])
+            .arg(depth[3]);
     }
     // Whole: every pixel of every side, corner to corner.
-    for (int k = 0; k < f.depth[0]; ++k) {
-        for (int y = f.top; y <= f.bottom; ++y) {
-            if (!isLine(f.left + k, y) || !isLine(f.right - k, y)) {
+    const QRect outer(QPoint(outermost[0].x(), outermost[1].y()),
+                      QPoint(outermost[2].x(), outermost[3].y()));
+    for (int k = 0; k < depth[0]; ++k) {
+        const QRect ring = outer.adjusted(k, k, -k, -k);
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            if (!isLine({ring.left(), y}) || !isLine({ring.right(), y})) {
                 return QStringLiteral("a gap in the left or right side at row %1").arg(y);
             }
         }
-        for (int x = f.left; x <= f.right; ++x) {
-            if (!isLine(x, f.top + k) || !isLine(x, f.bottom - k)) {
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            if (!isLine({x, ring.top()}) || !isLine({x, ring.bottom()})) {
                 return QStringLiteral("a gap in the top or bottom side at column %1").arg(x);
             }
         }
     }
-    if (inside) {
-        const QPoint outside[] = {
-            {f.left - 1, row}, {f.right + 1, row}, {column, f.top - 1}, {column, f.bottom + 1}};
-        for (const QPoint& p : outside) {
-            if (image.pixel(p) == *inside) {
-                return QStringLiteral("the box's own colour outside its frame at %1, %2")
-                    .arg(p.x())
-                    .arg(p.y());
-            }
+    for (int side = 0; side < 4 && inside; ++side) {
+        if (image.pixel(outermost[side] - inwards[side]) == *inside) {
+            return QStringLiteral("the box's own colour outside its frame, side %1").arg(side);
         }
     }
     return {};
+}
+
+bool holdsColour(const QImage& image, QRect area, QRgb colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 QRect inWindow(QWidget& window, const QWidget& widget) {
@@ -190,21 +182,10 @@ private slots:
         image = windowAt(main.window, scale);
         for (const QString& name : covers) {
             const QRgb fill = name == "Shape2(6)" ? kLightRed : kSilver;
-            const QRect cover = inWindow(main.window, *main.child(name));
-            const QRect near = QRect((QRectF(cover).topLeft() * scale).toPoint(),
-                                     (QSizeF(cover.size()) * scale).toSize())
+            const QRect near = nearInDevicePixels(inWindow(main.window, *main.child(name)), scale)
                                    .adjusted(-2, -2, 2, 2);
-            for (int y = near.top(); y <= near.bottom(); ++y) {
-                for (int x = near.left(); x <= near.right(); ++x) {
-                    if (image.pixel(x, y) == fill) {
-                        faults << QStringLiteral("%1 open: its fill at %2, %3")
-                                      .arg(name)
-                                      .arg(x)
-                                      .arg(y);
-                        x = near.right();
-                        y = near.bottom();
-                    }
-                }
+            if (holdsColour(image, near, fill)) {
+                faults << name + ": open, its fill shows";
             }
         }
 
