@@ -23,7 +23,9 @@ if ! command -v weston >/dev/null; then
     exit 1
 fi
 
-runtime=$(mktemp -d "${TMPDIR:-/tmp}/wayland-screen.XXXXXX")
+# In /tmp, as xvfb-run keeps its files, whatever TMPDIR says: the compositor's socket path must
+# stay under the 108 bytes a socket's name may have.
+runtime=$(mktemp -d /tmp/wayland-screen.XXXXXX)
 weston_pid=
 finish() {
     if [ -n "$weston_pid" ]; then
