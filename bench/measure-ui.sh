@@ -11,6 +11,10 @@
 # libraries it maps; with the site serving its page on loopback and with nothing listening there.
 # Then, for the first program, the duration of "Nuova Serie" and the peak memory meanwhile.
 # Usage: bench/measure-ui.sh [program...]   (default: build/ci/bin/quintara)
+#        bench/measure-ui.sh --wayland [program]
+# With --wayland, the program's memory and OpenGL libraries instead, on X11 (the virtual screen)
+# and on Wayland (weston, headless: scripts/lib/on-wayland-screen.sh) side by side, runs
+# alternating.
 # Given two programs (say, before and after a change), their runs alternate, so that the load
 # of the machine weighs on both alike. The programs must be built with the same site on loopback,
 # named in QUINTARA_SITE_HOST (default the ci preset's 127.0.0.1:47251). Nothing else may serve
@@ -22,6 +26,11 @@
 # first program, else in build/ci/bin (the ci preset builds it).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+wayland=no
+if [ "${1:-}" = --wayland ]; then
+    wayland=yes
+    shift
+fi
 if [ $# -eq 0 ]; then
     set -- "$repo/build/ci/bin/quintara"
 fi
@@ -38,6 +47,15 @@ measure() {
         /usr/bin/python3 "$repo/bench/measure_ui.py" "$@" 2>&1 |
         grep --line-buffered -v -e '^dbus-daemon' -e '^SpiRegistry'
 }
+if [ $wayland = yes ]; then
+    # The compositor inside the virtual screen's command: both up at once, the X server named
+    # to the script apart, since on-wayland-screen.sh hides it from what it runs.
+    "$repo/scripts/lib/on-virtual-screen.sh" sh -c 'QUINTARA_X_DISPLAY=$DISPLAY exec "$0" "$@"' \
+        "$repo/scripts/lib/on-wayland-screen.sh" dbus-run-session -- \
+        /usr/bin/python3 "$repo/bench/measure_ui.py" platforms "$1" 2>&1 |
+        grep --line-buffered -v -e '^dbus-daemon' -e '^SpiRegistry'
+    exit
+fi
 measure start-up "$@"
 echo
 measure series "$1"

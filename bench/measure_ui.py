@@ -17,6 +17,12 @@ AT-SPI bindings).
       that the load of the machine weighs on each alike.
   measure_ui.py series PROGRAM        how long "Nuova Serie" takes, driven through the
       accessibility bus, and the peak memory meanwhile.
+  measure_ui.py platforms PROGRAM     the same program on X11 and on Wayland, runs alternating:
+      three seconds after one series, the memory of its process tree and the OpenGL libraries it
+      maps, with the site unreachable and with it serving its page. Both driven through the
+      accessibility bus (Wayland lets no other client type or click into a window), which costs
+      both alike; on the X server named by QUINTARA_X_DISPLAY and the Wayland compositor named by
+      WAYLAND_DISPLAY.
 
 The environment names the site built into the programs (QUINTARA_SITE_HOST, on loopback; the
 ci preset's 127.0.0.1:47251 by default) and the number of rounds (QUINTARA_MEASURE_RUNS, 5).
@@ -406,6 +412,66 @@ def series(program):
           % (watch.processes, watch.peak // 1024))
 
 
+# --------------------------------------------------------------------------------------------
+# X11 and Wayland side by side, through the accessibility bus.
+
+PLATFORMS = ("xcb", "wayland")
+
+
+def one_platform_run(program, platform, reachable):
+    """One run from launch to a series drawn on `platform`; the figures and OpenGL libraries."""
+    os.environ["QUINTARA_PROGRAM"] = program
+    if platform == "xcb":
+        os.environ["DISPLAY"] = os.environ["QUINTARA_X_DISPLAY"]
+    else:
+        os.environ.pop("DISPLAY", None)
+    session_type = type("PlatformSession", (harness.Session,), {"platform": platform})
+    wait_until_alone()
+    # Others' tests on a shared machine may serve the port a while.
+    _wait("the site's port to be free", lambda: not _port_answers(harness.site_port()), 600.0,
+          interval=1.0)
+    with session_type(site=reachable) as session:
+        main_window = session.start()
+        if reachable and not session.owns_site_port:
+            sys.exit("the site's port was taken meanwhile; run again")
+        if reachable:
+            session.wait("the maker's page",
+                         lambda: main_window.tree().has("document web", None, showing=True),
+                         harness.START_TIMEOUT)
+        main_window.press("push button", "Nuova Serie", wait=True)
+        session.wait("the series", main_window.description)
+        time.sleep(3.0)
+        figures = {}
+        libraries = measure_memory(session.app.pid, figures)
+        main_window.quit()
+        session.exit_status()
+    return figures, libraries
+
+
+def platforms(program):
+    rounds = int(os.environ.get("QUINTARA_MEASURE_RUNS", "5"))
+    if "QUINTARA_X_DISPLAY" not in os.environ or "WAYLAND_DISPLAY" not in os.environ:
+        sys.exit("QUINTARA_X_DISPLAY and WAYLAND_DISPLAY must name an X server and a compositor")
+    results, libraries = {}, {}
+    for round_ in range(1, rounds + 1):
+        for reachable in (False, True):
+            for platform in PLATFORMS:
+                what = "%s, %s" % (platform, "site serving its page on loopback"
+                                   if reachable else "site unreachable")
+                figures, libraries[what] = one_platform_run(program, platform, reachable)
+                results.setdefault(what, []).append(figures)
+                print("round %d, %s: %s" % (round_, what, ", ".join(
+                    "%s %.3f" % item for item in figures.items())), flush=True)
+    print("\nMedians of %d runs (%s):" % (rounds, program))
+    for what, runs in results.items():
+        print("%s:" % what)
+        for name in runs[0]:
+            print("  %-40s %8.3f" % (name, statistics.median(run[name] for run in runs)))
+        print("  OpenGL libraries mapped (resident): %s" % (", ".join(
+            "%s %.1f MiB" % (name, kib / 1024) for name, kib in sorted(libraries[what].items()))
+            or "none"))
+
+
 def main():
     minimal = os.environ.get("QUINTARA_MINIMAL_WINDOW", "")
     if len(sys.argv) >= 3 and sys.argv[1] == "start-up":
@@ -414,6 +480,8 @@ def main():
         start_up([os.path.realpath(p) for p in sys.argv[2:]], os.path.realpath(minimal))
     elif len(sys.argv) == 3 and sys.argv[1] == "series":
         series(os.path.realpath(sys.argv[2]))
+    elif len(sys.argv) == 3 and sys.argv[1] == "platforms":
+        platforms(os.path.realpath(sys.argv[2]))
     else:
         sys.exit(__doc__)
 

@@ -94,12 +94,17 @@ if(UNIX AND NOT APPLE)
     install(FILES "${quintara_packaging_dir}/linux/${QUINTARA_APP_ID}.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications"
         COMPONENT ${QUINTARA_INSTALL_COMPONENT})
-    foreach(size IN ITEMS 16 32 48 256)
+    foreach(size IN ITEMS 16 32 48 64 128 256)
         install(FILES "${PROJECT_SOURCE_DIR}/resources/icons/quintara-${size}.png"
             DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
             RENAME "${QUINTARA_APP_ID}.png"
             COMPONENT ${QUINTARA_INSTALL_COMPONENT})
     endforeach()
+    # Sharp in a launcher or a task switcher at any size and scale.
+    install(FILES "${PROJECT_SOURCE_DIR}/resources/icons/quintara.svg"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps"
+        RENAME "${QUINTARA_APP_ID}.svg"
+        COMPONENT ${QUINTARA_INSTALL_COMPONENT})
     install(FILES "${generated}/${QUINTARA_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo"
         COMPONENT ${QUINTARA_INSTALL_COMPONENT})

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "form_controls/crisp_frame.h"
 #include "form_controls/twips.h"
 
 namespace quintara::qt {
@@ -36,18 +37,17 @@ void ShapeWidget::applyGeometry() {
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRectF area = rect();
-    const qreal inset = style_.borderWidth / 2.0;
-    const QRectF outline = area.adjusted(inset, inset, -inset, -inset);
-    painter.setPen(style_.borderWidth > 0 ? QPen(style_.border, style_.borderWidth) : Qt::NoPen);
-    painter.setBrush(style_.fill ? QBrush(*style_.fill) : Qt::NoBrush);
     if (style_.rounded) {
+        const qreal inset = style_.borderWidth / 2.0;
+        painter.setPen(style_.borderWidth > 0 ? QPen(style_.border, style_.borderWidth)
+                                              : Qt::NoPen);
+        painter.setBrush(style_.fill ? QBrush(*style_.fill) : Qt::NoBrush);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.drawRoundedRect(outline, 8, 8);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), 8, 8);
     } else if (style_.borderWidth > 0) {
-        painter.drawRect(outline);
-    } else {
-        painter.fillRect(area, painter.brush());
+        paintCrispFrame(painter, rect(), style_.borderWidth, style_.border, style_.fill);
+    } else if (style_.fill) {
+        painter.fillRect(rect(), *style_.fill);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
 #include "form_controls/design_colours.h"
+#include "form_controls/pictures.h"
 #include "form_controls/pointer_surface.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
@@ -65,7 +66,7 @@ QLabel* text(QWidget* parent, const char* name, const char* content, QRect twips
 QLabel* picture(QWidget* parent, const char* name, const QString& file, QRect twips, bool framed) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setPixmap(QPixmap(file));
+    label->setPixmap(qt::designPicture(file));
     label->setScaledContents(true);
     if (framed) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -79,7 +80,7 @@ qt::ClickableLabel* linkPicture(QWidget* parent, const char* name, const QString
     auto* label = new qt::ClickableLabel(QString(), qt::ClickableLabel::Role::Link, parent);
     label->setObjectName(name);
     label->setAccessibleName(description);
-    label->setPixmap(QPixmap(file));
+    label->setPixmap(qt::designPicture(file));
     label->setScaledContents(true);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     placeInTwips(*label, twips);

@@ -15,6 +15,7 @@
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
 #include "form_controls/design_colours.h"
+#include "form_controls/pictures.h"
 #include "form_controls/pointer_surface.h"
 #include "form_controls/return_key.h"
 #include "form_controls/shapes.h"
@@ -164,7 +165,7 @@ QToolButton* mainform::commandButton(const char* name, const QString& caption, i
     auto* button = new QToolButton(surface_);
     button->setObjectName(name);
     button->setText(caption);
-    button->setIcon(QIcon(QPixmap(picture)));
+    button->setIcon(qt::designIcon(picture));
     button->setIconSize(QSize(24, 24));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFont(arial(9));

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "form_controls/crisp_frame.h"
+
 namespace quintara::main_window {
 
 // A number label of the ball area: its single border stays black whatever the text colour (the
@@ -19,8 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QLabel::paintEvent(event);
         QPainter painter(this);
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        qt::paintCrispFrame(painter, rect(), 1, Qt::black);
     }
 };
 

@@ -23,7 +23,7 @@ namespace {
 
 QIcon applicationIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48}) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
         icon.addFile(QStringLiteral(":/quintara/icons/quintara-%1.png").arg(size));
     }
     return icon;

@@ -6,8 +6,8 @@
 
 # Regenerates every picture and icon under resources/ from scratch.
 #
-# Needs ImageMagick 6 (convert), icotool (icoutils) and the Liberation fonts
-# (fonts-liberation).
+# Needs ImageMagick 6 (convert), icotool (icoutils), the Liberation fonts
+# (fonts-liberation) and Python's fontTools (python3-fonttools).
 # The generated files are committed, so a normal build never runs this.
 #
 # Usage: scripts/make-resources.sh   (from any directory)
@@ -27,6 +27,8 @@ for tool in convert identify; do
     command -v "$tool" >/dev/null || { echo "error: $tool (ImageMagick) not found" >&2; exit 1; }
 done
 command -v icotool >/dev/null || { echo "error: icotool (icoutils) not found" >&2; exit 1; }
+/usr/bin/python3 -c "import fontTools" 2>/dev/null ||
+    { echo "error: Python's fontTools (python3-fonttools) not found" >&2; exit 1; }
 
 font_dir=/usr/share/fonts/truetype/liberation
 font_bold="$font_dir/LiberationSans-Bold.ttf"
@@ -205,100 +207,177 @@ convert -size 354x343 -define gradient:center=177,150 -define gradient:radii=260
     -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/splash_logo.jpg"
 
 # ---------------------------------------------------------------------------
-echo "donation.jpg"
+echo "donation.jpg, donation@2x.jpg"
 # Drawn four times larger, then scaled down: a red mug with a heart of
 # steam and the word "Dona".
-convert -size 480x240 gradient:'#fff7e3'-'#ffd27f' \
-    -fill none -stroke '#c9771b' -strokewidth 6 -draw "roundrectangle 3,3 476,236 22,22" \
-    -stroke none -fill '#8e2a1e' -draw "ellipse 100,210 82,15 0,360" \
-    -fill none -stroke '#c0392b' -strokewidth 15 -draw "ellipse 158,148 26,30 0,360" \
-    -stroke none -fill '#c0392b' \
-    -draw "path 'M 38,102 L 162,102 L 150,186 Q 147,204 129,204 L 71,204 Q 53,204 50,186 Z'" \
-    -fill 'rgba(255,255,255,0.30)' \
-    -draw "path 'M 54,112 L 72,112 L 76,190 Q 66,188 63,176 Z'" \
-    -fill '#8e2a1e' -draw "ellipse 100,102 62,15 0,360" \
-    -fill '#5b2a0e' -draw "ellipse 100,105 53,10 0,360" \
-    -fill '#e5322b' \
-    -draw "path 'M 100,84 C 62,60 62,26 86,26 C 94,26 99,32 100,40 C 101,32 106,26 114,26 C 138,26 138,60 100,84 Z'" \
-    -font "$font_bold" -pointsize 100 \
-    -fill 'rgba(255,255,255,0.8)' -annotate +200+166 'Dona' \
-    -fill '#7a2a0c' -annotate +196+162 'Dona' \
-    -filter box -resize 120x60 \
+donation=(
+    -size 480x240 gradient:'#fff7e3'-'#ffd27f'
+    -fill none -stroke '#c9771b' -strokewidth 6 -draw "roundrectangle 3,3 476,236 22,22"
+    -stroke none -fill '#8e2a1e' -draw "ellipse 100,210 82,15 0,360"
+    -fill none -stroke '#c0392b' -strokewidth 15 -draw "ellipse 158,148 26,30 0,360"
+    -stroke none -fill '#c0392b'
+    -draw "path 'M 38,102 L 162,102 L 150,186 Q 147,204 129,204 L 71,204 Q 53,204 50,186 Z'"
+    -fill 'rgba(255,255,255,0.30)'
+    -draw "path 'M 54,112 L 72,112 L 76,190 Q 66,188 63,176 Z'"
+    -fill '#8e2a1e' -draw "ellipse 100,102 62,15 0,360"
+    -fill '#5b2a0e' -draw "ellipse 100,105 53,10 0,360"
+    -fill '#e5322b'
+    -draw "path 'M 100,84 C 62,60 62,26 86,26 C 94,26 99,32 100,40 C 101,32 106,26 114,26 C 138,26 138,60 100,84 Z'"
+    -font "$font_bold" -pointsize 100
+    -fill 'rgba(255,255,255,0.8)' -annotate +200+166 'Dona'
+    -fill '#7a2a0c' -annotate +196+162 'Dona'
+)
+convert "${donation[@]}" -filter box -resize 120x60 \
     -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/donation.jpg"
+convert "${donation[@]}" -filter box -resize 240x120 \
+    -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/donation@2x.jpg"
 
 # ---------------------------------------------------------------------------
-echo "splash_small.gif"
-ball "$tmp/small_ball.png" 16 "$green" "" 0
-convert -size 16x16 xc:none "$tmp/small_ball.png" -geometry +0+0 -compose over -composite \
-    "$tmp/small_ball16.png"
+echo "splash_small.gif, splash_small@2x.gif"
+for size in 16 32; do
+    ball "$tmp/small_ball.png" $size "$green" "" 0
+    convert -size ${size}x${size} xc:none "$tmp/small_ball.png" -geometry +0+0 -compose over \
+        -composite "$tmp/small_ball$size.png"
+done
 gif_from "$tmp/small_ball16.png" "$out/splash_small.gif" '#f0f0f0'
+gif_from "$tmp/small_ball32.png" "$out/splash_small@2x.gif" '#f0f0f0'
 
 # ---------------------------------------------------------------------------
-echo "splash_ticket.bmp"
+echo "splash_ticket.bmp, splash_ticket@2x.bmp"
 ticket "$tmp/ticket_small.png" 4
 convert "$tmp/ticket_small.png" -filter box -resize 89x62\! \
     -background '#0c6128' -alpha remove -alpha off \
     "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/splash_ticket.bmp"
+convert "$tmp/ticket_small.png" -filter box -resize 178x124\! \
+    -background '#0c6128' -alpha remove -alpha off \
+    "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/splash_ticket@2x.bmp"
 
 # ---------------------------------------------------------------------------
 # Button glyphs: drawn on a 96 x 96 canvas (four times the final size) and
-# scaled down to 24 x 24.  Soft edges are blended onto a light button face.
+# scaled down to 24 x 24, and to 48 x 48 for screens scaled above 100 %
+# (NAME@2x.gif).  Soft edges are blended onto a light button face.
 button_face='#ececec'
 
+# button NAME GLYPH... : the glyph drawn by convert's arguments GLYPH, at both sizes.
+button() {
+    local name=$1 k
+    shift
+    for k in 1 2; do
+        convert "$@" -filter box -resize $((24 * k))x$((24 * k)) "$tmp/$name-$k.png"
+    done
+    gif_from "$tmp/$name-1.png" "$out/$name.gif" "$button_face"
+    gif_from "$tmp/$name-2.png" "$out/$name@2x.gif" "$button_face"
+}
+
 echo "button_new_series.gif"
-ball "$tmp/btn_ball.png" 20 "$blue" 7 66 50
-convert -size 96x96 xc:none -stroke '#b07800' -strokewidth 3 -fill '#ffd21a' \
-    -draw "path 'M 76,2 L 81,15 L 94,20 L 81,25 L 76,38 L 71,25 L 58,20 L 71,15 Z'" \
-    -filter box -resize 24x24 "$tmp/btn_spark.png"
-convert -size 24x24 xc:none "$tmp/btn_ball.png" -geometry +0+4 -compose over -composite \
-    "$tmp/btn_spark.png" -geometry +0+0 -compose over -composite "$tmp/btn_new.png"
-gif_from "$tmp/btn_new.png" "$out/button_new_series.gif" "$button_face"
+for k in 1 2; do
+    ball "$tmp/btn_ball.png" $((20 * k)) "$blue" 7 66 50
+    convert -size 96x96 xc:none -stroke '#b07800' -strokewidth 3 -fill '#ffd21a' \
+        -draw "path 'M 76,2 L 81,15 L 94,20 L 81,25 L 76,38 L 71,25 L 58,20 L 71,15 Z'" \
+        -filter box -resize $((24 * k))x$((24 * k)) "$tmp/btn_spark.png"
+    convert -size $((24 * k))x$((24 * k)) xc:none \
+        "$tmp/btn_ball.png" -geometry +0+$((4 * k)) -compose over -composite \
+        "$tmp/btn_spark.png" -geometry +0+0 -compose over -composite "$tmp/btn_new-$k.png"
+done
+gif_from "$tmp/btn_new-1.png" "$out/button_new_series.gif" "$button_face"
+gif_from "$tmp/btn_new-2.png" "$out/button_new_series@2x.gif" "$button_face"
 
 echo "button_conditions.gif"
-convert -size 96x96 xc:none \
+button button_conditions -size 96x96 xc:none \
     -fill '#ffffff' -stroke '#4b5b70' -strokewidth 5 -draw "roundrectangle 14,9 82,92 7,7" \
     -stroke none -fill '#4b5b70' -draw "roundrectangle 34,2 62,16 4,4" \
     -fill none -stroke '#9aa6b4' -strokewidth 6 \
     -draw "line 48,34 72,34" -draw "line 48,54 72,54" -draw "line 48,74 72,74" \
     -stroke '#239a41' -strokewidth 7 -draw "stroke-linecap round stroke-linejoin round polyline 24,33 30,39 40,26" \
     -draw "stroke-linecap round stroke-linejoin round polyline 24,53 30,59 40,46" \
-    -stroke '#4b5b70' -strokewidth 4 -fill white -draw "rectangle 24,68 38,81" \
-    -filter box -resize 24x24 "$tmp/btn_cond.png"
-gif_from "$tmp/btn_cond.png" "$out/button_conditions.gif" "$button_face"
+    -stroke '#4b5b70' -strokewidth 4 -fill white -draw "rectangle 24,68 38,81"
 
 echo "button_print.gif"
-convert -size 96x96 xc:none \
+button button_print -size 96x96 xc:none \
     -fill white -stroke '#4a4f57' -strokewidth 4 -draw "rectangle 26,6 70,40" \
     -fill '#8d97a3' -stroke '#3f454d' -strokewidth 5 -draw "roundrectangle 6,34 90,72 9,9" \
     -stroke none -fill '#b9c1ca' -draw "rectangle 12,38 84,46" \
     -fill '#2b3037' -draw "rectangle 20,58 76,64" \
     -fill '#39d05a' -draw "circle 77,47 77,52" \
     -fill white -stroke '#4a4f57' -strokewidth 4 -draw "rectangle 24,60 72,92" \
-    -stroke '#9aa6b4' -strokewidth 4 -draw "line 32,72 64,72" -draw "line 32,82 56,82" \
-    -filter box -resize 24x24 "$tmp/btn_print.png"
-gif_from "$tmp/btn_print.png" "$out/button_print.gif" "$button_face"
+    -stroke '#9aa6b4' -strokewidth 4 -draw "line 32,72 64,72" -draw "line 32,82 56,82"
 
 echo "button_exit.gif"
-convert -size 96x96 xc:none \
+button button_exit -size 96x96 xc:none \
     -fill '#3b2b20' -stroke '#5c3b1e' -strokewidth 4 -draw "rectangle 8,6 56,92" \
     -fill '#c0854a' -stroke '#6b4220' -strokewidth 4 -draw "polygon 8,6 36,16 36,84 8,92" \
     -stroke none -fill '#ffd21a' -draw "circle 29,50 29,55" \
     -fill '#d7262b' -stroke '#8f1519' -strokewidth 4 \
-    -draw "polygon 42,40 64,40 64,24 92,50 64,76 64,60 42,60" \
-    -filter box -resize 24x24 "$tmp/btn_exit.png"
-gif_from "$tmp/btn_exit.png" "$out/button_exit.gif" "$button_face"
+    -draw "polygon 42,40 64,40 64,24 92,50 64,76 64,60 42,60"
 
 # ---------------------------------------------------------------------------
 echo "icons/quintara-*.png"
 # Application icon: a green ball with a dark "Q".  Small sizes get a larger
 # disc and letter so they stay readable.
 ball "$tmp/icon-256.png" 256 "$green" Q 62 42
+ball "$tmp/icon-128.png" 128 "$green" Q 62 42
+ball "$tmp/icon-64.png" 64 "$green" Q 63 43
 ball "$tmp/icon-48.png" 48 "$green" Q 64 44
 ball "$tmp/icon-32.png" 32 "$green" Q 68 48
 ball "$tmp/icon-16.png" 16 "$green" Q 74 56
-for s in 16 32 48 256; do
+for s in 16 32 48 64 128 256; do
     convert "$tmp/icon-$s.png" "${clean[@]}" "${png_clean[@]}" PNG32:"$out/icons/quintara-$s.png"
 done
+
+# ---------------------------------------------------------------------------
+echo "icons/quintara.svg"
+# The same icon, scalable: the ball's shading as gradients and the "Q" as the outline of
+# Liberation Sans Bold's glyph, so that it looks the same whatever fonts the desktop has.
+q_path=$(/usr/bin/python3 - "$font_bold" <<'PYTHON'
+import sys
+from fontTools.pens.boundsPen import BoundsPen
+from fontTools.pens.svgPathPen import SVGPathPen
+from fontTools.pens.transformPen import TransformPen
+from fontTools.ttLib import TTFont
+
+font = TTFont(sys.argv[1])
+glyphs = font.getGlyphSet()
+glyph = glyphs[font.getBestCmap()[ord("Q")]]
+bounds = BoundsPen(glyphs)
+glyph.draw(bounds)
+left, _, right, _ = bounds.bounds
+cap_height = font["OS/2"].sCapHeight
+scale = 107.5 / font["head"].unitsPerEm  # 42 % of the 256-pixel ball, as in the PNG icons
+# Centred across on its outline, and down on its capital's height (the tail hangs below).
+dx = 128 - (left + right) / 2 * scale
+dy = 128 + cap_height / 2 * scale
+path = SVGPathPen(glyphs, ntos=lambda n: ("%.2f" % n).rstrip("0").rstrip("."))
+glyph.draw(TransformPen(path, (scale, 0, 0, -scale, dx, dy)))
+print(path.getCommands())
+PYTHON
+)
+cat >"$out/icons/quintara.svg" <<SVG
+<?xml version="1.0" encoding="UTF-8"?>
+<!--
+SPDX-FileCopyrightText: 2026 gli autori di Quintara
+
+SPDX-License-Identifier: GPL-3.0-or-later
+-->
+<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">
+  <defs>
+    <radialGradient id="body" cx="95" cy="82.5" r="215" gradientUnits="userSpaceOnUse">
+      <stop offset="0" stop-color="#b2dcbd"/>
+      <stop offset="0.45" stop-color="$green"/>
+      <stop offset="1" stop-color="#10451d"/>
+    </radialGradient>
+    <radialGradient id="gloss">
+      <stop offset="0" stop-color="#ffffff" stop-opacity="0.55"/>
+      <stop offset="1" stop-color="#ffffff" stop-opacity="0"/>
+    </radialGradient>
+  </defs>
+  <circle cx="128" cy="128" r="125" fill="url(#body)"/>
+  <ellipse cx="0" cy="0" rx="62" ry="36" fill="url(#gloss)"
+           transform="translate(80 62.5) rotate(-40)"/>
+  <circle cx="128" cy="130.5" r="81" fill="#000000" fill-opacity="0.28"/>
+  <circle cx="128" cy="128" r="77.5" fill="#ffffff"/>
+  <path fill="#1b1b1f" d="$q_path"/>
+</svg>
+SVG
 
 # ---------------------------------------------------------------------------
 echo "quintara.ico"

@@ -38,6 +38,8 @@ test_packages=(
     # typing into the main window and reading the clipboard in the end-to-end tests, and the
     # README screenshot
     xdotool xclip
+    # the end-to-end test on Wayland: a headless compositor and Qt's Wayland plugin
+    weston qt6-wayland
 )
 
 case ${1:-} in

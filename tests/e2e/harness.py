@@ -173,6 +173,9 @@ class Session:
     site: whether the maker's page is served; without it the site cannot be reached.
     """
 
+    # Qt's platform plugin; the Wayland tests use "wayland".
+    platform = "xcb"
+
     def __init__(self, settings=None, site=True):
         self.program = os.environ.get("QUINTARA_PROGRAM", "")
         if not os.access(self.program, os.X_OK):
@@ -201,7 +204,7 @@ class Session:
                 ["quintara"], executable=os.path.abspath(self.program), cwd=self.workdir,
                 stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT,
                 env=dict(os.environ, LC_ALL="C.UTF-8", XDG_RUNTIME_DIR=str(runtime),
-                         QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                         QT_QPA_PLATFORM=self.platform, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                          QTWEBENGINE_DISABLE_SANDBOX="1"))
         except BaseException:
             self.log.close()

@@ -1,0 +1,160 @@
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Quintara as Qt's Wayland plugin runs it, under a compositor of its own (weston, headless;
+scripts/lib/on-wayland-screen.sh): start-up, a series, the conditions dialog and a refusal,
+"Esci"; which window the compositor is told each dialog belongs to; without the site, no OpenGL;
+with it, the maker's page.
+
+Wayland shows no client where the others are on the screen, so the series is read as a screen
+reader hears it (the main window's description, and the boxes' names) rather than seen."""
+
+import os
+import re
+
+import harness
+from test_conditions_dialog import TENS, TENS_MESSAGE
+from test_screen_reader import OPENGL_IMPLEMENTATION
+
+MAIN_TITLE = "Quintara2.1.2"
+DIALOG_TITLE = "Condition form"
+
+# What the program asks of the compositor, in its log: each window's role, title and owner.
+os.environ["WAYLAND_DEBUG"] = "client"
+
+
+class WaylandSession(harness.Session):
+    platform = "wayland"
+
+
+def series_of(main):
+    """The series on view, as the main window's description tells it once the covers are open
+    ("Colonna 1: 3 14 ... - Colonna 2: ... - Jolly: 52"), checked against the boxes' names."""
+    description = main.session.wait("the series to be told", main.description)
+    found = re.fullmatch(r"Colonna 1: ([\d ]+) - Colonna 2: ([\d ]+) - Jolly: (\d+)",
+                         description)
+    if found is None:
+        raise AssertionError("not a series: %r" % description)
+    column1, column2 = found.group(1).split(), found.group(2).split()
+    ordinals = ("primo", "secondo", "terzo", "quarto", "quinto", "sesto")
+    boxes = ["Colonna %d, %s numero: %s" % (c + 1, ordinal, number)
+             for c, numbers in enumerate((column1, column2))
+             for ordinal, number in zip(ordinals, numbers)]
+    boxes.append("Numero Jolly: " + found.group(3))
+    tree = main.tree()
+    missing = [name for name in boxes if not tree.has("label", name)]
+    if missing:
+        raise AssertionError("no boxes %r for the series %r" % (missing, description))
+    return type("Series", (), {"column1": column1, "column2": column2, "jolly": found.group(3)})
+
+
+def new_series(main):
+    main.press("push button", "Nuova Serie", wait=True)
+    return series_of(main)
+
+
+def toplevels(log):
+    """The program's windows in the order they were mapped, as (title, owner's title) pairs:
+    the owner is the window the compositor is told a dialog belongs to (xdg_toplevel.set_parent),
+    None for a window of its own. Objects are written xdg_toplevel@16 by libwayland 1.21
+    (Debian 12), xdg_toplevel#16 by 1.23 (Debian 13)."""
+    current, mapped = {}, []
+    for line in log.splitlines():
+        made = re.search(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)",
+                         line)
+        if made:
+            current[made.group(1)] = window = {"title": None, "owner": None}
+            mapped.append(window)
+            continue
+        request = re.search(r"-> xdg_toplevel[@#](\d+)\.(set_parent|set_title)\((.*)\)", line)
+        if request and request.group(1) in current:
+            window = current[request.group(1)]
+            if request.group(2) == "set_title":
+                window["title"] = request.group(3).strip('"')
+            else:
+                owner = re.fullmatch(r"xdg_toplevel[@#](\d+)", request.group(3))
+                window["owner"] = current.get(owner.group(1)) if owner else None
+    return [(w["title"], w["owner"]["title"] if w["owner"] else None) for w in mapped]
+
+
+def qt_version(pid):
+    """The version of Qt's Wayland plugin the program runs on, from the library it mapped."""
+    with open("/proc/%d/maps" % pid) as maps:
+        found = re.search(r"libQt6WaylandClient\.so\.(\d+)\.(\d+)", maps.read())
+    return (int(found.group(1)), int(found.group(2))) if found else None
+
+
+class WaylandTest(harness.QuintaraTestCase):
+    def session(self, settings=None, site=True):
+        return WaylandSession(settings=settings, site=site)
+
+    def test_series_conditions_refusal_and_esci(self):
+        with self.session(site=False) as s:
+            info = s.info_window(harness.START_TIMEOUT)
+            self.assertIn("Version 2.1.2", info.labels())
+            info.proceed()
+            main = s.main_window()
+            self.assertEqual(MAIN_TITLE, main.title)
+            self.assertEqual("", main.description(), "no series before the first")
+            self.assertSeries(new_series(main), 1, 49)
+
+            dialog = main.open_conditions()
+            self.assertEqual(DIALOG_TITLE, dialog.title)
+            dialog.choose(TENS)
+            dialog.type("Seme", "9")
+            dialog.save()
+            box = s.message_box()
+            self.assertEqual(("Quintara", TENS_MESSAGE), (box.title, box.text))
+            box.ok()
+            self.assertTrue(dialog.tree().find("push button", "Salva e Esci").showing)
+            dialog.cancel()
+            dialog.wait_closed()
+            # Closed, the dialog has the main window draw a series anew, nothing saved.
+            self.assertSeries(series_of(main), 1, 49)
+            self.assertEqual([], s.files())
+
+            main.about().proceed()
+            main.quit()
+            self.assertEndedCleanly(s)
+
+            # The information window at start-up comes before the main window has one; the
+            # dialog, its message box and the information window from the menu (the last window
+            # opened; the menu itself may come as one before it) each belong to the window they
+            # were opened from, so the compositor keeps them over it.
+            windows = toplevels(s.program_log())
+            self.assertEqual([("Quintara", None), (MAIN_TITLE, None), (DIALOG_TITLE, MAIN_TITLE),
+                              ("Quintara", DIALOG_TITLE)], windows[:4])
+            self.assertEqual(("Quintara", MAIN_TITLE), windows[-1])
+
+    def test_without_the_site_no_opengl_and_no_engine(self):
+        with self.session(site=False) as s:
+            main = s.start()
+            version = qt_version(s.app.pid)
+            self.assertIsNotNone(version, "not on Qt's Wayland plugin")
+            if version < (6, 8):
+                # Qt 6.4's plugin sets up OpenGL as the first window opens, for its title bars,
+                # whatever the program does; 6.8's waits until something draws with it.
+                self.skipTest("Qt %d.%d's Wayland plugin may load OpenGL for its title bars"
+                              % version)
+            self.assertSeries(new_series(main), 1, 49)
+            with open("/proc/%d/maps" % s.app.pid) as maps:
+                mapped = {line.split()[-1] for line in maps if "/" in line}
+            self.assertEqual([], sorted(m for m in mapped
+                                        if any(name in m for name in OPENGL_IMPLEMENTATION)))
+            self.assertEqual([], s.child_processes())
+            main.quit()
+            self.assertEndedCleanly(s)
+
+    def test_the_maker_s_page_shows(self):
+        with self.session() as s:
+            main = s.start()
+            if not s.owns_site_port:
+                self.skipTest("another process serves the site's port")
+            s.wait("the engine to show the maker's page",
+                   lambda: main.tree().has("document web", None, showing=True),
+                   harness.START_TIMEOUT)
+            self.assertEqual(1, s.page_requests().count("/riq-quintara.html"))
+            self.assertSeries(new_series(main), 1, 49)
+            main.quit()
+            self.assertEndedCleanly(s)

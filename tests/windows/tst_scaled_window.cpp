@@ -1,0 +1,250 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The windows on a screen scaled to 125, 150, 175 or 200 %, as laptops are. The test runs at
+// 150 % (QT_SCALE_FACTOR=1.5): the main window is grabbed from its screen at that scale, and
+// drawn at the other scales as a screen of that scale would draw it.
+
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+#include <optional>
+
+#include "fakes.h"
+#include "form_controls/shapes.h"
+#include "info_window/frmsplash.h"
+#include "main_window/mainform.h"
+
+using namespace quintara;
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kSilver = 0xffc0c0c0;
+constexpr QRgb kLightRed = 0xffff8080;
+
+// The window as a screen at `scale` shows it; at the screen's own scale, grabbed from it.
+QImage windowAt(QWidget& window, qreal scale) {
+    if (qFuzzyCompare(scale, window.devicePixelRatioF())) {
+        return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QImage image(qCeil(window.width() * scale), qCeil(window.height() * scale),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::magenta);
+    window.render(&image);
+    return image;
+}
+
+// The box's device pixels, near enough to look for its frame from a few pixels outside.
+QRect nearInDevicePixels(QRect box, qreal scale) {
+    return QRect((QRectF(box).topLeft() * scale).toPoint(), (QSizeF(box.size()) * scale).toSize());
+}
+
+// What is wrong with the frame of colour `line` around `box` (logical pixels in the window), or
+// an empty text. Each side is looked for from a few pixels outside it inwards, along a row near
+// the bottom (below the digits) and the middle column. `inside`, when given, is the box's own
+// colour, which must not show outside the frame as a pale seam.
+QString frameFaults(const QImage& image, qreal scale, QRect box, QRgb line,
+                    std::optional<QRgb> inside) {
+    const QRect near = nearInDevicePixels(box, scale);
+    const int row = near.top() + near.height() * 9 / 10;
+    const int column = near.center().x();
+    const auto isLine = [&](QPoint p) { return image.pixel(p) == line; };
+    // Left, top, right, bottom: where the side's outermost pixel is, and how deep the side is.
+    const QPoint from[4] = {{near.left() - 3, row},
+                            {column, near.top() - 3},
+                            {near.right() + 3, row},
+                            {column, near.bottom() + 3}};
+    const QPoint inwards[4] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+    QPoint outermost[4];
+    int depth[4] = {};
+    for (int side = 0; side < 4; ++side) {
+        QPoint p = from[side];
+        for (int i = 0; i < 8 && !isLine(p); ++i) {
+            p += inwards[side];
+        }
+        outermost[side] = p;
+        for (; isLine(p) && depth[side] < 8; p += inwards[side]) {
+            ++depth[side];
+        }
+    }
+    if (depth[0] == 0 || depth[1] != depth[0] || depth[2] != depth[0] || depth[3] != depth[0]) {
+        return QStringLiteral("sides of %1, %2, %3, %4 pixels (left, top, right, bottom)")
+            .arg(depth[0])
+            .arg(depth[1])
+            .arg(depth[2])
+            .arg(depth[3]);
+    }
+    // Whole: every pixel of every side, corner to corner.
+    const QRect outer(QPoint(outermost[0].x(), outermost[1].y()),
+                      QPoint(outermost[2].x(), outermost[3].y()));
+    for (int k = 0; k < depth[0]; ++k) {
+        const QRect ring = outer.adjusted(k, k, -k, -k);
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            if (!isLine({ring.left(), y}) || !isLine({ring.right(), y})) {
+                return QStringLiteral("a gap in the left or right side at row %1").arg(y);
+            }
+        }
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            if (!isLine({x, ring.top()}) || !isLine({x, ring.bottom()})) {
+                return QStringLiteral("a gap in the top or bottom side at column %1").arg(x);
+            }
+        }
+    }
+    for (int side = 0; side < 4 && inside; ++side) {
+        if (image.pixel(outermost[side] - inwards[side]) == *inside) {
+            return QStringLiteral("the box's own colour outside its frame, side %1").arg(side);
+        }
+    }
+    return {};
+}
+
+bool holdsColour(const QImage& image, QRect area, QRgb colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QRect inWindow(QWidget& window, const QWidget& widget) {
+    return QRect(widget.mapTo(&window, QPoint(0, 0)), widget.size());
+}
+
+}  // namespace
+
+class ScaledWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Started {
+        Started() { window.Form_Load(); }
+        testing::FakeServices fakes;
+        testing::FakeModalWindow information;
+        testing::FakeConditionsEditor conditions;
+        main_window::mainform window{fakes.services, information, conditions,
+                                     std::chrono::milliseconds(0)};
+        QWidget* child(const QString& name) { return window.findChild<QWidget*>(name); }
+    };
+
+private slots:
+    void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 1.5); }
+
+    void framesAreWholeAtEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("125 %") << 1.25;
+        QTest::newRow("150 %, on the screen") << 1.5;
+        QTest::newRow("175 %") << 1.75;
+        QTest::newRow("200 %") << 2.0;
+    }
+
+    // The closed covers' two-pixel borders and the number boxes' one-pixel outlines: one line of
+    // even depth on all four sides, no gap, no stray pixel at a corner, and no pale row between
+    // the line and the box's edge. An open cover is its border alone.
+    void framesAreWholeAtEveryScale() {
+        QFETCH(qreal, scale);
+        Started main;
+        main.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+
+        QStringList covers;
+        for (int k = 0; k <= 12; ++k) {
+            covers << QStringLiteral("Shape2(%1)").arg(k);
+        }
+        QStringList faults;
+        const auto check = [&](const QImage& image, const QString& name,
+                               std::optional<QRgb> inside) {
+            const QString fault =
+                frameFaults(image, scale, inWindow(main.window, *main.child(name)), kBlack, inside);
+            if (!fault.isEmpty()) {
+                faults << name + ": " + fault;
+            }
+        };
+        QImage image = windowAt(main.window, scale);
+        for (const QString& name : covers) {
+            check(image, name, name == "Shape2(6)" ? kLightRed : kSilver);
+        }
+
+        // Open, a cover is a few twips wide and shows as its border alone, a dark line at the
+        // box's left edge: none of its fill.
+        for (const QString& name : covers) {
+            main.window.findChild<qt::ShapeWidget*>(name)->setWidthTwips(5);
+        }
+        image = windowAt(main.window, scale);
+        for (const QString& name : covers) {
+            const QRgb fill = name == "Shape2(6)" ? kLightRed : kSilver;
+            const QRect near = nearInDevicePixels(inWindow(main.window, *main.child(name)), scale)
+                                   .adjusted(-2, -2, 2, 2);
+            if (holdsColour(image, near, fill)) {
+                faults << name + ": open, its fill shows";
+            }
+        }
+
+        for (const QString& name : covers) {
+            main.child(name)->hide();
+        }
+        image = windowAt(main.window, scale);
+        for (int k = 0; k <= 8; ++k) {
+            for (const char* array : {"Label1", "Labe2"}) {
+                const QString name = QStringLiteral("%1(%2)").arg(array).arg(k);
+                if (main.child(name) == nullptr) {
+                    continue;
+                }
+                // Only the first box and the Jolly box are white; the others have the window's
+                // own colour, which no seam could show.
+                const bool white = name == "Label1(0)" || name == "Label1(8)";
+                check(image, name, white ? std::optional<QRgb>(kWhite) : std::nullopt);
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
+    }
+
+    void picturesComeTwiceAsLargeAboveOneHundredPercent_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("Nuova Serie") << "Command2"
+                                     << ":/quintara/button_new_series.gif";
+        QTest::newRow("Condizioni") << "Command3"
+                                    << ":/quintara/button_conditions.gif";
+        QTest::newRow("Stampa") << "Command6"
+                                << ":/quintara/button_print.gif";
+        QTest::newRow("Esci") << "Command1"
+                              << ":/quintara/button_exit.gif";
+        QTest::newRow("green ball") << "Image2"
+                                    << ":/quintara/splash_small.gif";
+        QTest::newRow("ticket") << "Image3"
+                                << ":/quintara/splash_ticket.bmp";
+        QTest::newRow("donation") << "Image4"
+                                  << ":/quintara/donation.jpg";
+    }
+
+    // Drawn from a picture of twice the designed size, Qt scales it down to the screen rather
+    // than enlarging the designed one, which would look soft.
+    void picturesComeTwiceAsLargeAboveOneHundredPercent() {
+        QFETCH(QString, control);
+        QFETCH(QString, picture);
+        const QSize designed = QPixmap(picture).size();
+        Started main;
+        testing::RecordingLinkOpener links;
+        info_window::frmSplash information(links);
+        if (auto* button = main.window.findChild<QToolButton*>(control)) {
+            QCOMPARE(button->icon().pixmap(button->iconSize(), 2.0).size(), designed * 2);
+        } else {
+            auto* label = information.findChild<QLabel*>(control);
+            QVERIFY(label != nullptr);
+            QCOMPARE(label->pixmap().size(), designed * 2);
+        }
+    }
+};
+
+QTEST_MAIN(ScaledWindowTest)
+#include "tst_scaled_window.moc"
