@@ -11,6 +11,7 @@
 #include "main_window/mainform.h"
 #include "platform/local_file_layer.h"
 #include "platform/qt/qt_translations.h"
+#include "platform/qt/window_system.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
 #ifdef QUINTARA_WITH_WEBENGINE
@@ -33,6 +34,7 @@ QIcon applicationIcon() {
 
 int main(int argc, char* argv[]) {
     using namespace quintara;
+    qt::preferTheLighterWindowSystem();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintara"));
     // Lets the desktop match the window to its menu entry and icon (the id is the installed

@@ -16,3 +16,7 @@
 // Qt 6.8 has announcements a screen reader speaks at once, whatever has the focus
 // (QAccessibleAnnouncementEvent).
 #define QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0))
+
+// Qt 6.8's Wayland plugin draws its title bars in shared memory; 6.4's sets up OpenGL (Mesa, with
+// LLVM) as the first window opens, only to decide whether it may draw them.
+#define QUINTARA_QT_WAYLAND_DECORATES_WITHOUT_OPENGL (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0))

@@ -173,7 +173,8 @@ class Session:
     site: whether the maker's page is served; without it the site cannot be reached.
     """
 
-    # Qt's platform plugin; the Wayland tests use "wayland".
+    # Qt's platform plugin; the Wayland tests use "wayland", and None leaves the choice to the
+    # program and Qt, as a desktop session does.
     platform = "xcb"
 
     def __init__(self, settings=None, site=True):
@@ -200,12 +201,16 @@ class Session:
         try:
             # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant
             # for someone else's run on this machine then leaves ours alone.
+            environment = dict(os.environ, LC_ALL="C.UTF-8", XDG_RUNTIME_DIR=str(runtime),
+                               QT_QPA_PLATFORM=self.platform or "",
+                               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                               QTWEBENGINE_DISABLE_SANDBOX="1")
+            if self.platform is None:
+                del environment["QT_QPA_PLATFORM"]
             self.app = subprocess.Popen(
                 ["quintara"], executable=os.path.abspath(self.program), cwd=self.workdir,
                 stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT,
-                env=dict(os.environ, LC_ALL="C.UTF-8", XDG_RUNTIME_DIR=str(runtime),
-                         QT_QPA_PLATFORM=self.platform, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                         QTWEBENGINE_DISABLE_SANDBOX="1"))
+                env=environment)
         except BaseException:
             self.log.close()
             self.pages.__exit__(None, None, None)

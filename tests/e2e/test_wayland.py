@@ -12,6 +12,7 @@ reader hears it (the main window's description, and the boxes' names) rather tha
 
 import os
 import re
+import subprocess
 
 import harness
 from test_conditions_dialog import TENS, TENS_MESSAGE
@@ -78,6 +79,32 @@ def toplevels(log):
     return [(w["title"], w["owner"]["title"] if w["owner"] else None) for w in mapped]
 
 
+class DesktopSession(harness.Session):
+    """A Wayland desktop that offers X11 too (XWayland), with no platform named."""
+    platform = None
+
+    def __enter__(self):
+        self.x_server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
+                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        display = self.x_server.stdout.readline().decode().strip()
+        os.environ.update(DISPLAY=":" + display, XDG_SESSION_TYPE="wayland")
+        return super().__enter__()
+
+    def __exit__(self, *ended):
+        try:
+            return super().__exit__(*ended)
+        finally:
+            for name in ("DISPLAY", "XDG_SESSION_TYPE"):
+                os.environ.pop(name, None)
+            self.x_server.terminate()
+            self.x_server.wait()
+
+
+def mapped_files(pid):
+    with open("/proc/%d/maps" % pid) as maps:
+        return {line.split()[-1] for line in maps if "/" in line}
+
+
 def qt_version(pid):
     """The version of Qt's Wayland plugin the program runs on, from the library it mapped."""
     with open("/proc/%d/maps" % pid) as maps:
@@ -138,13 +165,30 @@ class WaylandTest(harness.QuintaraTestCase):
                 self.skipTest("Qt %d.%d's Wayland plugin may load OpenGL for its title bars"
                               % version)
             self.assertSeries(new_series(main), 1, 49)
-            with open("/proc/%d/maps" % s.app.pid) as maps:
-                mapped = {line.split()[-1] for line in maps if "/" in line}
-            self.assertEqual([], sorted(m for m in mapped
-                                        if any(name in m for name in OPENGL_IMPLEMENTATION)))
-            self.assertEqual([], s.child_processes())
+            self.assertNoOpenGL(s)
             main.quit()
             self.assertEndedCleanly(s)
+
+    def test_a_desktop_offering_x11_too_maps_no_opengl_either(self):
+        with DesktopSession(site=False) as s:
+            main = s.start()
+            self.assertSeries(new_series(main), 1, 49)
+            plugins = sorted(os.path.basename(m) for m in mapped_files(s.app.pid)
+                             if "/plugins/platforms/" in m)
+            # Where Qt's Wayland plugin would load OpenGL for its title bars, the program
+            # takes X11; where it would not, Wayland, as Qt chooses in a Wayland session.
+            wayland = qt_version(s.app.pid)
+            self.assertEqual(["libqwayland-generic.so"] if wayland else ["libqxcb.so"], plugins)
+            self.assertTrue(wayland is None or wayland >= (6, 8), wayland)
+            self.assertNoOpenGL(s)
+            main.quit()
+            self.assertEndedCleanly(s)
+
+    def assertNoOpenGL(self, s):
+        mapped = mapped_files(s.app.pid)
+        self.assertEqual([], sorted(m for m in mapped
+                                    if any(name in m for name in OPENGL_IMPLEMENTATION)))
+        self.assertEqual([], s.child_processes())
 
     def test_the_maker_s_page_shows(self):
         with self.session() as s:
