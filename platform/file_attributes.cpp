@@ -5,31 +5,15 @@
 #include "platform/file_attributes.h"
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
 
 #include "platform/file_descriptor.h"
 
-#ifndef _WIN32
-#include <sys/xattr.h>
-#include <unistd.h>
-#endif
-
 namespace quintara::platform {
-
-#ifdef _WIN32
-
-// Windows keeps a file's security descriptor apart from its permission bits; not copied here.
-std::optional<FileAttributes> attributesOf(const std::filesystem::path&) {
-    return std::nullopt;
-}
-
-std::error_code giveAttributes(int, const FileAttributes&) {
-    return {};
-}
-
-#else
 
 namespace {
 
@@ -141,7 +125,5 @@ std::error_code giveAttributes(int descriptor, const FileAttributes& attributes)
     }
     return {};
 }
-
-#endif
 
 }  // namespace quintara::platform

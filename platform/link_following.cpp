@@ -5,15 +5,12 @@
 #include "platform/link_following.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/error_words.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace quintara::platform {
 namespace {
@@ -21,12 +18,6 @@ namespace {
 // As many links as the system itself follows before it gives up on a loop.
 constexpr int kMostLinksFollowed = 40;
 
-#ifdef _WIN32
-// Windows folders have no sticky bit, and creating links there takes a privilege.
-bool mayFollow(const std::filesystem::path&, const std::filesystem::path&) {
-    return true;
-}
-#else
 bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& folder) {
     struct stat linkStatus = {};
     struct stat folderStatus = {};
@@ -37,7 +28,6 @@ bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& f
     return !isSharedFolder(folder) || linkStatus.st_uid == geteuid() ||
            linkStatus.st_uid == folderStatus.st_uid;
 }
-#endif
 
 // Puts the names of `path` in front of those still to walk, which are kept last first.
 void walkNext(std::vector<std::filesystem::path>& ahead, const std::filesystem::path& path) {
@@ -56,17 +46,11 @@ std::filesystem::path folderAbove(const std::filesystem::path& reached) {
 
 }  // namespace
 
-#ifdef _WIN32
-bool isSharedFolder(const std::filesystem::path&) {
-    return false;
-}
-#else
 bool isSharedFolder(const std::filesystem::path& folder) {
     struct stat status = {};
     return stat(folder.empty() ? "." : folder.c_str(), &status) == 0 &&
            (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
 }
-#endif
 
 std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file) {
     std::vector<std::filesystem::path> ahead;

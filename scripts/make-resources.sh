@@ -6,8 +6,7 @@
 
 # Regenerates every picture and icon under resources/ from scratch.
 #
-# Needs ImageMagick 6 (convert), icotool (icoutils) and the Liberation fonts
-# (fonts-liberation).
+# Needs ImageMagick 6 (convert) and the Liberation fonts (fonts-liberation).
 # The generated files are committed, so a normal build never runs this.
 #
 # Usage: scripts/make-resources.sh   (from any directory)
@@ -26,7 +25,6 @@ export MAGICK_THREAD_LIMIT=1
 for tool in convert identify; do
     command -v "$tool" >/dev/null || { echo "error: $tool (ImageMagick) not found" >&2; exit 1; }
 done
-command -v icotool >/dev/null || { echo "error: icotool (icoutils) not found" >&2; exit 1; }
 
 font_dir=/usr/share/fonts/truetype/liberation
 font_bold="$font_dir/LiberationSans-Bold.ttf"
@@ -299,20 +297,5 @@ ball "$tmp/icon-16.png" 16 "$green" Q 74 56
 for s in 16 32 48 256; do
     convert "$tmp/icon-$s.png" "${clean[@]}" "${png_clean[@]}" PNG32:"$out/icons/quintara-$s.png"
 done
-
-# ---------------------------------------------------------------------------
-echo "quintara.ico"
-# Each size twice: once with a 256-colour palette and a 1-bit transparency mask, for old
-# desktops, and once as 32-bit BGRA. icotool chooses the depth from the picture, so the
-# palette entries are first cut to 255 colours and hard edges.
-for s in 48 32 16; do
-    convert \( "$tmp/icon-$s.png" -background '#e0e0e0' -alpha remove -alpha off \
-               +dither -colors 255 \) \
-            \( "$tmp/icon-$s.png" -alpha extract -threshold 50% \) \
-            -compose CopyOpacity -composite PNG32:"$tmp/ico-$s-8.png"
-done
-icotool -c -o "$out/quintara.ico" \
-    -b 8 "$tmp/ico-48-8.png" "$tmp/ico-32-8.png" "$tmp/ico-16-8.png" \
-    -b 32 "$tmp/icon-48.png" "$tmp/icon-32.png" "$tmp/icon-16.png"
 
 echo "done: pictures written to $out"
