@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/error_words.h"
-
 namespace quintara::platform {
 namespace {
 
@@ -52,7 +50,8 @@ bool isSharedFolder(const std::filesystem::path& folder) {
            (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
 }
 
-std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file) {
+std::variant<std::filesystem::path, FileFailure> followLinksSafely(
+    const std::filesystem::path& file) {
     std::vector<std::filesystem::path> ahead;
     walkNext(ahead, file.relative_path());
     std::filesystem::path reached = file.root_path();
@@ -75,16 +74,16 @@ std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesy
             continue;
         }
         if (++linksFollowed > kMostLinksFollowed) {
-            return ioFailure("impossibile seguire il collegamento", file,
-                             std::make_error_code(std::errc::too_many_symbolic_link_levels));
+            return FileFailure{FileStep::FollowLink, file,
+                               std::make_error_code(std::errc::too_many_symbolic_link_levels)};
         }
         if (!mayFollow(next, reached)) {
-            return IoError{"il collegamento " + name.string() +
-                           " è di un altro utente in una cartella condivisa (accesso negato)"};
+            return FileFailure{FileStep::RefuseAnotherUsersLink, next,
+                               std::make_error_code(std::errc::permission_denied)};
         }
         const std::filesystem::path leadsTo = std::filesystem::read_symlink(next, error);
         if (error) {
-            return ioFailure("impossibile seguire il collegamento", next, error);
+            return FileFailure{FileStep::FollowLink, next, error};
         }
         walkNext(ahead, leadsTo.relative_path());
         if (leadsTo.has_root_path()) {

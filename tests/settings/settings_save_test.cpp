@@ -89,7 +89,7 @@ TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {
     conditions.Condition = ConditionKind::OddOnly;
     const auto failure = SettingsFile(failing, file).SaveConditions(conditions);
     ASSERT_TRUE(failure.has_value());
-    ASSERT_TRUE(std::holds_alternative<platform::IoError>(*failure));
+    ASSERT_TRUE(std::holds_alternative<platform::FileFailure>(*failure));
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
 }
 
