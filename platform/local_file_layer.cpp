@@ -67,12 +67,19 @@ FileFacts LocalFileLayer::inspect(const std::filesystem::path& file) {
 
 std::variant<std::filesystem::path, FileFailure> LocalFileLayer::writeTemporaryFileBeside(
     const std::filesystem::path& target, std::string_view contents) {
+    // The old file is read from one descriptor, so that all it gives comes from the one file;
+    // one that cannot be read cannot give what the user set on it either.
+    auto opened = openPlainFile(target, Access::Read);
+    const auto* old = std::get_if<FileDescriptor>(&opened);
+    if (old == nullptr &&
+        std::get<std::error_code>(opened) != std::errc::no_such_file_or_directory) {
+        return FileFailure{FileStep::Open, target, std::get<std::error_code>(opened)};
+    }
     // A file saved for the first time gets the user's default, as any new file. One that
     // replaces another is born open to its owner alone, and no further than the old one was: a
     // descriptor opened meanwhile would stay readable whatever the mode becomes.
-    const auto attributes = attributesOf(target);
     auto created = createFileBeside(
-        target, attributes ? kOnlyTheOwner & attributes->permissions : kEveryoneMayReadAndWrite);
+        target, old ? kOnlyTheOwner & permissionsOf(old->get()) : kEveryoneMayReadAndWrite);
     if (auto* error = std::get_if<std::error_code>(&created)) {
         return FileFailure{FileStep::CreateTemporaryFile, target, *error};
     }
@@ -80,7 +87,7 @@ std::variant<std::filesystem::path, FileFailure> LocalFileLayer::writeTemporaryF
 
     std::optional<FileFailure> failure;
     if (const std::error_code given =
-            attributes ? giveAttributes(file.get(), *attributes) : std::error_code{}) {
+            old ? giveAttributes(file.get(), old->get()) : std::error_code{}) {
         failure = FileFailure{FileStep::GiveAttributes, target, given};
     } else if (std::error_code written = writeAll(file.get(), contents);
                written || (written = forceToDisk(file.get()))) {
