@@ -193,8 +193,6 @@ struct KeptCase {
     const char* name;
     SetUp set;
     FileSystem where = FileSystem::TemporaryFolders;
-
-    friend void PrintTo(const KeptCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<KeptCase> {};
@@ -265,8 +263,6 @@ struct RefusedCase {
     const char* file;  // what the step was about, in the folder
     std::errc error;
     bool readable;
-
-    friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatASaveRefuses : public AtomicWrite, public ::testing::WithParamInterface<RefusedCase> {};
@@ -362,8 +358,6 @@ struct SharedFolderCase {
     uid_t folderOwner;
     uid_t linkOwner;
     bool followed;
-
-    friend void PrintTo(const SharedFolderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ALinkInASharedFolder : public AtomicWrite,
@@ -411,8 +405,6 @@ struct LeftoverCase {
     Left what;
     int hoursAgo;
     bool removed;
-
-    friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatEarlierSavesLeft : public AtomicWrite,
@@ -560,8 +552,6 @@ struct StepsCase {
     const char* name;
     bool secondName;
     Names steps;
-
-    friend void PrintTo(const StepsCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TheStepsOfASave : public AtomicWrite, public ::testing::WithParamInterface<StepsCase> {};

@@ -24,13 +24,13 @@ struct MessageCase {
     const char* name;
     Why why;
     std::string message;
-
-    friend void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
 };
 
-FileFailure failed(FileStep step, int error = 0, const char* file = "folder/Quintara.cfg") {
+FileFailure failed(FileStep step, int error = 0, const char* file = "folder/Quintara.cfg",
+                   const char* oldContentsIn = "") {
     return {step, file,
-            error == 0 ? std::error_code{} : std::error_code(error, std::generic_category())};
+            error == 0 ? std::error_code{} : std::error_code(error, std::generic_category()),
+            oldContentsIn};
 }
 
 const std::string kNotSaved = "Impossibile salvare le condizioni in Quintara.cfg: ";
@@ -40,12 +40,6 @@ class SaveMessages : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(SaveMessages, SayWhatWentWrongInItalianOnly) {
     const auto words = [](const auto& why) { return messageFor(why); };
     EXPECT_EQ(std::visit(words, GetParam().why), GetParam().message);
-}
-
-FileFailure keptCopy() {
-    FileFailure failure = failed(FileStep::WriteInPlace, ENOSPC);
-    failure.oldContentsIn = "folder/Quintara.cfg.AbCdEfGh1234.tmp";
-    return failure;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,11 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"LockedByAnotherProgram", failed(FileStep::WriteInPlace, EWOULDBLOCK),
                     kNotSaved + "impossibile scrivere Quintara.cfg (un altro programma lo sta "
                                 "scrivendo)."},
-        MessageCase{"UndoingFailedToo", keptCopy(),
+        MessageCase{"UndoingFailedToo",
+                    failed(FileStep::WriteInPlace, ENOSPC, "folder/Quintara.cfg",
+                           "folder/Quintara.cfg.AbCdEfGh1234.tmp"),
                     kNotSaved + "impossibile scrivere Quintara.cfg (il disco è pieno); il "
                                 "contenuto di prima è in Quintara.cfg.AbCdEfGh1234.tmp."},
-        MessageCase{"NoPermission", failed(FileStep::Open, EACCES),
-                    kNotSaved + "impossibile aprire Quintara.cfg (accesso negato)."},
         MessageCase{"ADeviceAtTheName", failed(FileStep::Open, ENXIO),
                     kNotSaved + "impossibile aprire Quintara.cfg (non è un file normale)."},
         MessageCase{"AFileInThePath", failed(FileStep::Open, ENOTDIR),
