@@ -72,6 +72,8 @@ struct JollyBoxCase {
     std::string caption;
     BackStyle style;
     Colour colour;
+
+    friend void PrintTo(const JollyBoxCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class JollyBox : public ColumnDraw, public ::testing::WithParamInterface<JollyBoxCase> {};
@@ -169,6 +171,8 @@ struct RangeCase {
     const char* name;
     DrawRange range;
     bool drawable;
+
+    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RangeGuard : public ::testing::TestWithParam<RangeCase> {};

@@ -24,6 +24,8 @@ struct TestCase {
     std::string second;  // RequiredNumber2
     Column column;
     bool passes;
+
+    friend void PrintTo(const TestCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ConditionTest : public ::testing::TestWithParam<TestCase> {};

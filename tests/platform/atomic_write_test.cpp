@@ -193,6 +193,8 @@ struct KeptCase {
     const char* name;
     SetUp set;
     FileSystem where = FileSystem::TemporaryFolders;
+
+    friend void PrintTo(const KeptCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatASaveKeeps : public AtomicWrite, public ::testing::WithParamInterface<KeptCase> {};
@@ -263,6 +265,8 @@ struct RefusedCase {
     const char* file;  // what the step was about, in the folder
     std::errc error;
     bool readable;
+
+    friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatASaveRefuses : public AtomicWrite, public ::testing::WithParamInterface<RefusedCase> {};
@@ -358,6 +362,8 @@ struct SharedFolderCase {
     uid_t folderOwner;
     uid_t linkOwner;
     bool followed;
+
+    friend void PrintTo(const SharedFolderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ALinkInASharedFolder : public AtomicWrite,
@@ -405,6 +411,8 @@ struct LeftoverCase {
     Left what;
     int hoursAgo;
     bool removed;
+
+    friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WhatEarlierSavesLeft : public AtomicWrite,
@@ -552,6 +560,8 @@ struct StepsCase {
     const char* name;
     bool secondName;
     Names steps;
+
+    friend void PrintTo(const StepsCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TheStepsOfASave : public AtomicWrite, public ::testing::WithParamInterface<StepsCase> {};

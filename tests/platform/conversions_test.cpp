@@ -16,6 +16,8 @@ struct PrefixCase {
     const char* name;
     std::string text;
     double expected;
+
+    friend void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NumericPrefix : public ::testing::TestWithParam<PrefixCase> {};
@@ -62,6 +64,8 @@ struct RoundCase {
     const char* name;
     double value;
     std::optional<std::int16_t> expected;
+
+    friend void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RoundToInt16 : public ::testing::TestWithParam<RoundCase> {};

@@ -30,6 +30,8 @@ struct ListCase {
     const char* name;
     std::string file;
     Fields expected;
+
+    friend void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ListInputReads : public ::testing::TestWithParam<ListCase> {};

@@ -38,6 +38,8 @@ struct TwoSourcesCase {
     std::optional<std::uint64_t> state;
     std::vector<std::pair<double, int>> first, second;
     bool alike;
+
+    friend void PrintTo(const TwoSourcesCase& c, std::ostream* os) { *os << c.name; }
 };
 
 std::vector<double> valuesAfter(std::optional<std::uint64_t> state,

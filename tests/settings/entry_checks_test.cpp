@@ -21,6 +21,8 @@ struct EntryCase {
     std::optional<EntryRefusal> refusal;
     std::string rangeTo = "90";
     std::string rangeFrom = "1";
+
+    friend void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
 };
 
 DrawConditions conditionsOf(const EntryCase& c) {

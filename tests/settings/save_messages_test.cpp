@@ -24,6 +24,8 @@ struct MessageCase {
     const char* name;
     Why why;
     std::string message;
+
+    friend void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
 };
 
 FileFailure failed(FileStep step, int error = 0, const char* file = "folder/Quintara.cfg",

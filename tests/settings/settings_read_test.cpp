@@ -56,6 +56,8 @@ struct KindCase {
     const char* name;
     std::vector<std::string> kindLines;
     std::optional<ConditionKind> expected;
+
+    friend void PrintTo(const KindCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class KindLines : public SettingsRead, public ::testing::WithParamInterface<KindCase> {};
@@ -106,6 +108,8 @@ struct RangeCase {
     std::string from;
     std::string to;
     DrawRange expected;
+
+    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RangeFields : public SettingsRead, public ::testing::WithParamInterface<RangeCase> {};
@@ -263,6 +267,8 @@ struct CutShortCase {
     std::chrono::seconds copyToWrite;
     int copies;
     bool putBack;
+
+    friend void PrintTo(const CutShortCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const std::string kWhole = settingsBytes(kFullFile);

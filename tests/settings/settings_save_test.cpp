@@ -106,6 +106,8 @@ struct StoredCase {
     const char* name;
     std::string text;
     std::variant<std::string, Unstorable> line;
+
+    friend void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StoredLine : public ::testing::TestWithParam<StoredCase> {};
