@@ -3,8 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Installing and packaging: the program, its desktop entry, icons, manual page and AppStream
-# metadata, the Debian package built by CPack and, on Windows, the program's icon and version
-# resource.
+# metadata, and the Debian package built by CPack.
 #
 #   cmake --install build/release --prefix /usr/local
 #   cd build/release && cpack -G DEB
@@ -28,35 +27,6 @@ set(QUINTARA_PROGRAM_COMPONENT "quintara-program")
 # What only the Debian package gets, installed only when asked for by name: the program in
 # games/, as Debian's games are, the copyright file, the changelog and lintian's overrides.
 set(QUINTARA_DEBIAN_COMPONENT "quintara-debian")
-
-# --- Windows: icon, version resource, no console ------------------------------------------------
-if(WIN32)
-    # Left-pads VALUE with zeros to WIDTH digits.
-    function(quintara_zero_pad out value width)
-        string(LENGTH "${value}" length)
-        set(padded "${value}")
-        while(length LESS width)
-            string(PREPEND padded "0")
-            math(EXPR length "${length} + 1")
-        endwhile()
-        set(${out} "${padded}" PARENT_SCOPE)
-    endfunction()
-
-    string(JOIN "," QUINTARA_RC_VERSION ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR}
-        ${PROJECT_VERSION_PATCH} ${PROJECT_VERSION_TWEAK})
-    # The version text reads major.minor.revision with two and four digits: 2.01.0002.
-    quintara_zero_pad(rc_minor "${PROJECT_VERSION_MINOR}" 2)
-    quintara_zero_pad(rc_revision "${PROJECT_VERSION_TWEAK}" 4)
-    set(QUINTARA_RC_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${rc_minor}.${rc_revision}")
-    set(QUINTARA_ICO_FILE "${PROJECT_SOURCE_DIR}/resources/quintara.ico")
-
-    configure_file("${quintara_packaging_dir}/windows/quintara.rc.in"
-        "${PROJECT_BINARY_DIR}/generated/quintara.rc" @ONLY)
-    target_sources(quintara PRIVATE "${PROJECT_BINARY_DIR}/generated/quintara.rc")
-    set_property(SOURCE "${PROJECT_BINARY_DIR}/generated/quintara.rc" APPEND PROPERTY
-        OBJECT_DEPENDS "${QUINTARA_ICO_FILE}")
-    set_target_properties(quintara PROPERTIES WIN32_EXECUTABLE ON)
-endif()
 
 # --- Install rules ------------------------------------------------------------------------------
 install(TARGETS quintara
@@ -193,11 +163,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # Qt's own dialogs and buttons in Italian; without them they speak English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
-if(WIN32)
-    set(CPACK_GENERATOR "ZIP")
-else()
-    set(CPACK_GENERATOR "DEB")
-endif()
+set(CPACK_GENERATOR "DEB")
 set(CPACK_SOURCE_GENERATOR "TGZ")
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build/" "/\\\\.cache/")
 

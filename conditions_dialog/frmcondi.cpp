@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <variant>
 
 #include "draw/cover_animation.h"
 #include "form_controls/caption_frame.h"
@@ -22,6 +23,7 @@
 #include "platform/qt/site.h"
 #include "platform/qt/window_placement.h"
 #include "settings/entry_checks.h"
+#include "settings/save_messages.h"
 
 namespace quintara::conditions_dialog {
 namespace {
@@ -53,54 +55,11 @@ constexpr KindRow kKindRows[] = {
     {ConditionKind::NoCondition, 2, "Nesuna condizione, solo numeri casuali", 2520, 2895},
 };
 
-QString boxName(settings::TextField field) {
-    switch (field) {
-        case settings::TextField::RequiredNumber1:
-            return QStringLiteral("del primo numero");
-        case settings::TextField::RequiredNumber2:
-            return QStringLiteral("del secondo numero");
-        case settings::TextField::PhraseText:
-            return QStringLiteral("della frase");
-        case settings::TextField::TensDigits:
-            return QStringLiteral("del seme");
-        case settings::TextField::RangeTo:
-        case settings::TextField::RangeFrom:
-            break;
-    }
-    return QStringLiteral("dell'intervallo");
-}
-
-// The message for a text the settings file cannot hold; %1 names the box.
-QString unstorableMessage(settings::Unstorable why) {
-    switch (why) {
-        case settings::Unstorable::LineBreak:
-            return QStringLiteral(
-                "Il testo %1 non può andare a capo: va scritto su una sola riga.");
-        case settings::Unstorable::TooLong:
-            return QStringLiteral("Il testo %1 è troppo lungo per essere salvato.");
-        case settings::Unstorable::DoubleQuote:
-            break;
-    }
-    return QStringLiteral("Il testo %1 non può contenere virgolette (\").");
-}
-
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 std::string toUtf8(const QString& text) {
     return text.toStdString();
-}
-
-QString refusalMessage(settings::EntryRefusal refusal) {
-    switch (refusal) {
-        case settings::EntryRefusal::Numbers:
-            return QString::fromUtf8(kNumbersMessage);
-        case settings::EntryRefusal::Phrase:
-            return QString::fromUtf8(kPhraseMessage);
-        case settings::EntryRefusal::TensDigit:
-            break;
-    }
-    return QString::fromUtf8(kTensDigitMessage);
 }
 
 }  // namespace
@@ -290,21 +249,15 @@ bool frmcondi::save() {
     if (!failure) {
         return true;
     }
-    QString message;
-    if (const auto* unstorable = std::get_if<settings::UnstorableText>(&*failure)) {
-        message = unstorableMessage(unstorable->why).arg(boxName(unstorable->field));
-    } else {
-        message = QStringLiteral("Impossibile salvare le condizioni in Quintara.cfg: %1.")
-                      .arg(QString::fromStdString(std::get<platform::IoError>(*failure).reason));
-    }
-    services_.messages.show(this, message);
+    const auto words = [](const auto& why) { return settings::messageFor(why); };
+    services_.messages.show(this, fromUtf8(std::visit(words, *failure)));
     return false;
 }
 
 void frmcondi::Command5_Click() {
     takeConditionsFromControls();
     if (const auto refusal = settings::entryRefusal(conditions_)) {
-        services_.messages.show(this, refusalMessage(*refusal));
+        services_.messages.show(this, fromUtf8(settings::messageFor(*refusal)));
         return;
     }
     if (!save()) {

@@ -27,10 +27,6 @@ class LineWidget;
 
 namespace quintara::conditions_dialog {
 
-inline constexpr char kNumbersMessage[] = "Prego di specificare numeri da 1 a 90.";
-inline constexpr char kPhraseMessage[] = "Inserire un testo o un nome o una data....";
-inline constexpr char kTensDigitMessage[] = "Inserire un seme valido, numeri da 1 a 8";
-
 // The "Condition form": the user picks one condition kind, fills in its box, and "Salva e Esci"
 // checks the entry and saves Quintara.cfg. The settings file is the only channel back to the
 // main window, which reads it again however the dialog closed.

@@ -4,36 +4,23 @@
 
 #pragma once
 
-#include <filesystem>
-#include <optional>
-#include <string>
 #include <system_error>
-#include <utility>
-#include <vector>
 
 namespace quintara::platform {
 
-// What the user set on a file besides its contents, which a file that replaces it must keep:
-// the permissions, the owner and the group, and the extended attributes (the access control
-// list, security labels, notes the desktop keeps).
-struct FileAttributes {
-    unsigned permissions = 0;
-    unsigned owner = 0;
-    unsigned group = 0;
-    std::vector<std::pair<std::string, std::string>> extended;
-};
+// The permission bits of the open file; none when they cannot be read.
+unsigned permissionsOf(int descriptor);
 
-// Those of the plain file `file`, not following a link at its name; nothing when there is none.
-std::optional<FileAttributes> attributesOf(const std::filesystem::path& file);
-
-// Gives them to a file this program has just created open to its owner alone, the permissions
-// last. The owner and the group are kept where the system lets the user (the group where the
-// user belongs to it, the owner only for root); an extended attribute the file system cannot
-// hold, or that only the system may set, is left out, and so is anything a file system has no
-// place for at all (a FAT stick keeps no permissions). The error is that of the permissions or
-// of the access control list, which must be kept: without its list a file is open to its group
-// with the list's widest rights, and with a list the folder gave it, to people the old one was
-// not.
-std::error_code giveAttributes(int descriptor, const FileAttributes& attributes);
+// Gives a file this program has just created open to its owner alone what the user set on the
+// open file `from` besides its contents: first the owner and the group, then the extended
+// attributes (security labels, notes the desktop keeps), then the access control list, the
+// permissions last. The owner and the group are kept where the system lets the user (the group
+// where the user belongs to it, the owner only for root); an extended attribute the file system
+// cannot hold, that only the system may set or that /etc/xattr.conf says not to copy is left out,
+// and so is anything a file system has no place for at all (a FAT stick keeps no permissions).
+// The error is that of the permissions or of the access control list, which must be kept: without
+// its list a file is open to its group with the list's widest rights, and with a list the folder
+// gave it, to people the old one was not.
+std::error_code giveAttributes(int descriptor, int from);
 
 }  // namespace quintara::platform

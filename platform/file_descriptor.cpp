@@ -5,21 +5,13 @@
 #include "platform/file_descriptor.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-
-#include <algorithm>
-#include <cerrno>
-
-#ifdef _WIN32
-#include <io.h>
-#include <share.h>
-#else
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
-#endif
 
 namespace quintara::platform {
 namespace {
@@ -34,73 +26,6 @@ std::error_code notPlain(bool folder) {
 std::error_code lastSystemError() {
     return {errno, std::generic_category()};
 }
-
-#ifdef _WIN32
-
-std::error_code FileDescriptor::close() {
-    const int descriptor = std::exchange(descriptor_, -1);
-    return descriptor >= 0 && _close(descriptor) != 0 ? lastSystemError() : std::error_code{};
-}
-
-OpenedFile openPlainFile(const std::filesystem::path& file, Access access) {
-    int descriptor = -1;
-    const int flags = (access == Access::Read ? _O_RDONLY : _O_RDWR) | _O_BINARY | _O_NOINHERIT;
-    if (_wsopen_s(&descriptor, file.c_str(), flags, _SH_DENYNO, 0) != 0) {
-        return lastSystemError();
-    }
-    FileDescriptor opened(descriptor);
-    struct _stat64 status = {};
-    if (_fstat64(opened.get(), &status) != 0) {
-        return lastSystemError();
-    }
-    if ((status.st_mode & _S_IFMT) != _S_IFREG) {
-        return notPlain((status.st_mode & _S_IFMT) == _S_IFDIR);
-    }
-    return opened;
-}
-
-OpenedFile createExclusively(const std::filesystem::path& file, unsigned mode) {
-    int descriptor = -1;
-    const int permissions = (mode & 0200U) != 0 ? _S_IREAD | _S_IWRITE : _S_IREAD;
-    if (_wsopen_s(&descriptor, file.c_str(),
-                  _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
-                  permissions) != 0) {
-        return lastSystemError();
-    }
-    return FileDescriptor(descriptor);
-}
-
-FileDescriptor duplicateDescriptor(int descriptor) {
-    return FileDescriptor(_dup(descriptor));
-}
-
-FileDescriptor openFolder(const std::filesystem::path&) {
-    return FileDescriptor();
-}
-
-long readSome(int descriptor, ReadBuffer& buffer) {
-    return _read(descriptor, buffer.data(), static_cast<unsigned>(buffer.size()));
-}
-long writeSome(int descriptor, std::string_view bytes) {
-    return _write(descriptor, bytes.data(),
-                  static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1U << 30)));
-}
-int syncDescriptor(int descriptor) {
-    return _commit(descriptor);
-}
-int rewind(int descriptor) {
-    return _lseeki64(descriptor, 0, SEEK_SET) < 0 ? -1 : 0;
-}
-int truncateHere(int descriptor) {
-    const auto position = _telli64(descriptor);
-    return position < 0 || _chsize_s(descriptor, position) != 0 ? -1 : 0;
-}
-// Windows shares files as their openers ask; the program asks for no exclusive share.
-int lockForWriting(int) {
-    return 0;
-}
-
-#else
 
 std::error_code FileDescriptor::close() {
     const int descriptor = std::exchange(descriptor_, -1);
@@ -186,7 +111,5 @@ int lockForWriting(int descriptor) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }
-
-#endif
 
 }  // namespace quintara::platform

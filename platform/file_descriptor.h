@@ -61,7 +61,7 @@ FileDescriptor duplicateDescriptor(int descriptor);
 // The folder, opened only to force its changes to the disk; nothing where folders cannot be.
 FileDescriptor openFolder(const std::filesystem::path& folder);
 
-// The system calls the file layer makes, alike on every system; each returns what the system
+// The system calls the file layer makes, gathered here; each returns what the system
 // returned, and its error is in lastSystemError().
 // Reads into a buffer of known size, so that the C library can check the call.
 using ReadBuffer = std::array<char, 16 * 1024>;

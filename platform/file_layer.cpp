@@ -4,20 +4,28 @@
 
 #include "platform/file_layer.h"
 
+#include <string>
+
 namespace quintara::platform {
 namespace {
 
+class FileLayerErrors final : public std::error_category {
+public:
+    const char* name() const noexcept override { return "quintara file layer"; }
+    std::string message(int) const override { return "every name tried is taken"; }
+};
+
 // Why the file at `destination` must not be replaced, if it must not.
-std::optional<IoError> refusal(const std::filesystem::path& destination, const FileFacts& facts) {
-    const std::string name = destination.filename().string();
+std::optional<FileFailure> refusal(const std::filesystem::path& destination,
+                                   const FileFacts& facts) {
     switch (facts.kind) {
         case FileKind::Folder:
-            return IoError{"al posto del file " + name + " c'è una cartella"};
+            return FileFailure{FileStep::RefuseFolder, destination};
         case FileKind::Special:
-            return IoError{name + " non è un file normale"};
+            return FileFailure{FileStep::RefuseSpecialFile, destination};
         case FileKind::Plain:
             if (facts.readOnly) {
-                return IoError{"il file " + name + " è di sola lettura"};
+                return FileFailure{FileStep::RefuseReadOnlyFile, destination};
             }
             return std::nullopt;
         case FileKind::Missing:
@@ -28,13 +36,13 @@ std::optional<IoError> refusal(const std::filesystem::path& destination, const F
 
 // The new contents of the file, under whichever name it is saved: a name of its own or all of
 // them at once.
-std::optional<IoError> writeContents(FileLayer& files, const std::filesystem::path& destination,
-                                     const FileFacts& facts, std::string_view contents) {
+std::optional<FileFailure> writeContents(FileLayer& files, const std::filesystem::path& destination,
+                                         const FileFacts& facts, std::string_view contents) {
     if (isRewrittenInPlace(facts)) {
         return files.rewriteInPlace(destination, contents);
     }
     auto written = files.writeTemporaryFileBeside(destination, contents);
-    if (auto* error = std::get_if<IoError>(&written)) {
+    if (auto* error = std::get_if<FileFailure>(&written)) {
         return *error;
     }
     const auto& temporary = std::get<std::filesystem::path>(written);
@@ -47,14 +55,20 @@ std::optional<IoError> writeContents(FileLayer& files, const std::filesystem::pa
 
 }  // namespace
 
+std::error_code allNamesTaken() {
+    static const FileLayerErrors category;
+    return {1, category};
+}
+
 bool isRewrittenInPlace(const FileFacts& facts) {
     return facts.kind == FileKind::Plain && facts.hasOtherNames && !facts.inSharedFolder;
 }
 
-std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
-                                           std::string_view contents) {
+std::optional<FileFailure> writeFileAtomically(FileLayer& files,
+                                               const std::filesystem::path& target,
+                                               std::string_view contents) {
     auto followed = files.followLinks(target);
-    if (auto* error = std::get_if<IoError>(&followed)) {
+    if (auto* error = std::get_if<FileFailure>(&followed)) {
         return *error;
     }
     const auto& destination = std::get<std::filesystem::path>(followed);

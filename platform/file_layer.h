@@ -9,17 +9,46 @@
 #include <istream>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
+#include <system_error>
 #include <variant>
 
 namespace quintara::platform {
 
-// Why a file operation failed, in words the user can read (Italian), e.g.
-// "la cartella è protetta da scrittura".
-struct IoError {
-    std::string reason;
+// The step of a save that failed; the first four are refusals, before anything is written.
+enum class FileStep {
+    RefuseFolder,
+    RefuseSpecialFile,
+    RefuseReadOnlyFile,
+    // A link another user planted in a shared folder, which could lead the save anywhere.
+    RefuseAnotherUsersLink,
+    FollowLink,
+    Open,
+    CreateTemporaryFile,
+    GiveAttributes,
+    WriteBeside,
+    FinishWritingBeside,
+    Replace,
+    // The copy of the old contents that a rewrite in place makes first.
+    SetOldContentsAside,
+    WriteInPlace,
 };
+
+// What failed: the step, the file it was about and the system's error (none for a refusal).
+// The words for the user are chosen where the failure is shown.
+struct FileFailure {
+    FileStep step = FileStep::Open;
+    std::filesystem::path file = {};
+    std::error_code error = {};
+    // Where the old contents are, when a write in place failed and undoing it failed too.
+    std::filesystem::path oldContentsIn = {};
+
+    friend bool operator==(const FileFailure&, const FileFailure&) = default;
+};
+
+// An error of this program's own, not the system's: every name tried for a temporary file was
+// taken.
+std::error_code allNamesTaken();
 
 // What lies at a name, not following a link there.
 enum class FileKind { Missing, Plain, Folder, Special };
@@ -54,7 +83,7 @@ public:
     // The file that saving `file` must replace: `file` itself, or, when links lead elsewhere,
     // the file at the end of them, which need not exist yet. Links another user planted in a
     // shared folder are refused.
-    virtual std::variant<std::filesystem::path, IoError> followLinks(
+    virtual std::variant<std::filesystem::path, FileFailure> followLinks(
         const std::filesystem::path& file) = 0;
 
     // What lies at `file`, which followLinks has already followed.
@@ -65,20 +94,20 @@ public:
     // owner and group where allowed, access control list and other extended attributes; the
     // user's default when there is no `target` yet), writes the contents and forces them to the
     // disk. Returns its path; on failure it leaves nothing behind.
-    virtual std::variant<std::filesystem::path, IoError> writeTemporaryFileBeside(
+    virtual std::variant<std::filesystem::path, FileFailure> writeTemporaryFileBeside(
         const std::filesystem::path& target, std::string_view contents) = 0;
 
     // Renames `from` over `to` in one step, so that `to` is either the old file or the new one,
     // and forces the folder's change to the disk.
-    virtual std::optional<IoError> replace(const std::filesystem::path& from,
-                                           const std::filesystem::path& to) = 0;
+    virtual std::optional<FileFailure> replace(const std::filesystem::path& from,
+                                               const std::filesystem::path& to) = 0;
 
     // Overwrites the plain file `target` itself, so that every name it has shows the contents.
     // A copy of its old contents is put beside it and forced to the disk first; a write that
     // fails is undone from the copy, and the copy is removed, unless undoing failed too: then
     // it is kept, and the error names it.
-    virtual std::optional<IoError> rewriteInPlace(const std::filesystem::path& target,
-                                                  std::string_view contents) = 0;
+    virtual std::optional<FileFailure> rewriteInPlace(const std::filesystem::path& target,
+                                                      std::string_view contents) = 0;
 
     // Removes a file; never a directory. Failures are ignored.
     virtual void removeFileQuietly(const std::filesystem::path& file) = 0;
@@ -110,7 +139,8 @@ public:
 // crash part-way can leave a mix, with a copy of the old contents beside it. Not in a shared
 // folder, though, where the other name may be another user's doing, made to lead the save onto
 // one of the user's own files.
-std::optional<IoError> writeFileAtomically(FileLayer& files, const std::filesystem::path& target,
-                                           std::string_view contents);
+std::optional<FileFailure> writeFileAtomically(FileLayer& files,
+                                               const std::filesystem::path& target,
+                                               std::string_view contents);
 
 }  // namespace quintara::platform

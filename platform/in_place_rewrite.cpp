@@ -64,28 +64,28 @@ std::optional<TemporaryFile> copyOfInterruptedRewrite(const std::filesystem::pat
 
 }  // namespace
 
-std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::path& target,
-                                                      std::string_view contents) {
+std::optional<FileFailure> LocalFileLayer::rewriteInPlace(const std::filesystem::path& target,
+                                                          std::string_view contents) {
     auto opened = openPlainFile(target, Access::ReadAndWrite);
     if (auto* error = std::get_if<std::error_code>(&opened)) {
-        return ioFailure("impossibile aprire", target, *error);
+        return FileFailure{FileStep::Open, target, *error};
     }
     const FileDescriptor file = std::move(std::get<FileDescriptor>(opened));
     // Two programs writing one file in place at once could leave a mix of both.
     if (lockForWriting(file.get()) != 0) {
-        return ioFailure("impossibile scrivere", target, lastSystemError());
+        return FileFailure{FileStep::WriteInPlace, target, lastSystemError()};
     }
 
     // The copy holds the old contents, whoever may read the file itself.
     auto created = createFileBeside(target, kOnlyTheOwner);
     if (auto* error = std::get_if<std::error_code>(&created)) {
-        return ioFailure("impossibile creare un file temporaneo accanto a", target, *error);
+        return FileFailure{FileStep::CreateTemporaryFile, target, *error};
     }
     const auto& [copyName, copy] = std::get<TemporaryFile>(created);
     std::error_code copied = copyContents(file.get(), copy.get());
     if (copied || (copied = forceToDisk(copy.get()))) {
         removeFileQuietly(copyName);
-        return ioFailure("impossibile mettere da parte il contenuto di", target, copied);
+        return FileFailure{FileStep::SetOldContentsAside, target, copied};
     }
     forceFolderToDisk(copyName.parent_path());
 
@@ -94,9 +94,9 @@ std::optional<IoError> LocalFileLayer::rewriteInPlace(const std::filesystem::pat
         removeFileQuietly(copyName);
         return std::nullopt;
     }
-    IoError failure = ioFailure("impossibile scrivere", target, written);
+    FileFailure failure{FileStep::WriteInPlace, target, written};
     if (overwriteFromCopy(file.get(), copy.get())) {
-        failure.reason += "; il contenuto di prima è in " + copyName.filename().string();
+        failure.oldContentsIn = copyName;
     } else {
         removeFileQuietly(copyName);
     }

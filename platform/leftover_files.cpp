@@ -5,25 +5,13 @@
 #include "platform/leftover_files.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <system_error>
 
 #include "platform/temporary_file.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 namespace quintara::platform {
-
-#ifdef _WIN32
-
-// Windows files have no owner a program can compare with the user; nothing is taken for one.
-std::vector<Leftover> leftoversBeside(const std::filesystem::path&) {
-    return {};
-}
-
-#else
 
 std::vector<Leftover> leftoversBeside(const std::filesystem::path& target) {
     std::vector<Leftover> found;
@@ -46,7 +34,5 @@ std::vector<Leftover> leftoversBeside(const std::filesystem::path& target) {
     }
     return found;
 }
-
-#endif
 
 }  // namespace quintara::platform

@@ -5,15 +5,10 @@
 #include "platform/link_following.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
-
-#include "platform/error_words.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace quintara::platform {
 namespace {
@@ -21,12 +16,6 @@ namespace {
 // As many links as the system itself follows before it gives up on a loop.
 constexpr int kMostLinksFollowed = 40;
 
-#ifdef _WIN32
-// Windows folders have no sticky bit, and creating links there takes a privilege.
-bool mayFollow(const std::filesystem::path&, const std::filesystem::path&) {
-    return true;
-}
-#else
 bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& folder) {
     struct stat linkStatus = {};
     struct stat folderStatus = {};
@@ -37,7 +26,6 @@ bool mayFollow(const std::filesystem::path& link, const std::filesystem::path& f
     return !isSharedFolder(folder) || linkStatus.st_uid == geteuid() ||
            linkStatus.st_uid == folderStatus.st_uid;
 }
-#endif
 
 // Puts the names of `path` in front of those still to walk, which are kept last first.
 void walkNext(std::vector<std::filesystem::path>& ahead, const std::filesystem::path& path) {
@@ -56,19 +44,14 @@ std::filesystem::path folderAbove(const std::filesystem::path& reached) {
 
 }  // namespace
 
-#ifdef _WIN32
-bool isSharedFolder(const std::filesystem::path&) {
-    return false;
-}
-#else
 bool isSharedFolder(const std::filesystem::path& folder) {
     struct stat status = {};
     return stat(folder.empty() ? "." : folder.c_str(), &status) == 0 &&
            (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
 }
-#endif
 
-std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file) {
+std::variant<std::filesystem::path, FileFailure> followLinksSafely(
+    const std::filesystem::path& file) {
     std::vector<std::filesystem::path> ahead;
     walkNext(ahead, file.relative_path());
     std::filesystem::path reached = file.root_path();
@@ -91,16 +74,16 @@ std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesy
             continue;
         }
         if (++linksFollowed > kMostLinksFollowed) {
-            return ioFailure("impossibile seguire il collegamento", file,
-                             std::make_error_code(std::errc::too_many_symbolic_link_levels));
+            return FileFailure{FileStep::FollowLink, file,
+                               std::make_error_code(std::errc::too_many_symbolic_link_levels)};
         }
         if (!mayFollow(next, reached)) {
-            return IoError{"il collegamento " + name.string() +
-                           " è di un altro utente in una cartella condivisa (accesso negato)"};
+            return FileFailure{FileStep::RefuseAnotherUsersLink, next,
+                               std::make_error_code(std::errc::permission_denied)};
         }
         const std::filesystem::path leadsTo = std::filesystem::read_symlink(next, error);
         if (error) {
-            return ioFailure("impossibile seguire il collegamento", next, error);
+            return FileFailure{FileStep::FollowLink, next, error};
         }
         walkNext(ahead, leadsTo.relative_path());
         if (leadsTo.has_root_path()) {

@@ -18,7 +18,8 @@ namespace quintara::platform {
 // link is followed only when it belongs to the user or to the folder's owner: otherwise another
 // user could plant one there that leads the save onto one of the user's own files. The kernel
 // applies the same rule only where fs.protected_symlinks is on; this applies it everywhere.
-std::variant<std::filesystem::path, IoError> followLinksSafely(const std::filesystem::path& file);
+std::variant<std::filesystem::path, FileFailure> followLinksSafely(
+    const std::filesystem::path& file);
 
 // A folder anyone may write to that has the sticky bit, where the rule above applies.
 bool isSharedFolder(const std::filesystem::path& folder);

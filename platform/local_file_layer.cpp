@@ -43,7 +43,7 @@ std::unique_ptr<std::istream> LocalFileLayer::openForInput(const std::filesystem
     return std::make_unique<DescriptorInput>(std::move(*descriptor));
 }
 
-std::variant<std::filesystem::path, IoError> LocalFileLayer::followLinks(
+std::variant<std::filesystem::path, FileFailure> LocalFileLayer::followLinks(
     const std::filesystem::path& file) {
     return followLinksSafely(file);
 }
@@ -65,29 +65,36 @@ FileFacts LocalFileLayer::inspect(const std::filesystem::path& file) {
             !error && names > 1, isSharedFolder(file.parent_path())};
 }
 
-std::variant<std::filesystem::path, IoError> LocalFileLayer::writeTemporaryFileBeside(
+std::variant<std::filesystem::path, FileFailure> LocalFileLayer::writeTemporaryFileBeside(
     const std::filesystem::path& target, std::string_view contents) {
+    // The old file is read from one descriptor, so that all it gives comes from the one file;
+    // one that cannot be read cannot give what the user set on it either.
+    auto opened = openPlainFile(target, Access::Read);
+    const auto* old = std::get_if<FileDescriptor>(&opened);
+    if (old == nullptr &&
+        std::get<std::error_code>(opened) != std::errc::no_such_file_or_directory) {
+        return FileFailure{FileStep::Open, target, std::get<std::error_code>(opened)};
+    }
     // A file saved for the first time gets the user's default, as any new file. One that
     // replaces another is born open to its owner alone, and no further than the old one was: a
     // descriptor opened meanwhile would stay readable whatever the mode becomes.
-    const auto attributes = attributesOf(target);
     auto created = createFileBeside(
-        target, attributes ? kOnlyTheOwner & attributes->permissions : kEveryoneMayReadAndWrite);
+        target, old ? kOnlyTheOwner & permissionsOf(old->get()) : kEveryoneMayReadAndWrite);
     if (auto* error = std::get_if<std::error_code>(&created)) {
-        return ioFailure("impossibile creare un file temporaneo accanto a", target, *error);
+        return FileFailure{FileStep::CreateTemporaryFile, target, *error};
     }
     auto& [temporary, file] = std::get<TemporaryFile>(created);
 
-    std::optional<IoError> failure;
+    std::optional<FileFailure> failure;
     if (const std::error_code given =
-            attributes ? giveAttributes(file.get(), *attributes) : std::error_code{}) {
-        failure = ioFailure("impossibile dare i permessi di", target, given);
+            old ? giveAttributes(file.get(), old->get()) : std::error_code{}) {
+        failure = FileFailure{FileStep::GiveAttributes, target, given};
     } else if (std::error_code written = writeAll(file.get(), contents);
                written || (written = forceToDisk(file.get()))) {
-        failure = ioFailure("impossibile scrivere accanto a", target, written);
+        failure = FileFailure{FileStep::WriteBeside, target, written};
     }
     if (const std::error_code closed = file.close(); closed && !failure) {
-        failure = ioFailure("impossibile completare la scrittura accanto a", target, closed);
+        failure = FileFailure{FileStep::FinishWritingBeside, target, closed};
     }
     if (failure) {
         removeFileQuietly(temporary);
@@ -96,12 +103,12 @@ std::variant<std::filesystem::path, IoError> LocalFileLayer::writeTemporaryFileB
     return temporary;
 }
 
-std::optional<IoError> LocalFileLayer::replace(const std::filesystem::path& from,
-                                               const std::filesystem::path& to) {
+std::optional<FileFailure> LocalFileLayer::replace(const std::filesystem::path& from,
+                                                   const std::filesystem::path& to) {
     std::error_code error;
     std::filesystem::rename(from, to, error);
     if (error) {
-        return ioFailure("impossibile sostituire", to, error);
+        return FileFailure{FileStep::Replace, to, error};
     }
     forceFolderToDisk(to.parent_path());
     return std::nullopt;

@@ -6,7 +6,6 @@
 
 #include <system_error>
 
-#include "platform/error_words.h"
 #include "platform/file_layer.h"
 #include "platform/temporary_file.h"
 
@@ -16,15 +15,15 @@ namespace quintara::platform {
 class LocalFileLayer : public FileLayer {
 public:
     std::unique_ptr<std::istream> openForInput(const std::filesystem::path& file) override;
-    std::variant<std::filesystem::path, IoError> followLinks(
+    std::variant<std::filesystem::path, FileFailure> followLinks(
         const std::filesystem::path& file) override;
     FileFacts inspect(const std::filesystem::path& file) override;
-    std::variant<std::filesystem::path, IoError> writeTemporaryFileBeside(
+    std::variant<std::filesystem::path, FileFailure> writeTemporaryFileBeside(
         const std::filesystem::path& target, std::string_view contents) override;
-    std::optional<IoError> replace(const std::filesystem::path& from,
-                                   const std::filesystem::path& to) override;
-    std::optional<IoError> rewriteInPlace(const std::filesystem::path& target,
-                                          std::string_view contents) override;
+    std::optional<FileFailure> replace(const std::filesystem::path& from,
+                                       const std::filesystem::path& to) override;
+    std::optional<FileFailure> rewriteInPlace(const std::filesystem::path& target,
+                                              std::string_view contents) override;
     void removeFileQuietly(const std::filesystem::path& file) override;
     void removeLeftoversBeside(const std::filesystem::path& target) override;
     bool putBackInterruptedRewrite(const std::filesystem::path& target,

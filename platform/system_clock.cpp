@@ -11,11 +11,7 @@ namespace {
 
 std::tm localTimeOf(std::time_t time) {
     std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &time);
-#else
     localtime_r(&time, &local);
-#endif
     return local;
 }
 

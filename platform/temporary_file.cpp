@@ -31,21 +31,20 @@ std::string unforeseeableSuffix() {
 }  // namespace
 
 std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
-    const std::filesystem::path& target, unsigned mode) {
-    std::error_code error;
+    const std::filesystem::path& target, unsigned mode, const Suffixes& suffixes) {
     for (int tried = 0; tried < kMostNamesTried; ++tried) {
         std::filesystem::path name = target;
-        name += "." + unforeseeableSuffix() + std::string(kEnding);
+        name += "." + (suffixes ? suffixes() : unforeseeableSuffix()) + std::string(kEnding);
         auto created = createExclusively(name, mode);
         if (auto* file = std::get_if<FileDescriptor>(&created)) {
             return TemporaryFile{std::move(name), std::move(*file)};
         }
-        error = std::get<std::error_code>(created);
-        if (error != std::errc::file_exists) {
-            break;
+        if (const auto error = std::get<std::error_code>(created);
+            error != std::errc::file_exists) {
+            return error;
         }
     }
-    return error;
+    return allNamesTaken();
 }
 
 bool isTemporaryFileName(const std::filesystem::path& target, const std::string& name) {

@@ -5,10 +5,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <system_error>
 #include <variant>
 
 #include "platform/file_descriptor.h"
+#include "platform/file_layer.h"
 
 namespace quintara::platform {
 
@@ -23,9 +26,11 @@ struct TemporaryFile {
 // A new file in the folder of `target`, open for reading and writing, named
 // "<target>.<12 random letters>.tmp": a name nobody can foresee to plant a link or a file there
 // beforehand, and that collides with nothing a crash left behind. `mode` as for
-// createExclusively.
+// createExclusively. Gives up with allNamesTaken() when every name it tried is taken;
+// `suffixes` stands in for the random letters in tests.
+using Suffixes = std::function<std::string()>;
 std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
-    const std::filesystem::path& target, unsigned mode);
+    const std::filesystem::path& target, unsigned mode, const Suffixes& suffixes = {});
 
 // Whether `name` is one createTemporaryFileBeside could give a file beside `target`.
 bool isTemporaryFileName(const std::filesystem::path& target, const std::string& name);

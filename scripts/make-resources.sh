@@ -6,8 +6,8 @@
 
 # Regenerates every picture and icon under resources/ from scratch.
 #
-# Needs ImageMagick 6 (convert), icotool (icoutils), the Liberation fonts
-# (fonts-liberation) and Python's fontTools (python3-fonttools).
+# Needs ImageMagick 6 (convert), the Liberation fonts (fonts-liberation) and Python's fontTools
+# (python3-fonttools).
 # The generated files are committed, so a normal build never runs this.
 #
 # Usage: scripts/make-resources.sh   (from any directory)
@@ -26,7 +26,6 @@ export MAGICK_THREAD_LIMIT=1
 for tool in convert identify; do
     command -v "$tool" >/dev/null || { echo "error: $tool (ImageMagick) not found" >&2; exit 1; }
 done
-command -v icotool >/dev/null || { echo "error: icotool (icoutils) not found" >&2; exit 1; }
 /usr/bin/python3 -c "import fontTools" 2>/dev/null ||
     { echo "error: Python's fontTools (python3-fonttools) not found" >&2; exit 1; }
 

@@ -14,6 +14,8 @@ set -euo pipefail
 packages=(
     # build
     g++ cmake make pkg-config
+    # copying the access control list and the extended attributes of a file a save replaces
+    libacl1-dev libattr1-dev
     # the windows
     qt6-base-dev qt6-webengine-dev libgl-dev
     # fonts metric-compatible with the ones the windows were designed with (Arial, Comic Sans MS),

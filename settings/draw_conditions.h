@@ -36,12 +36,12 @@ struct DrawConditions {
     // At most one kind is selected; nothing selected is a real state, reached from a file whose
     // first six lines hold no "1".
     std::optional<ConditionKind> Condition = ConditionKind::NoCondition;
-    std::string RequiredNumber1;
-    std::string RequiredNumber2;
-    std::string PhraseText;
-    std::string RangeTo;
+    std::string RequiredNumber1 = "";
+    std::string RequiredNumber2 = "";
+    std::string PhraseText = "";
+    std::string RangeTo = "";
     std::string RangeFrom = "1";
-    std::string TensDigits;
+    std::string TensDigits = "";
     // Like the kinds, the two flags behave as a radio group: at most one is set.
     bool ShowJollyNumber = true;
     bool ShowRandomColor = false;

@@ -50,7 +50,7 @@ struct UnstorableText {
 };
 
 // Why a save did not happen. Either way the old file is exactly as it was.
-using SaveFailure = std::variant<UnstorableText, platform::IoError>;
+using SaveFailure = std::variant<UnstorableText, platform::FileFailure>;
 
 class SettingsFile {
 public:

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "draw/draw_engine.h"
 #include "support/recording_display.h"
 #include "support/scripted_random_source.h"
@@ -61,36 +63,54 @@ TEST_F(ColumnDraw, AClashIsRedrawnInPlaceBeforeTheNextSlot) {
     EXPECT_EQ(random.drawn, 9);
 }
 
-TEST_F(ColumnDraw, TheJollyNumberShowsWithoutLeadingZerosOnATransparentBox) {
+// What the Jolly box shows once column one, or both, are drawn: column one's seventh number, or
+// a colour each column draws anew (kUntouched: none drawn).
+struct JollyBoxCase {
+    const char* name;
+    bool showNumber;
+    int columns;
+    std::string caption;
+    BackStyle style;
+    Colour colour;
+
+    friend void PrintTo(const JollyBoxCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class JollyBox : public ColumnDraw, public ::testing::WithParamInterface<JollyBoxCase> {};
+
+TEST_P(JollyBox, ShowsColumnOnesNumberOrTheLastColumnsColour) {
+    const auto& row = GetParam();
+    conditions.ShowJollyNumber = row.showNumber;
+    conditions.ShowRandomColor = !row.showNumber;
     script({42, 70, 88, 15, 3, 60, 7});
+    random.add(row.showNumber ? std::vector<double>{} : std::vector{0.55});  // 4, yellow
     engine.DrawColumn(1, conditions, range);
-    EXPECT_EQ(display.jollyCaption, "7");
-    EXPECT_EQ(display.jollyBackStyle, BackStyle::Transparent);
-}
-
-TEST_F(ColumnDraw, ColumnTwoShowsColumnOnesJollyAgain) {
-    script({1, 2, 3, 4, 5, 6, 7});
-    engine.DrawColumn(1, conditions, range);
-    script({11, 12, 13, 14, 15, 16, 17});
-    engine.DrawColumn(2, conditions, range);
-    // Column two drew its own seventh number, 17, and showed none of it.
-    EXPECT_EQ(display.jollyCaption, "7");
+    if (row.columns == 2) {
+        // Column two draws its own seventh number, 17, and shows none of it.
+        script({11, 12, 13, 14, 15, 16, 17});
+        random.add(row.showNumber ? std::vector<double>{} : std::vector{0.9});  // 6, orange
+        engine.DrawColumn(2, conditions, range);
+        EXPECT_EQ(display.numberCaptions[1],
+                  (std::array<std::string, 6>{"11", "12", "13", "14", "15", "16"}));
+    }
     EXPECT_EQ(random.remaining(), 0u);
-    EXPECT_EQ(display.numberCaptions[0][0], "1");
-    EXPECT_EQ(display.numberCaptions[1],
-              (std::array<std::string, 6>{"11", "12", "13", "14", "15", "16"}));
+    EXPECT_EQ(display.numberCaptions[0],
+              (std::array<std::string, 6>{"3", "15", "42", "60", "70", "88"}));
+    EXPECT_EQ(display.jollyCaption, row.caption);
+    EXPECT_EQ(display.jollyBackStyle, row.style);
+    EXPECT_EQ(display.jollyBackColor, row.colour);
 }
 
-TEST_F(ColumnDraw, WithoutTheJollyNumberTheBoxTakesARandomColourFromTheTable) {
-    conditions.ShowJollyNumber = false;
-    conditions.ShowRandomColor = true;
-    script({1, 2, 3, 4, 5, 6, 7});
-    random.add({0.55});  // 1 + whole part of 3.3: colour 4, yellow
-    engine.DrawColumn(1, conditions, range);
-    EXPECT_EQ(display.jollyCaption, "");
-    EXPECT_EQ(display.jollyBackStyle, BackStyle::Opaque);
-    EXPECT_EQ(display.jollyBackColor, 65535u);
-}
+constexpr Colour kUntouched = 0xFFFFFF;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JollyBox,
+    ::testing::Values(JollyBoxCase{"NumberWithoutLeadingZeros", true, 1, "7",
+                                   BackStyle::Transparent, kUntouched},
+                      JollyBoxCase{"ColumnTwoShowsColumnOnesNumber", true, 2, "7",
+                                   BackStyle::Transparent, kUntouched},
+                      JollyBoxCase{"ColourOfColumnOne", false, 1, "", BackStyle::Opaque, 0x00FFFF},
+                      JollyBoxCase{"ColourOfColumnTwo", false, 2, "", BackStyle::Opaque, 0x0080FF}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(JollyColourTable, HoldsTheSixBallColoursInOrder) {
     const JollyColourTable table;

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/xoshiro_random_source.h"
@@ -28,44 +31,48 @@ TEST(XoshiroRandomSource, ValuesLieInTheUnitInterval) {
     }
 }
 
-TEST(XoshiroRandomSource, ReseedingWithAnEarlierSeedDoesNotRepeatTheSequence) {
-    auto source = XoshiroRandomSource::withFixedState(7);
-    source.reseed(1234.0);
-    const auto first = take(source, 7);
-    source.reseed(1234.0);
-    const auto second = take(source, 7);
-    EXPECT_NE(first, second);
+// Two sources from one fixed state (the system's entropy where there is none) are re-seeded in
+// turn, each re-seed followed by so many values drawn; their next values are then alike or not.
+struct TwoSourcesCase {
+    const char* name;
+    std::optional<std::uint64_t> state;
+    std::vector<std::pair<double, int>> first, second;
+    bool alike;
+
+    friend void PrintTo(const TwoSourcesCase& c, std::ostream* os) { *os << c.name; }
+};
+
+std::vector<double> valuesAfter(std::optional<std::uint64_t> state,
+                                const std::vector<std::pair<double, int>>& reseeds) {
+    auto source = state ? XoshiroRandomSource::withFixedState(*state) : XoshiroRandomSource();
+    for (const auto& [seed, drawn] : reseeds) {
+        source.reseed(seed);
+        take(source, drawn);
+    }
+    return take(source, 10);
 }
 
-TEST(XoshiroRandomSource, ReseedingTwiceInARowIsNotUndone) {
-    auto once = XoshiroRandomSource::withFixedState(7);
-    auto twice = XoshiroRandomSource::withFixedState(7);
-    twice.reseed(5.0);
-    twice.reseed(5.0);
-    EXPECT_NE(take(once, 4), take(twice, 4));
+class TwoSources : public ::testing::TestWithParam<TwoSourcesCase> {};
+
+TEST_P(TwoSources, GiveTheSameValuesOnlyFromTheSameStateAndSeeds) {
+    const auto& row = GetParam();
+    EXPECT_EQ(valuesAfter(row.state, row.first) == valuesAfter(row.state, row.second), row.alike);
 }
 
-TEST(XoshiroRandomSource, TheSeedShapesTheSequence) {
-    auto a = XoshiroRandomSource::withFixedState(3);
-    auto b = XoshiroRandomSource::withFixedState(3);
-    a.reseed(100.0);
-    b.reseed(101.0);
-    EXPECT_NE(take(a, 4), take(b, 4));
-}
-
-TEST(XoshiroRandomSource, AFixedStateRepeatsForTests) {
-    auto a = XoshiroRandomSource::withFixedState(11);
-    auto b = XoshiroRandomSource::withFixedState(11);
-    a.reseed(2.5);
-    b.reseed(2.5);
-    EXPECT_EQ(take(a, 10), take(b, 10));
-}
-
-TEST(XoshiroRandomSource, TwoSourcesFromTheSystemStartDifferently) {
-    XoshiroRandomSource a;
-    XoshiroRandomSource b;
-    EXPECT_NE(take(a, 4), take(b, 4));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TwoSources,
+    ::testing::Values(
+        TwoSourcesCase{"AFixedStateRepeatsForTests", 11, {{2.5, 0}}, {{2.5, 0}}, true},
+        TwoSourcesCase{"TheSeedShapesTheSequence", 3, {{100.0, 0}}, {{101.0, 0}}, false},
+        // A phrase re-seeds each column with the same sum: the second is not the first again.
+        TwoSourcesCase{"ReseedingWithAnEarlierSeedDoesNotRepeatTheSequence",
+                       7,
+                       {{1234.0, 0}},
+                       {{1234.0, 7}, {1234.0, 0}},
+                       false},
+        TwoSourcesCase{"ReseedingTwiceInARowIsNotUndone", 7, {}, {{5.0, 0}, {5.0, 0}}, false},
+        TwoSourcesCase{"TwoSourcesFromTheSystemStartDifferently", std::nullopt, {}, {}, false}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(XoshiroRandomSource, UsesAllFiftyThreeBits) {
     auto source = XoshiroRandomSource::withFixedState(5);

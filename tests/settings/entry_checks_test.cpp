@@ -20,6 +20,7 @@ struct EntryCase {
     std::string second;
     std::optional<EntryRefusal> refusal;
     std::string rangeTo = "90";
+    std::string rangeFrom = "1";
 
     friend void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -28,6 +29,7 @@ DrawConditions conditionsOf(const EntryCase& c) {
     DrawConditions conditions = dialogDefaults();
     conditions.Condition = c.kind;
     conditions.RangeTo = c.rangeTo;
+    conditions.RangeFrom = c.rangeFrom;
     if (c.kind == ConditionKind::Phrase) {
         conditions.PhraseText = c.first;
     } else if (c.kind == ConditionKind::TensDigit) {
@@ -53,6 +55,10 @@ std::vector<EntryCase> entryCases() {
         {"TheRangesEnds", MustContain, "1", "90", accepted},
         {"ANumberOverAnOverflowingRange", MustContain, "5", "", Refused::Numbers, "99999"},
         {"NoNumberOverAnOverflowingRange", MustContain, "", "", accepted, "99999"},
+        // A range other than 1 to 90, as a hand-edited file holds: its own ends bound the numbers.
+        {"BelowARangeFrom10To20", MustContain, "5", "", Refused::Numbers, "20", "10"},
+        {"AboveARangeFrom10To20", MustContain, "15", "21", Refused::Numbers, "20", "10"},
+        {"TheEndsOfARangeFrom10To20", MustContain, "10", "20", accepted, "20", "10"},
         {"EmptyPhrase", Phrase, "", "", Refused::Phrase},
         {"ABlankPhrase", Phrase, " ", "", accepted},
         {"APhraseWithAComma", Phrase, "Rossi, Mario", "", accepted},

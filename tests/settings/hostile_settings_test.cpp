@@ -69,6 +69,11 @@ std::size_t bytesForFourteenFields(const std::string& bytes) {
 
 constexpr auto& kTexts = kTextMembers;
 
+// What the main window keeps of a file that selects Phrase and holds 7 and 8 when the read ends
+// at the phrase.
+const DrawConditions kReadUpToThePhrase{
+    ConditionKind::Phrase, "7", "8", "", "49", "1", "", true, false};
+
 // One regression file in memory, served a byte at a time so that the bytes each read pulls
 // can be counted.
 class RegressionFile : public ::testing::Test {
@@ -159,23 +164,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(RegressionFile, APhraseOfExactly64KiBIsReadWhole) {
     load("phrase_of_64_kib.cfg");
     readAsMainWindow();
-    EXPECT_EQ(conditions.PhraseText, std::string(ListInput::kMaxFieldBytes, 'x'));
-    EXPECT_EQ(conditions.TensDigits, "3");
-    EXPECT_TRUE(conditions.ShowRandomColor);
+    const std::string phrase(ListInput::kMaxFieldBytes, 'x');
+    EXPECT_EQ(conditions, (DrawConditions{ConditionKind::Phrase, "7", "8", phrase, "90", "1", "3",
+                                          false, true}));
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 
 TEST_F(RegressionFile, APhraseOneByteOver64KiBEndsTheReadKeepingTheLinesBeforeIt) {
     load("phrase_one_byte_over_64_kib.cfg");
     readAsMainWindow();
-    EXPECT_EQ(conditions.Condition, ConditionKind::Phrase);
-    EXPECT_EQ(conditions.RequiredNumber1, "7");
-    EXPECT_EQ(conditions.RequiredNumber2, "8");
-    EXPECT_EQ(conditions.PhraseText, "");
-    EXPECT_EQ(conditions.RangeTo, "49");
-    EXPECT_EQ(conditions.TensDigits, "");
-    EXPECT_TRUE(conditions.ShowJollyNumber);
-    EXPECT_FALSE(conditions.ShowRandomColor);
+    EXPECT_EQ(conditions, kReadUpToThePhrase);
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
@@ -187,10 +185,7 @@ TEST_F(RegressionFile, AQuotedPhraseOver64KiBEndsTheReadWithinTheLimit) {
         conditions = mainWindowDefaults();
         load(name);
         readAsMainWindow();
-        EXPECT_EQ(conditions.Condition, ConditionKind::Phrase);
-        EXPECT_EQ(conditions.RequiredNumber2, "8");
-        EXPECT_EQ(conditions.PhraseText, "");
-        EXPECT_EQ(conditions.TensDigits, "");
+        EXPECT_EQ(conditions, kReadUpToThePhrase);
         EXPECT_EQ(range, (DrawRange{1, 49}));
         const std::size_t eightLines = bytes.find('"');
         EXPECT_LE(files.lastBytesRead, eightLines + ListInput::kMaxFieldBytes + 3);
@@ -235,12 +230,7 @@ TEST_F(RegressionFile, LongRunsOfDelimitersReadAsFourteenEmptyFields) {
         range = DrawRange{};
         load(name);
         readAsMainWindow();
-        EXPECT_EQ(conditions.Condition, std::nullopt);
-        for (const auto member : kTexts) {
-            EXPECT_EQ(conditions.*member, "");
-        }
-        EXPECT_FALSE(conditions.ShowJollyNumber);
-        EXPECT_FALSE(conditions.ShowRandomColor);
+        EXPECT_EQ(conditions, (DrawConditions{std::nullopt, "", "", "", "", "", "", false, false}));
         EXPECT_EQ(range, (DrawRange{0, 0}));
         EXPECT_LE(files.lastBytesRead, 15u);
     }
@@ -256,11 +246,11 @@ TEST_F(RegressionFile, AFileOfQuotesIsOneEmptyFieldAndChangesNothing) {
 TEST_F(RegressionFile, NulAndControlBytesAreOrdinaryCharacters) {
     load("nul_and_control_bytes.cfg");
     readAsMainWindow();
-    EXPECT_EQ(conditions.Condition, ConditionKind::NoCondition) << "\"1\\0\" is not \"1\"";
-    EXPECT_EQ(conditions.PhraseText, std::string("\0frase\x1A", 7));
-    EXPECT_EQ(conditions.RangeTo, std::string("90\0", 3));
-    EXPECT_TRUE(conditions.ShowJollyNumber);
-    EXPECT_FALSE(conditions.ShowRandomColor);
+    // "1\0" is not "1": of the kind lines only the third selects.
+    EXPECT_EQ(conditions,
+              (DrawConditions{ConditionKind::NoCondition, std::string(2, '\0'), "\x7F",
+                              std::string("\0frase\x1A", 7), std::string("90\0", 3),
+                              std::string("1\0", 2), std::string(1, '\0'), true, false}));
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 

@@ -12,24 +12,22 @@
 #include "platform/windows1252.h"
 #include "settings/settings_file.h"
 #include "support/memory_file_layer.h"
+#include "support/settings_bytes.h"
 #include "support/temporary_directory.h"
 
 namespace quintara::settings {
 namespace {
 
+using enum ConditionKind;
+using testing::linesOf;
 using testing::MemoryFileLayer;
+using testing::settingsBytes;
+using testing::SettingsLines;
 
-std::string linesOf(const std::vector<std::string>& lines) {
-    std::string file;
-    for (const auto& line : lines) {
-        file += line + "\r\n";
-    }
-    return file;
-}
-
-// A complete file selecting EvenOnly, with every text set.
-const std::vector<std::string> kFullFile = {"0",  "0",    "0",  "1", "0", "0", "5",
-                                            "77", "ciao", "90", "1", "3", "0", "1"};
+// A complete file selecting EvenOnly, with every text set, and what it reads as: records, like
+// SettingsLines, in the order of the file's lines.
+const SettingsLines kFullFile{EvenOnly, "5", "77", "ciao", "90", "1", "3", "0", "1"};
+const DrawConditions kFullFileRead{EvenOnly, "5", "77", "ciao", "90", "1", "3", false, true};
 
 class SettingsRead : public ::testing::Test {
 protected:
@@ -43,26 +41,14 @@ protected:
 
 TEST_F(SettingsRead, NoFileKeepsTheMainWindowDefaults) {
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions, mainWindowDefaults());
-    EXPECT_EQ(conditions.Condition, ConditionKind::NoCondition);
-    EXPECT_EQ(conditions.RangeFrom, "1");
-    EXPECT_EQ(conditions.RangeTo, "49");
-    EXPECT_TRUE(conditions.ShowJollyNumber);
+    EXPECT_EQ(conditions, (DrawConditions{NoCondition, "", "", "", "49", "1", "", true, false}));
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
 TEST_F(SettingsRead, AFullFileSetsEveryFieldAndTheRange) {
-    store(linesOf(kFullFile));
+    store(settingsBytes(kFullFile));
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.Condition, ConditionKind::EvenOnly);
-    EXPECT_EQ(conditions.RequiredNumber1, "5");
-    EXPECT_EQ(conditions.RequiredNumber2, "77");
-    EXPECT_EQ(conditions.PhraseText, "ciao");
-    EXPECT_EQ(conditions.RangeTo, "90");
-    EXPECT_EQ(conditions.RangeFrom, "1");
-    EXPECT_EQ(conditions.TensDigits, "3");
-    EXPECT_FALSE(conditions.ShowJollyNumber);
-    EXPECT_TRUE(conditions.ShowRandomColor);
+    EXPECT_EQ(conditions, kFullFileRead);
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 
@@ -77,9 +63,9 @@ struct KindCase {
 class KindLines : public SettingsRead, public ::testing::WithParamInterface<KindCase> {};
 
 TEST_P(KindLines, TheLastLineReadingOneDecides) {
-    std::vector<std::string> lines = GetParam().kindLines;
-    lines.insert(lines.end(), kFullFile.begin() + 6, kFullFile.end());
-    store(linesOf(lines));
+    SettingsLines lines = kFullFile;
+    lines.kindLines = GetParam().kindLines;
+    store(settingsBytes(lines));
     settings.LoadConditions(conditions, range);
     EXPECT_EQ(conditions.Condition, GetParam().expected);
 }
@@ -87,47 +73,34 @@ TEST_P(KindLines, TheLastLineReadingOneDecides) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, KindLines,
     ::testing::Values(
-        KindCase{"EvenOnly", {"1", "0", "0", "1", "0", "0"}, ConditionKind::EvenOnly},
+        KindCase{"EvenOnly", {"1", "0", "0", "1", "0", "0"}, EvenOnly},
         KindCase{"SixZerosSelectNothing", {"0", "0", "0", "0", "0", "0"}, std::nullopt},
         KindCase{"ZeroOneIsNotSelected", {"0", "0", "01", "0", "0", "0"}, std::nullopt},
         KindCase{"TrueIsNotSelected", {"0", "true", "0", "0", "0", "0"}, std::nullopt},
         KindCase{"YesIsNotSelected", {"0", "0", "0", "0", "yes", "0"}, std::nullopt},
         KindCase{"TrailingBlankIsNotSelected", {"0", "0", "0", "0", "0", "1 "}, std::nullopt},
-        KindCase{
-            "LeadingBlankIsSkipped", {"0", "0", "0", "0", "0", " 1"}, ConditionKind::TensDigit},
-        KindCase{"MustContain", {"1", "0", "0", "0", "0", "0"}, ConditionKind::MustContain}),
+        KindCase{"LeadingBlankIsSkipped", {"0", "0", "0", "0", "0", " 1"}, TensDigit},
+        KindCase{"MustContain", {"1", "0", "0", "0", "0", "0"}, MustContain}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SettingsRead, ElevenLinesLeaveTensDigitsJollyFlagsAndRangeAsTheyWere) {
     store(linesOf({"0", "1", "0", "0", "0", "0", "7", "8", "frase", "20", "10"}));
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.Condition, ConditionKind::Phrase);
-    EXPECT_EQ(conditions.RequiredNumber1, "7");
-    EXPECT_EQ(conditions.RequiredNumber2, "8");
-    EXPECT_EQ(conditions.PhraseText, "frase");
-    EXPECT_EQ(conditions.RangeTo, "20");
-    EXPECT_EQ(conditions.RangeFrom, "10");
-    EXPECT_EQ(conditions.TensDigits, "");
-    EXPECT_TRUE(conditions.ShowJollyNumber);
-    EXPECT_FALSE(conditions.ShowRandomColor);
+    EXPECT_EQ(conditions, (DrawConditions{Phrase, "7", "8", "frase", "20", "10", "", true, false}));
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
 TEST_F(SettingsRead, AFileShortInTheKindLinesKeepsWhatItRead) {
-    conditions.Condition = ConditionKind::OddOnly;
+    conditions.Condition = OddOnly;
     store(linesOf({"0", "0", "1"}));
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.Condition, ConditionKind::NoCondition);
-    EXPECT_EQ(conditions.RangeTo, "49");
+    EXPECT_EQ(conditions, (DrawConditions{NoCondition, "", "", "", "49", "1", "", true, false}));
 }
 
 TEST_F(SettingsRead, LinesAfterTheFourteenthAreIgnored) {
-    std::vector<std::string> lines = kFullFile;
-    lines.insert(lines.end(), {"1", "0", "garbage", "99"});
-    store(linesOf(lines));
+    store(settingsBytes(kFullFile) + linesOf({"1", "0", "garbage", "99"}));
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.Condition, ConditionKind::EvenOnly);
-    EXPECT_TRUE(conditions.ShowRandomColor);
+    EXPECT_EQ(conditions, kFullFileRead);
 }
 
 struct RangeCase {
@@ -143,10 +116,10 @@ class RangeFields : public SettingsRead, public ::testing::WithParamInterface<Ra
 
 TEST_P(RangeFields, BecomeRangeLowThenRangeHigh) {
     range = DrawRange{1, 49};
-    std::vector<std::string> lines = kFullFile;
-    lines[9] = GetParam().to;
-    lines[10] = GetParam().from;
-    store(linesOf(lines));
+    SettingsLines lines = kFullFile;
+    lines.rangeTo = GetParam().to;
+    lines.rangeFrom = GetParam().from;
+    store(settingsBytes(lines));
     settings.LoadConditions(conditions, range);
     EXPECT_EQ(range, GetParam().expected);
     EXPECT_EQ(conditions.RangeFrom, GetParam().from);
@@ -165,10 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsRead, JollyFlagsBehaveAsARadioGroupWhereTheLastOneWins) {
     auto loadFlags = [this](std::string jolly, std::string random) {
-        std::vector<std::string> lines = kFullFile;
-        lines[12] = jolly;
-        lines[13] = random;
-        store(linesOf(lines));
+        SettingsLines lines = kFullFile;
+        lines.jollyNumber = jolly;
+        lines.randomColour = random;
+        store(settingsBytes(lines));
         settings.LoadConditions(conditions, range);
         return std::pair{conditions.ShowJollyNumber, conditions.ShowRandomColor};
     };
@@ -181,63 +154,49 @@ TEST_F(SettingsRead, JollyFlagsBehaveAsARadioGroupWhereTheLastOneWins) {
 // A phrase with a comma, written unquoted by an earlier version, is cut at the comma and every
 // later field moves down by one.
 TEST_F(SettingsRead, AnOldFileWithACommaInThePhraseShiftsTheLaterFields) {
-    store(linesOf({"0", "1", "0", "0", "0", "0", "", "", "Rossi, Mario", "90", "1", "", "1", "0"}));
+    store(settingsBytes({.kind = Phrase, .phrase = "Rossi, Mario"}));
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.PhraseText, "Rossi");
-    EXPECT_EQ(conditions.RangeTo, "Mario");
-    EXPECT_EQ(conditions.RangeFrom, "90");
-    EXPECT_EQ(conditions.TensDigits, "1");
-    EXPECT_FALSE(conditions.ShowJollyNumber);
-    EXPECT_TRUE(conditions.ShowRandomColor);
+    EXPECT_EQ(conditions,
+              (DrawConditions{Phrase, "", "", "Rossi", "Mario", "90", "1", false, true}));
     EXPECT_EQ(range, (DrawRange{90, 0}));
 }
 
 TEST_F(SettingsRead, LinuxAndOldMacLineEndsReadLikeWindowsOnes) {
-    std::string unixFile;
-    std::string macFile;
-    for (const auto& line : kFullFile) {
-        unixFile += line + "\n";
-        macFile += line + "\r";
+    for (const std::string_view end : {"\n", "\r"}) {
+        SettingsLines lines = kFullFile;
+        lines.lineEnd = end;
+        store(settingsBytes(lines));
+        conditions = mainWindowDefaults();
+        settings.LoadConditions(conditions, range);
+        EXPECT_EQ(conditions, kFullFileRead) << (end == "\n" ? "LF" : "CR");
     }
-    store(unixFile);
-    DrawConditions fromUnix = mainWindowDefaults();
-    settings.LoadConditions(fromUnix, range);
-    store(macFile);
-    DrawConditions fromMac = mainWindowDefaults();
-    settings.LoadConditions(fromMac, range);
-    store(linesOf(kFullFile));
-    settings.LoadConditions(conditions, range);
-    EXPECT_EQ(fromUnix, conditions);
-    EXPECT_EQ(fromMac, conditions);
 }
 
 TEST_F(SettingsRead, TextsAreDecodedFromWindows1252) {
-    std::vector<std::string> lines = kFullFile;
-    lines[8] = "caff\xE8 \x80";
-    store(linesOf(lines));
+    SettingsLines lines = kFullFile;
+    lines.phrase = "caff\xE8 \x80";
+    store(settingsBytes(lines));
     settings.LoadConditions(conditions, range);
     EXPECT_EQ(conditions.PhraseText, "caffè €");
 }
 
 TEST_F(SettingsRead, TheDialogsReaderAppliesTheDisplayRuleForEachKindItSelects) {
-    store(linesOf({"1", "0", "0", "1", "0", "0", "", "", "", "90", "1", "", "1", "0"}));
+    store(settingsBytes({.kindLines = {"1", "0", "0", "1", "0", "0"}}));
     DrawConditions dialog = dialogDefaults();
     std::vector<std::pair<ConditionKind, std::optional<ConditionKind>>> calls;
     settings.LoadDialogConditions(
         dialog, [&](ConditionKind kind) { calls.emplace_back(kind, dialog.Condition); });
     // The rule runs at the moment of selection, when the record already holds the kind.
-    const decltype(calls) expected = {{ConditionKind::MustContain, ConditionKind::MustContain},
-                                      {ConditionKind::EvenOnly, ConditionKind::EvenOnly}};
+    const decltype(calls) expected = {{MustContain, MustContain}, {EvenOnly, EvenOnly}};
     EXPECT_EQ(calls, expected);
-    EXPECT_EQ(dialog.Condition, ConditionKind::EvenOnly);
+    EXPECT_EQ(dialog.Condition, EvenOnly);
 }
 
 TEST_F(SettingsRead, TheDialogsReaderWithNoFileKeepsTheDialogDefaultsAndCallsNothing) {
     DrawConditions dialog = dialogDefaults();
     int calls = 0;
     settings.LoadDialogConditions(dialog, [&](ConditionKind) { ++calls; });
-    EXPECT_EQ(dialog, dialogDefaults());
-    EXPECT_EQ(dialog.RangeTo, "90");
+    EXPECT_EQ(dialog, (DrawConditions{NoCondition, "", "", "", "90", "1", "", true, false}));
     EXPECT_EQ(calls, 0);
 }
 
@@ -267,14 +226,14 @@ TEST_F(HostileFiles, OneEnormousLineChangesNothing) {
 }
 
 TEST_F(HostileFiles, MillionsOfLinesLoadTheFirstFourteen) {
-    std::string bytes = linesOf(kFullFile);
+    std::string bytes = settingsBytes(kFullFile);
     bytes.reserve(bytes.size() + 6'000'000);
     for (int i = 0; i < 2'000'000; ++i) {
         bytes += "1\r\n";
     }
     testing::writeBytes(file, bytes);
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.Condition, ConditionKind::EvenOnly);
+    EXPECT_EQ(conditions, kFullFileRead);
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 
@@ -288,9 +247,9 @@ TEST_F(HostileFiles, BinaryBytesAreReadAsWindows1252Text) {
             phrase.push_back(static_cast<char>(byte));
         }
     }
-    std::vector<std::string> lines = kFullFile;
-    lines[8] = phrase;
-    testing::writeBytes(file, linesOf(lines));
+    SettingsLines lines = kFullFile;
+    lines.phrase = phrase;
+    testing::writeBytes(file, settingsBytes(lines));
     settings.LoadConditions(conditions, range);
     EXPECT_EQ(conditions.PhraseText, platform::decodeWindows1252(phrase));
     EXPECT_EQ(conditions.TensDigits, "3");
@@ -311,6 +270,7 @@ struct CutShortCase {
     friend void PrintTo(const CutShortCase& c, std::ostream* os) { *os << c.name; }
 };
 
+const std::string kWhole = settingsBytes(kFullFile);
 const std::string kDamaged = linesOf({"1", "0", "0", "0"});
 using std::chrono::seconds;
 
@@ -330,7 +290,7 @@ TEST_P(ARewriteCutShort, IsUndoneFromItsCopyOnlyWhenNothingIsInDoubt) {
         std::filesystem::last_write_time(copy, written - row.copyToWrite);
     }
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(testing::readBytes(file), row.putBack ? linesOf(kFullFile) : kDamaged);
+    EXPECT_EQ(testing::readBytes(file), row.putBack ? kWhole : kDamaged);
     EXPECT_EQ(range, (row.putBack ? DrawRange{1, 90} : DrawRange{1, 49}));
     EXPECT_EQ(directory.names().size(), 1U + row.secondName + (row.putBack ? 0 : row.copies));
 }
@@ -338,19 +298,16 @@ TEST_P(ARewriteCutShort, IsUndoneFromItsCopyOnlyWhenNothingIsInDoubt) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ARewriteCutShort,
     ::testing::Values(
-        CutShortCase{"PutsTheCopyBack", true, linesOf(kFullFile), 0600, seconds(1), 1, true},
+        CutShortCase{"PutsTheCopyBack", true, kWhole, 0600, seconds(1), 1, true},
         // Only a file with two names is ever rewritten in place.
-        CutShortCase{"NotForAFileWithOneName", false, linesOf(kFullFile), 0600, seconds(1), 1,
-                     false},
+        CutShortCase{"NotForAFileWithOneName", false, kWhole, 0600, seconds(1), 1, false},
         CutShortCase{"NotFromADamagedCopy", true, kDamaged, 0600, seconds(1), 1, false},
         // The copy is private; this is the temporary file of a save by rename.
-        CutShortCase{"NotFromAFileOthersMayRead", true, linesOf(kFullFile), 0644, seconds(1), 1,
-                     false},
+        CutShortCase{"NotFromAFileOthersMayRead", true, kWhole, 0644, seconds(1), 1, false},
         // Someone wrote the file by hand since.
-        CutShortCase{"NotWhenTheFileWasWrittenLongAfter", true, linesOf(kFullFile), 0600,
-                     seconds(3600), 1, false},
-        CutShortCase{"NotWhenTwoCopiesCouldBeIt", true, linesOf(kFullFile), 0600, seconds(1), 2,
-                     false}),
+        CutShortCase{"NotWhenTheFileWasWrittenLongAfter", true, kWhole, 0600, seconds(3600), 1,
+                     false},
+        CutShortCase{"NotWhenTwoCopiesCouldBeIt", true, kWhole, 0600, seconds(1), 2, false}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -10,16 +10,17 @@
 #include "settings/stored_text.h"
 #include "support/failing_file_layer.h"
 #include "support/memory_file_layer.h"
+#include "support/settings_bytes.h"
 #include "support/temporary_directory.h"
 
 namespace quintara::settings {
 namespace {
 
 using testing::readBytes;
+using testing::settingsBytes;
 using testing::writeBytes;
 
-constexpr char kDefaultDialogFile[] =
-    "0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n90\r\n1\r\n\r\n1\r\n0\r\n";
+const std::string kDefaultDialogFile = settingsBytes({});
 
 class SettingsSave : public ::testing::Test {
 protected:
@@ -51,14 +52,14 @@ TEST_F(SettingsSave, EveryFieldIsWrittenWhateverKindIsSelected) {
     conditions.ShowRandomColor = true;
     settings.SaveConditions(conditions);
     EXPECT_EQ(readBytes(file),
-              "0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n99\r\n\r\n\r\n90\r\n1\r\n4\r\n0\r\n1\r\n");
+              settingsBytes({ConditionKind::EvenOnly, "99", "", "", "90", "1", "4", "0", "1"}));
 }
 
 TEST_F(SettingsSave, NoKindSelectedIsWrittenAsSixZeros) {
     DrawConditions conditions = dialogDefaults();
     conditions.Condition.reset();
     settings.SaveConditions(conditions);
-    EXPECT_EQ(readBytes(file).substr(0, 18), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    EXPECT_EQ(readBytes(file), settingsBytes({.kind = std::nullopt}));
 }
 
 TEST_F(SettingsSave, TextsAreWrittenInWindows1252) {
@@ -89,7 +90,7 @@ TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {
     conditions.Condition = ConditionKind::OddOnly;
     const auto failure = SettingsFile(failing, file).SaveConditions(conditions);
     ASSERT_TRUE(failure.has_value());
-    ASSERT_TRUE(std::holds_alternative<platform::IoError>(*failure));
+    ASSERT_TRUE(std::holds_alternative<platform::FileFailure>(*failure));
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
 }
 

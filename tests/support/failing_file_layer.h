@@ -31,11 +31,12 @@ public:
     // The permission bits of each file of the save, at the moment it was created.
     std::vector<unsigned> modesAtCreation;
 
-    std::optional<platform::IoError> replace(const std::filesystem::path& from,
-                                             const std::filesystem::path& to) override {
+    std::optional<platform::FileFailure> replace(const std::filesystem::path& from,
+                                                 const std::filesystem::path& to) override {
         steps.emplace_back("replace");
         if (failReplace) {
-            return platform::IoError{"accesso negato"};
+            return platform::FileFailure{platform::FileStep::Replace, to,
+                                         std::make_error_code(std::errc::permission_denied)};
         }
         return LocalFileLayer::replace(from, to);
     }

@@ -21,33 +21,35 @@ public:
         }
         return std::make_unique<std::istringstream>(found->second);
     }
-    std::variant<std::filesystem::path, platform::IoError> followLinks(
+    std::variant<std::filesystem::path, platform::FileFailure> followLinks(
         const std::filesystem::path& file) override {
         return file;
     }
     platform::FileFacts inspect(const std::filesystem::path& file) override {
         return {files.contains(file) ? platform::FileKind::Plain : platform::FileKind::Missing};
     }
-    std::variant<std::filesystem::path, platform::IoError> writeTemporaryFileBeside(
+    std::variant<std::filesystem::path, platform::FileFailure> writeTemporaryFileBeside(
         const std::filesystem::path& target, std::string_view contents) override {
         std::filesystem::path temporary = target;
         temporary += ".tmp" + std::to_string(++temporaryFilesMade_);
         files[temporary] = std::string(contents);
         return temporary;
     }
-    std::optional<platform::IoError> replace(const std::filesystem::path& from,
-                                             const std::filesystem::path& to) override {
+    std::optional<platform::FileFailure> replace(const std::filesystem::path& from,
+                                                 const std::filesystem::path& to) override {
         const auto found = files.find(from);
         if (found == files.end()) {
-            return platform::IoError{"il file non esiste"};
+            return platform::FileFailure{
+                platform::FileStep::Replace, to,
+                std::make_error_code(std::errc::no_such_file_or_directory)};
         }
         std::string contents = std::move(found->second);
         files.erase(found);
         files[to] = std::move(contents);
         return std::nullopt;
     }
-    std::optional<platform::IoError> rewriteInPlace(const std::filesystem::path& target,
-                                                    std::string_view contents) override {
+    std::optional<platform::FileFailure> rewriteInPlace(const std::filesystem::path& target,
+                                                        std::string_view contents) override {
         files[target] = std::string(contents);
         return std::nullopt;
     }

@@ -184,7 +184,7 @@ private slots:
         });
         QVERIFY(!dialog.closedByItself);
         QCOMPARE(dialog.fakes.messages.shown,
-                 std::vector<QString>{QString::fromUtf8(conditions_dialog::kNumbersMessage)});
+                 std::vector<QString>{"Prego di specificare numeri da 1 a 90."});
         QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
         QCOMPARE(dialog.covers.movements, 0);
     }
