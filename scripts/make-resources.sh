@@ -378,19 +378,4 @@ SPDX-License-Identifier: GPL-3.0-or-later
 </svg>
 SVG
 
-# ---------------------------------------------------------------------------
-echo "quintara.ico"
-# Each size twice: once with a 256-colour palette and a 1-bit transparency mask, for old
-# desktops, and once as 32-bit BGRA. icotool chooses the depth from the picture, so the
-# palette entries are first cut to 255 colours and hard edges.
-for s in 48 32 16; do
-    convert \( "$tmp/icon-$s.png" -background '#e0e0e0' -alpha remove -alpha off \
-               +dither -colors 255 \) \
-            \( "$tmp/icon-$s.png" -alpha extract -threshold 50% \) \
-            -compose CopyOpacity -composite PNG32:"$tmp/ico-$s-8.png"
-done
-icotool -c -o "$out/quintara.ico" \
-    -b 8 "$tmp/ico-48-8.png" "$tmp/ico-32-8.png" "$tmp/ico-16-8.png" \
-    -b 32 "$tmp/icon-48.png" "$tmp/icon-32.png" "$tmp/icon-16.png"
-
 echo "done: pictures written to $out"
