@@ -280,8 +280,12 @@ tar -C "$root/build/source" -xf "$scratch/checkout.tar"
 cp "$deb" "$root/build/debs/"
 # The package first, as a user installs it: apt then resolves its dependencies alone, as it does
 # for them (autopkgtest installs it together with each test's dependencies).
-step "autopkgtest" "$logs/autopkgtest.log" 1500 "apt-get -q update
-    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install /build/debs/$(basename "$deb")
+step "apt-get install ./$(basename "$deb")" "$logs/install.log" 900 "apt-get -q update
+    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install /build/debs/$(basename "$deb")"
+# After this operation, 514 MB of additional disk space will be used.
+ok "$(grep -c ' Unpacking ' "$logs/install.log" || true) packages installed," \
+    "$(sed -n 's/.*After this operation, \(.*\) of additional disk space.*/\1/p' "$logs/install.log")"
+step "autopkgtest" "$logs/autopkgtest.log" 1500 "
     apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install autopkgtest
     autopkgtest --output-dir /build/autopkgtest /build/source /build/debs/$(basename "$deb") \
         -- null"
