@@ -208,7 +208,7 @@ if [ "$whole_suite" = yes ]; then
     step "scripts/setup.sh --tests" "$logs/setup.log" 1500 \
         "bash /root/quintara/scripts/setup.sh --tests"
     test_log="$logs/test.log"
-    step "scripts/test.sh" "$test_log" --net 2400 "cd /root/quintara && nice scripts/test.sh"
+    step "scripts/test.sh" "$test_log" --net 3000 "cd /root/quintara && nice scripts/test.sh"
     grep -E '^ *[0-9]+ ([0-9]+% tests passed|Total Test time|hardening: )' "$test_log" |
         cut -c7- | sed 's/^/   /'
     at() { awk -v pattern="$1" '$0 ~ pattern { print $1; exit }' "$test_log"; }
