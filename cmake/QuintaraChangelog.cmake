@@ -2,7 +2,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The changelog (packaging/debian/changelog, in Debian's format) is the one place where each
+# The changelog (debian/changelog, in Debian's format) is the one place where each
 # release's version, date and notes are written. The Debian package carries it as it is; the
 # AppStream metadata and the manual page take their releases and dates from it.
 

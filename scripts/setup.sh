@@ -32,9 +32,9 @@ test_packages=(
     # fuzzing (libFuzzer) and sanitizers: the runtime of Debian's default clang, whatever its
     # version (14 on Debian 12, 19 on Debian 13)
     clang libclang-rt-dev
-    # installing and packaging, and their checks; plain Debian roots for the clean-room install
-    # and the build on Debian 13, whose tests get a loopback of their own
-    desktop-file-utils appstream dpkg-dev x11-utils lintian reuse mmdebstrap iproute2
+    # the package's checks, and plain Debian roots in which the source package is built and tested
+    # (lintian and autopkgtest run there), with a loopback of their own
+    desktop-file-utils appstream dpkg-dev x11-utils reuse mmdebstrap iproute2
     # a FAT file system mounted with FUSE, as a USB stick is, for the saves that must work there
     fusefat dosfstools
     # typing into the main window and reading the clipboard in the end-to-end tests, and the

@@ -2,7 +2,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by the package and clean-room tests: reporting, logs, process groups and the package.
+# Sourced by the package and source package tests: reporting, logs and clean-up.
 
 failures=0
 ok() { echo "ok: $*"; }
@@ -37,41 +37,6 @@ show_log() {
         tail -n 40 "$2" >&2
         echo "--- end of $1 ---" >&2
     fi
-}
-
-# stop_group PID: ends the process group PID leads (every process the tests start runs under
-# `timeout`, which leads a group of its own): TERM, then KILL after five seconds.
-stop_group() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    if kill -TERM -- "-$pid" 2>/dev/null; then
-        local tries=0
-        while kill -0 -- "-$pid" 2>/dev/null && [ $tries -lt 50 ]; do
-            sleep 0.1
-            tries=$((tries + 1))
-        done
-        kill -KILL -- "-$pid" 2>/dev/null || true
-    fi
-    wait "$pid" 2>/dev/null || true
-}
-
-# build_package CPACK BUILD_DIR OUT_DIR: makes the Debian package of a built tree with CPack and
-# leaves its path in `deb`.
-build_package() {
-    timeout 300 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$3" \
-        </dev/null >"$3.log" 2>&1 || {
-        show_log cpack "$3.log"
-        die "cpack failed"
-    }
-    local debs
-    shopt -s nullglob
-    debs=("$3"/*.deb)
-    shopt -u nullglob
-    [ ${#debs[@]} -eq 1 ] || {
-        show_log cpack "$3.log"
-        die "cpack made ${#debs[@]} .deb files, expected one"
-    }
-    deb=${debs[0]}
 }
 
 # on_exit CLEANUP: runs CLEANUP whichever way the script ends; a signal ends it with the usual

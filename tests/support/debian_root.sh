@@ -2,9 +2,9 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced, after checks.sh, by the tests that work in a plain Debian root of their own (the
-# clean-room install, the build on Debian 13): the archive, the root made with mmdebstrap and kept
-# in the build tree, and the system folders bound into it.
+# Sourced, after checks.sh, by the tests that work in a plain Debian root of their own: the
+# archive, the root made with mmdebstrap and kept in the build tree, the phases that work in it in
+# namespaces of their own, and the copy of the checkout they work on.
 
 # in_chroot: whether this shell runs inside a chroot, where roots of one's own are not made.
 in_chroot() { ischroot 2>/dev/null; }
@@ -102,13 +102,70 @@ plain_root() {
     fi
 }
 
-# bind_system ROOT: /proc and /dev (with /dev/shm, which the web engine needs) inside the root.
-# Called only inside a private mount namespace: the mounts end with it.
-bind_system() {
-    mount --bind /proc "$1/proc"
-    mount --rbind /dev "$1/dev"
+# run_phase NAME NAMESPACE_OPTIONS... -- ARGUMENTS...: the calling script's phase NAME (run as
+# `$self --phase-NAME ARGUMENTS...`) in new mount and process namespaces, and those named (--net:
+# loopback only), in the background so that a signal to the script is handled at once. Every
+# process the phase started, and every mount it made, ends with it.
+run_phase() {
+    local name=$1
+    shift
+    local options=()
+    while [ "$1" != -- ]; do
+        options+=("$1")
+        shift
+    done
+    shift
+    unshare --mount --propagation private --pid --fork --kill-child "${options[@]}" -- \
+        bash "$self" "--phase-$name" "$@" &
+    phase_pid=$!
+    local status=0
+    wait "$phase_pid" || status=$?
+    phase_pid=''
+    return $status
 }
-unbind_system() {
-    umount -R "$1/dev" 2>/dev/null || umount -l "$1/dev" 2>/dev/null || true
-    umount "$1/proc" 2>/dev/null || umount -l "$1/proc" 2>/dev/null || true
+
+# stop_phase: ends the phase still running, if any (the script is ending).
+stop_phase() {
+    if [ -n "${phase_pid:-}" ]; then
+        kill -TERM "$phase_pid" 2>/dev/null || true
+        wait "$phase_pid" 2>/dev/null || true
+    fi
+}
+
+# enter_root ROOT: inside a phase, /proc of its process namespace and /dev (with /dev/shm, which
+# the web engine needs) in the root, and the loopback up when the phase has a network of its own.
+enter_root() {
+    mount -t proc proc "$1/proc"
+    mount --rbind /dev "$1/dev"
+    ip link set lo up
+}
+
+# in_root ROOT SECONDS COMMAND...: a command inside the root, in a clean environment, as root.
+in_root() {
+    local root=$1 seconds=$2
+    shift 2
+    timeout -k 10 "$seconds" chroot "$root" /usr/bin/env -i \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
+}
+
+# checkout_archive SOURCE_DIR: the checkout's tracked files, as committed or as changed in the
+# work tree, as a tar stream.
+checkout_archive() {
+    local revision
+    revision=$(git -C "$1" stash create)
+    git -C "$1" archive --format=tar "${revision:-HEAD}"
+}
+
+# remove_scratch SCRATCH: removes the scratch folder, unless something is still mounted there
+# (then it is a failure) or QUINTARA_KEEP_SCRATCH=1 asks to keep it.
+remove_scratch() {
+    if [ "${QUINTARA_KEEP_SCRATCH:-0}" = 1 ]; then
+        echo "scratch folder kept: $1"
+    elif grep -qF " $1/" /proc/self/mountinfo; then
+        echo "FAIL: something is still mounted under $1; it is left in place" >&2
+        return 1
+    else
+        rm -rf --one-file-system -- "$1"
+    fi
 }

@@ -1,0 +1,297 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 gli autori di Quintara
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The Debian source package as Debian builds and tests it, on a plain Debian of the release
+# --suite names (bookworm, Debian 12; trixie, Debian 13):
+#   1. a plain root (`mmdebstrap --variant=apt`, kept in the build tree) with a clean copy of the
+#      checkout: its tracked files, as committed or as changed in the work tree;
+#   2. `apt-get build-dep ./` there, with network, and nothing else;
+#   3. `dpkg-buildpackage -us -uc` there, as a user without privileges and with loopback only:
+#      the source and binary packages, and the core and window tests (dh_auto_test);
+#   4. with --whole-suite, the README's test command in the same root, from a git copy of the
+#      checkout: `scripts/setup.sh --tests`, then `scripts/test.sh` with loopback only;
+#   5. `lintian --pedantic` on the .changes (source and binary): no error, no warning;
+#   6. with --reproducible, a second build from the source package at another path, a year and a
+#      month later (faketime), with another umask, locale, time zone, user and host name: the
+#      .deb files must be the same to the byte;
+#   7. the package's files, on this machine (tests/package/package_test.sh);
+#   8. autopkgtest with its null runner inside a fresh plain root, where the package is installed
+#      as a user installs it, then what each test depends on, and nothing else.
+#
+# Usage: source_package_test.sh --suite SUITE --source-dir DIR --build-dir DIR [--whole-suite]
+#            [--reproducible] -- PACKAGE_TEST_ARGUMENTS...
+#
+# Needs root (chroot, namespaces, mounts) and Debian's package archive, from the mirrors this
+# machine's apt sources name: without root, or inside a chroot, it reports "skipped" (exit status
+# 77); an archive it cannot reach is a failure, said plainly. The plain roots and the downloaded
+# packages are kept in build/<preset>/cleanroom for the next run. QUINTARA_KEEP_SCRATCH=1 keeps
+# the scratch folder with the roots and logs.
+set -euo pipefail
+
+self=$(realpath "$0")
+here=$(dirname "$self")
+
+# shellcheck source=tests/support/checks.sh
+source "$here/../support/checks.sh"
+# shellcheck source=tests/support/debian_root.sh
+source "$here/../support/debian_root.sh"
+
+# The users the packages are built by, neither of them root, and their ids.
+builders=(builder:1000 rebuilder:1001)
+
+# --- The one phase: a script run by sh in the root, in namespaces of its own ----------------------
+# phase_run ROOT ARCHIVES LOG SECONDS SCRIPT: runs SCRIPT as root in the root, with the downloaded
+# packages kept in ARCHIVES; each line of its output goes to LOG with the seconds since it began.
+phase_run() {
+    local root=$1 archives=$2 log=$3 seconds=$4 script=$5
+    enter_root "$root"
+    mount --bind "$archives" "$root/var/cache/apt/archives"
+    in_root "$root" "$seconds" sh -ec "$script" 2>&1 | stamp >>"$log"
+    return "${PIPESTATUS[0]}"
+}
+stamp() {
+    local line
+    while IFS= read -r line; do
+        printf '%5d %s\n' "$SECONDS" "$line"
+    done
+}
+
+case ${1:-} in
+    --phase-run)
+        shift
+        phase_run "$@"
+        exit
+        ;;
+esac
+
+# --- On the host ----------------------------------------------------------------------------------
+suite=
+source_dir=
+build_dir=
+whole_suite=no
+reproducible=no
+usage() {
+    echo "usage: $0 --suite SUITE --source-dir DIR --build-dir DIR [--whole-suite]" \
+        "[--reproducible] -- PACKAGE_TEST_ARGUMENTS..." >&2
+    exit 2
+}
+while [ $# -gt 0 ] && [ "$1" != -- ]; do
+    case $1 in
+        --whole-suite) whole_suite=yes ;;
+        --reproducible) reproducible=yes ;;
+        --suite | --source-dir | --build-dir)
+            [ $# -ge 2 ] || usage
+            case $1 in
+                --suite) suite=$2 ;;
+                --source-dir) source_dir=$(realpath "$2") ;;
+                --build-dir) build_dir=$(realpath "$2") ;;
+            esac
+            shift
+            ;;
+        *) usage ;;
+    esac
+    shift
+done
+[ $# -gt 0 ] && shift
+package_test_arguments=("$@")
+{ [ -n "$suite" ] && [ -n "$source_dir" ] && [ -n "$build_dir" ]; } || usage
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "skipped: the source package test needs root (mmdebstrap, chroot, namespaces, mounts)"
+    exit 77
+fi
+if in_chroot; then
+    echo "skipped: inside a chroot, where the source package test makes no Debian root of its own"
+    exit 77
+fi
+for tool in mmdebstrap unshare chroot mount tar timeout git ip dpkg-parsechangelog \
+    /usr/lib/apt/apt-helper; do
+    command -v "$tool" >/dev/null ||
+        die "$tool not found (scripts/setup.sh --tests installs what the tests need)"
+done
+git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1 ||
+    die "$source_dir is not a git checkout: the copy is made of its tracked files"
+
+version=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quintara-source-package.XXXXXX")
+cache="$build_dir/cleanroom"
+archives="$cache/$suite-archives"
+logs="$scratch/logs"
+mkdir -p "$archives" "$logs"
+phase_pid=''
+cleanup() {
+    local status=$?
+    trap - EXIT INT TERM HUP
+    stop_phase
+    remove_scratch "$scratch" || status=1
+    exit "$status"
+}
+on_exit cleanup
+
+# timed WHAT SECONDS_AT_START: the line that says how long a stage took.
+timed() { ok "$1 in $((SECONDS - $2)) s"; }
+
+# step WHAT LOG [NAMESPACE_OPTION...] SECONDS SCRIPT: the phase in the root `root`, with network
+# unless --net asks for loopback only; a failure shows the end of the log and stops the test.
+step() {
+    local what=$1 log=$2 options=() started=$SECONDS
+    shift 2
+    while [[ $1 == --* ]]; do
+        options+=("$1")
+        shift
+    done
+    stage "$what"
+    if ! run_phase run "${options[@]}" -- "$root" "$archives" "$log" "$@"; then
+        show_log "$what" "$log"
+        die "$what failed in the $suite root"
+    fi
+    timed "$what" "$started"
+}
+
+# new_root DIR: a plain root, fresh from the kept tarball, with the two builders as users.
+new_root() {
+    root=$1
+    mkdir "$root"
+    tar -C "$root" --numeric-owner -xpf "$tarball"
+    cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+    # The roots are thrown away after the test: dpkg need not force every file to the disk.
+    echo force-unsafe-io >"$root/etc/dpkg/dpkg.cfg.d/quintara-unsafe-io"
+    local user name id
+    for user in "${builders[@]}"; do
+        name=${user%:*}
+        id=${user#*:}
+        echo "$name:x:$id:$id::/home/$name:/bin/sh" >>"$root/etc/passwd"
+        echo "$name:x:$id:" >>"$root/etc/group"
+        install -d -o "$id" -g "$id" "$root/home/$name"
+    done
+}
+# as USER COMMAND: the shell command as USER, for a step's script.
+as() { echo "setpriv --reuid=$1 --regid=$1 --init-groups env HOME=/home/$1 sh -ec '$2'"; }
+
+# --- 1. The archive, the plain root and the copy of the checkout ---------------------------------
+stage "Debian's package archive"
+archive_sources "$suite" "$scratch/sources.d"
+probe_archive "$scratch" "the source package test installs the build dependencies from it"
+started=$SECONDS
+plain_root "$suite" "$cache" "$scratch"
+new_root "$scratch/root"
+first=/build/first
+mkdir -p "$root$first/quintara-$version"
+checkout_archive "$source_dir" >"$scratch/checkout.tar"
+tar -C "$root$first/quintara-$version" -xf "$scratch/checkout.tar"
+chown -R 1000:1000 "$root/build" # builder
+timed "the plain root and the copy of $(git -C "$source_dir" rev-parse --short HEAD)" "$started"
+
+# --- 2, 3. The build dependencies, and the build -------------------------------------------------
+step "apt-get build-dep" "$logs/build-dep.log" 1500 "apt-get -q update
+    cd $first/quintara-$version
+    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends build-dep ./"
+ok "$(grep -c ' Unpacking ' "$logs/build-dep.log" || true) packages installed"
+step "dpkg-buildpackage" "$logs/build.log" --net 2400 \
+    "$(as builder "cd $first/quintara-$version && dpkg-buildpackage -us -uc -j2")"
+grep -E ' ([0-9]+% tests passed|Total Test time)' "$logs/build.log" | cut -c7- | sed 's/^/   /'
+
+# --- 4. The README's test command in the same root ----------------------------------------------
+tools="lintian"
+[ "$reproducible" = yes ] && tools+=" faketime locales"
+if [ "$whole_suite" = yes ]; then
+    copy="$root/root/quintara"
+    mkdir -p "$copy"
+    tar -C "$copy" -xf "$scratch/checkout.tar"
+    git -C "$copy" init -q
+    git -C "$copy" add -A
+    git -C "$copy" -c user.name=Quintara -c user.email=quintara@localhost commit -q \
+        -m "The checkout's tracked files"
+    step "scripts/setup.sh --tests" "$logs/setup.log" 1500 \
+        "bash /root/quintara/scripts/setup.sh --tests"
+    test_log="$logs/test.log"
+    step "scripts/test.sh" "$test_log" --net 3000 "cd /root/quintara && nice scripts/test.sh"
+    grep -E '^ *[0-9]+ ([0-9]+% tests passed|Total Test time|hardening: )' "$test_log" |
+        cut -c7- | sed 's/^/   /'
+    at() { awk -v pattern="$1" '$0 ~ pattern { print $1; exit }' "$test_log"; }
+    built=$(at 'Test project /root/quintara/build/ci$')
+    tested=$(at 'Total Test time')
+    ended=$(tail -n 1 "$test_log" | awk '{ print $1 }')
+    ok "in the root: build ${built} s, tests $((tested - built)) s, hardening $((ended - tested)) s"
+    # Only the tests that make Debian roots of their own may skip there.
+    skipped=$(grep -E '\*\*\*Skipped|Not Run' "$test_log" | grep -vE ' (source_package|debian13)\.' ||
+        true)
+    if [ -n "$skipped" ]; then
+        fail "tests skipped in the $suite root:"
+        echo "$skipped" >&2
+    else
+        ok "no test skipped in the root but those that make Debian roots of their own"
+    fi
+fi
+
+# --- 5. Lintian ----------------------------------------------------------------------------------
+step "install $tools" "$logs/tools.log" 900 "apt-get -q -y -o Dpkg::Use-Pty=0 \
+    --no-install-recommends install $tools"
+changes="quintara_${version}_$(dpkg --print-architecture).changes"
+step "lintian --pedantic" "$logs/lintian.log" --net 600 "$(as builder "cd $first &&
+    lintian --pedantic --display-info --display-experimental --fail-on none $changes")"
+if grep -E '^ *[0-9]+ [EW]: ' "$logs/lintian.log" >&2; then
+    fail "lintian --pedantic on $changes reports the errors or warnings above"
+else
+    ok "lintian --pedantic on $changes: no error, no warning"
+fi
+cut -c7- "$logs/lintian.log" | grep -E '^[A-Z]: ' | sed 's/^/   /' || true
+
+# --- 6. The same .deb files from another build ---------------------------------------------------
+if [ "$reproducible" = yes ]; then
+    second=/build/second/at/another/path
+    # As reprotest varies a build: path, time, umask, locale, time zone, user, host name; the
+    # tests were run by the first build.
+    step "a second build, varied" "$logs/rebuild.log" --net --uts 2400 "
+        localedef -i it_IT -f UTF-8 it_IT.UTF-8
+        install -d -o rebuilder -g rebuilder $second
+        echo rebuilt.quintara.example >/proc/sys/kernel/hostname
+        cd $second
+        $(as rebuilder "umask 0002 && dpkg-source -x $first/quintara_$version.dsc &&
+            cd quintara-$version && LC_ALL=it_IT.UTF-8 TZ=KIR-14 DEB_BUILD_OPTIONS=nocheck \
+            faketime -f +398d dpkg-buildpackage -us -uc -b -j2")"
+    for deb in "$root$first"/*.deb; do
+        name=$(basename "$deb")
+        if cmp -s "$deb" "$root$second/$name"; then
+            ok "$name: the same $(stat -c %s "$deb") bytes from both builds"
+        else
+            fail "$name differs between the two builds; the files that differ:"
+            diff <(dpkg-deb -I "$deb" md5sums) <(dpkg-deb -I "$root$second/$name" md5sums) >&2 ||
+                true
+        fi
+    done
+fi
+
+# --- 7. The package's files ----------------------------------------------------------------------
+mkdir "$scratch/debs"
+cp "$root$first"/*.deb "$scratch/debs/"
+deb="$scratch/debs/quintara_${version}_$(dpkg --print-architecture).deb"
+stage "the package's files"
+bash "$here/../package/package_test.sh" --deb "$deb" --build-dir "$build_dir" \
+    --source-dir "$source_dir" "${package_test_arguments[@]}" || failures=$((failures + 1))
+
+# --- 8. autopkgtest in a fresh plain root --------------------------------------------------------
+new_root "$scratch/testbed"
+mkdir -p "$root/build/source" "$root/build/debs"
+tar -C "$root/build/source" -xf "$scratch/checkout.tar"
+cp "$deb" "$root/build/debs/"
+# The package first, as a user installs it: apt then resolves its dependencies alone, as it does
+# for them (autopkgtest installs it together with each test's dependencies).
+step "apt-get install ./$(basename "$deb")" "$logs/install.log" 900 "apt-get -q update
+    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install /build/debs/$(basename "$deb")"
+# After this operation, 514 MB of additional disk space will be used.
+ok "$(grep -c ' Unpacking ' "$logs/install.log" || true) packages installed," \
+    "$(sed -n 's/.*After this operation, \(.*\) of additional disk space.*/\1/p' "$logs/install.log")"
+step "autopkgtest" "$logs/autopkgtest.log" 1500 "
+    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install autopkgtest
+    autopkgtest --output-dir /build/autopkgtest /build/source /build/debs/$(basename "$deb") \
+        -- null"
+grep -E '^ *[0-9]+ (installed-[a-z-]+ +(PASS|FAIL|SKIP)|ok: |FAIL: |Ran |OK$)' \
+    "$logs/autopkgtest.log" | cut -c7- | sed 's/^/   /'
+
+stage "done"
+finish
+echo "the $suite source package passed in $SECONDS s"
