@@ -89,10 +89,13 @@ on_exit cleanup
 # The files every installation gets, below the installation prefix.
 shared_files=(
     "share/applications/$app_id.desktop"
+    "share/icons/hicolor/128x128/apps/$app_id.png"
     "share/icons/hicolor/16x16/apps/$app_id.png"
     "share/icons/hicolor/256x256/apps/$app_id.png"
     "share/icons/hicolor/32x32/apps/$app_id.png"
     "share/icons/hicolor/48x48/apps/$app_id.png"
+    "share/icons/hicolor/64x64/apps/$app_id.png"
+    "share/icons/hicolor/scalable/apps/$app_id.svg"
     "share/man/man6/quintara.6.gz"
     "share/metainfo/$app_id.metainfo.xml"
 )
@@ -183,7 +186,7 @@ stage "unpacked package"
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 # Each icon must be a PNG of the size its folder names.
-for size in 16 32 48 256; do
+for size in 16 32 48 64 128 256; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     [ -f "$icon" ] || continue # already reported with the file list
     read -r -a bytes <<<"$(od -An -v -tu1 -N24 "$icon" | tr -s ' \n' ' ')"
