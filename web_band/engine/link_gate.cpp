@@ -37,8 +37,3 @@ bool isWebAddress(const QUrl& url) {
 }
 
 }  // namespace quintara::web_band
-namespace quintara::web_band {
-void LinkGate::plantOpen(const QUrl& url) {
-    links_.open(url);
-}
-}  // namespace quintara::web_band
