@@ -164,7 +164,7 @@ const QByteArray kWholePage =
     "  }, function() { document.title = 'a pezzi' });"
     "}</script></body></html>";
 
-// A page that asks for everything that never ends, in every way a page can keep it, and for 200
+// A page that asks for everything that never ends, in every way a page can keep it, and for 400
 // large pictures, and then for its picture.
 const QByteArray kEndlessRequestsPage =
     "<!DOCTYPE html><html><head><title>Senza fine</title><style>@font-face {font-family: Infinita;"
@@ -182,15 +182,16 @@ const QByteArray kEndlessRequestsPage =
     "var socket = new WebSocket('ws://' + location.host + '/senza-fine-socket');"
     "socket.binaryType = 'arraybuffer'; socket.onmessage = function(message) {"
     "  kept.push(message.data) };"
-    "for (var each = 0; each < 200; ++each) {"
+    "for (var each = 0; each < 400; ++each) {"
     "  var picture = new Image(); picture.src = 'grande.png?' + each; kept.push(picture) }"
     "</script><img src=\"senza-fine.png\"><iframe src=\"senza-fine.html\"></iframe>"
     "<link rel=\"stylesheet\" href=\"senza-fine.css\"><img src=\"picture.png\"></body></html>";
 
 // The resident memory of the band and the engine's processes a page may cost, far above the
-// figure of a plain page (some 200 MiB) and far below what the page above cost before anything
-// it asked for was bounded.
-constexpr qint64 kMostResidentMiB = 450;
+// figure of a plain page (some 280 MiB with Qt 6.4, 330 MiB with Qt 6.8) and far below what the
+// page above cost before anything it asked for was bounded (1000 MiB and more within twenty
+// seconds).
+constexpr qint64 kMostResidentMiB = 600;
 
 QByteArray pngOf(const QImage& picture) {
     QByteArray png;
@@ -481,7 +482,7 @@ private slots:
         QVERIFY(!band.showsOfflineBand());
         QCOMPARE(site.pageRequests, 1);
         QTRY_COMPARE(view->property("title").toString(), title);
-        QVERIFY2(site.pictureRequest.contains("\r\nCookie: visita=1\r\n"),
+        QVERIFY2(site.pictureRequest.toLower().contains("\r\ncookie: visita=1\r\n"),
                  site.pictureRequest.constData());
         // The probes of the tests above see an engine when there is one.
         QVERIFY(webEngineLoaded());
@@ -490,7 +491,7 @@ private slots:
 
     // Nothing a page asks for grows without end inside the band: a page that asks for all that
     // never ends, every way a page can, costs about what a plain page costs. It has its chance:
-    // the site sends until the engine has had half a GiB, or for twenty seconds.
+    // the site sends until the engine has had a GiB, or for twenty seconds.
     void aPageCannotMakeTheBandGrowWithoutEnd() {
         LoopbackSite site(httpAnswer("200 OK", kHtml, kEndlessRequestsPage));
         // Pictures of some 1.4 MiB, as they hardly compress.
@@ -501,7 +502,7 @@ private slots:
         Band band(site.page(), web_band::kSiteTimeout);
         QTRY_VERIFY_WITH_TIMEOUT(engineView(band.band.widget()) != nullptr, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!site.pictureRequest.isEmpty(), 30000);
-        (void)QTest::qWaitFor([&site] { return site.endlessBytesSent > qint64{512} << 20; }, 20000);
+        (void)QTest::qWaitFor([&site] { return site.endlessBytesSent > qint64{1} << 30; }, 20000);
         const qint64 resident = residentMiB();
         qInfo("%lld MiB resident, %lld MiB sent", resident, site.endlessBytesSent >> 20);
         QVERIFY(resident <= kMostResidentMiB);
