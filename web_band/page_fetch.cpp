@@ -4,31 +4,16 @@
 
 #include "web_band/page_fetch.h"
 
-#include <QHostAddress>
 #include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QTimer>
 
+#include "web_band/environment_proxies.h"
 #include "web_band/page_limits.h"
 #include "web_band/security_policy.h"
 
 namespace quintara::web_band {
 namespace {
-
-// The proxies the user's environment names, which the engine would use too; like the engine,
-// never for this machine itself.
-class EnvironmentProxies final : public QNetworkProxyFactory {
-public:
-    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
-        const QString host = query.peerHostName();
-        if (host.compare(u"localhost", Qt::CaseInsensitive) == 0 ||
-            QHostAddress(host).isLoopback()) {
-            return {QNetworkProxy(QNetworkProxy::NoProxy)};
-        }
-        return systemProxyForQuery(query);
-    }
-};
 
 bool isHtml(const QString& contentType) {
     const QString mediaType = contentType.section(u';', 0, 0).trimmed().toLower();

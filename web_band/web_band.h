@@ -15,8 +15,9 @@ class QWidget;
 //   offline_band     our own page, drawn by Qt Widgets (the whole band in a build without
 //                    the engine);
 //   engine_module    loads the browser engine's module, only once a page has arrived;
-//   engine/          the module itself: the engine's view of the page, silent, and the gate
-//                    that decides which links leave the band for the user's browser.
+//   engine/          the module itself: the engine's view of the page, silent; the gate
+//                    that decides which links leave the band for the user's browser; and the
+//                    filter and fetch that decide what the page may load, and how much.
 namespace quintara::web_band {
 
 class WebBand {

@@ -13,6 +13,8 @@
 #include <type_traits>
 
 #include "web_band/engine/link_gate.h"
+#include "web_band/engine/request_filter.h"
+#include "web_band/engine/resource_fetch.h"
 #include "web_band/engine/silent_page.h"
 #include "web_band/engine_band.h"
 
@@ -27,6 +29,7 @@ public:
         profile_ = new QWebEngineProfile(this);
         connect(profile_, &QWebEngineProfile::downloadRequested, this,
                 [](QWebEngineDownloadRequest* download) { download->cancel(); });
+        fetchResourcesOurselves();
         page_ = std::make_unique<SilentPage>(profile_, gate_, this);
         setPage(page_.get());
         setContextMenuPolicy(Qt::NoContextMenu);
@@ -44,12 +47,28 @@ public:
         for (const QNetworkCookie& cookie : page.cookies) {
             profile_->cookieStore()->setCookie(cookie, page.url);
         }
+        requests_->startPage(page.url);
+        resources_->startPage(page.url);
         showingOfflinePage_ = false;
         gate_.expectOwnLoad();
         setContent(page.content, page.contentType, page.url);
     }
 
 private:
+    // What the page asks for passes our filter, and what it may have comes through our own fetch;
+    // both go with the profile.
+    void fetchResourcesOurselves() {
+        requests_ = new RequestFilter(profile_);
+        profile_->setUrlRequestInterceptor(requests_);
+        resources_ = new ResourceFetch(profile_);
+        profile_->installUrlSchemeHandler(kResourceScheme, resources_);
+        QWebEngineCookieStore* cookies = profile_->cookieStore();
+        connect(cookies, &QWebEngineCookieStore::cookieAdded, resources_,
+                &ResourceFetch::cookieAdded);
+        connect(cookies, &QWebEngineCookieStore::cookieRemoved, resources_,
+                &ResourceFetch::cookieRemoved);
+    }
+
     // Only the band's own page failing to load brings our offline page; a link the gate kept
     // from loading leaves the page as it was.
     void loadingChanged(const QWebEngineLoadingInfo& loading) {
@@ -63,6 +82,8 @@ private:
     LinkGate gate_;
     QString offlineHtml_;
     QWebEngineProfile* profile_ = nullptr;
+    RequestFilter* requests_ = nullptr;
+    ResourceFetch* resources_ = nullptr;
     // The page must go before its profile, which is deleted with the view's other children:
     // a child itself, it leaves them as it goes.
     std::unique_ptr<SilentPage> page_;
@@ -74,6 +95,7 @@ private:
 
 extern "C" Q_DECL_EXPORT quintara::web_band::EngineBand* quintara_make_engine_band(
     QWidget& parent, quintara::qt::LinkOpener& links, const QString& offlineHtml) {
+    quintara::web_band::registerResourceScheme();
     return new quintara::web_band::EngineBandView(parent, links, offlineHtml);
 }
 

@@ -4,9 +4,34 @@
 
 #include "web_band/engine/link_gate.h"
 
+#include <QUrlQuery>
+
 #include "platform/qt/link_opener.h"
 
 namespace quintara::web_band {
+namespace {
+
+// A mail address reaches the mail program with its words at most: other fields, such as attach,
+// have had mail programs attach the user's own files to a message the page wrote, and copies to
+// others would take the user's words where the address does not say.
+QUrl mailWithWordsOnly(const QUrl& mail) {
+    QUrlQuery words;
+    for (const auto& [name, value] : QUrlQuery(mail).queryItems(QUrl::FullyEncoded)) {
+        const QString field = QUrl::fromPercentEncoding(name.toUtf8()).toLower();
+        if (field == u"subject" || field == u"body") {
+            words.addQueryItem(field, value);
+        }
+    }
+    QUrl kept;
+    kept.setScheme(QStringLiteral("mailto"));
+    kept.setPath(mail.path(QUrl::FullyEncoded), QUrl::TolerantMode);
+    if (!words.isEmpty()) {
+        kept.setQuery(words);
+    }
+    return kept;
+}
+
+}  // namespace
 
 LinkGate::LinkGate(QWidget& view, qt::LinkOpener& links) : links_(links), gestures_(view) {}
 
@@ -27,7 +52,7 @@ void LinkGate::newWindowAsked(const QUrl& url, bool userInitiated) {
 
 void LinkGate::leaveForBrowser(const QUrl& url) {
     if (gestures_.take() && isWebAddress(url)) {
-        links_.open(url);
+        links_.open(url.scheme() == u"mailto" ? mailWithWordsOnly(url) : url);
     }
 }
 
@@ -36,9 +61,4 @@ bool isWebAddress(const QUrl& url) {
     return url.isValid() && (scheme == u"https" || scheme == u"http" || scheme == u"mailto");
 }
 
-}  // namespace quintara::web_band
-namespace quintara::web_band {
-void LinkGate::plantOpen(const QUrl& url) {
-    links_.open(url);
-}
 }  // namespace quintara::web_band

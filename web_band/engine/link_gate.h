@@ -33,10 +33,6 @@ public:
     void newWindowAsked(const QUrl& url, bool userInitiated);
 
 private:
-public:
-    void plantOpen(const QUrl& url);
-
-private:
     void leaveForBrowser(const QUrl& url);
 
     qt::LinkOpener& links_;

@@ -105,10 +105,10 @@ bool SilentPage::javaScriptPrompt(const QUrl& origin, const QString& message, co
     return !silent_ && QWebEnginePage::javaScriptPrompt(origin, message, value, result);
 }
 
-// The page's own frames go where they like, within what the engine allows a web page; the main
-// frame shows only the band's own page.
+// The band shows only its own page, without frames of the page's: a frame could hold anything,
+// the program's own pages included, and fetch it as it likes.
 bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
-    return !isMainFrame || gate_.allowsMainFrame(url);
+    return isMainFrame && gate_.allowsMainFrame(url);
 }
 
 }  // namespace quintara::web_band

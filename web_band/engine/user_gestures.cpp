@@ -15,19 +15,9 @@ namespace {
 // into a navigation on a busy machine.
 constexpr qint64 kGestureLifetimeMs = 5000;
 
-bool isGesture(const QEvent& event) {
-    switch (event.type()) {
-        case QEvent::MouseButtonRelease:
-        case QEvent::TouchEnd:
-            return true;
-        case QEvent::KeyPress: {
-            // The keys that follow a link or press a button.
-            const int key = static_cast<const QKeyEvent&>(event).key();
-            return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-        }
-        default:
-            return false;
-    }
+// The keys that follow a link or press a button.
+bool followsLinks(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space;
 }
 
 }  // namespace
@@ -65,16 +55,61 @@ bool UserGestures::eventFilter(QObject* watched, QEvent* event) {
         if (child->isWidgetType()) {
             watch(*child);
         }
-    } else if (isGesture(*event) && watched->isWidgetType()) {
-        // An event a widget leaves to its parent comes by again: it is still one gesture.
-        const auto& input = static_cast<const QInputEvent&>(*event);
-        const std::pair<int, quint64> seen{input.type(), input.timestamp()};
-        if (seen != lastSeen_) {
-            lastSeen_ = seen;
-            unusedAtMs_.push_back(clock_.elapsed());
-        }
+    } else if (watched->isWidgetType()) {
+        noteInput(*event);
     }
     return QObject::eventFilter(watched, event);
+}
+
+void UserGestures::noteInput(const QEvent& event) {
+    switch (event.type()) {
+        case QEvent::MouseButtonRelease:
+        case QEvent::TouchEnd:
+            clicked(static_cast<const QInputEvent&>(event));
+            break;
+        case QEvent::KeyPress:
+            keyPressed(static_cast<const QKeyEvent&>(event));
+            break;
+        case QEvent::KeyRelease:
+            keyReleased(static_cast<const QKeyEvent&>(event));
+            break;
+        case QEvent::FocusOut:
+            // A key let go elsewhere is never seen released here.
+            heldKeys_.clear();
+            break;
+        default:
+            break;
+    }
+}
+
+// An event a widget leaves to its parent comes by again: it is still one gesture.
+void UserGestures::clicked(const QInputEvent& click) {
+    const std::pair<int, quint64> seen{click.type(), click.timestamp()};
+    if (seen != lastClick_) {
+        lastClick_ = seen;
+        unusedAtMs_.push_back(clock_.elapsed());
+    }
+}
+
+// One press of a key is one gesture, however long it is held. Under X11 the repeats of a held key
+// often come as a release and a press with the same timestamp, not marked as repeats.
+void UserGestures::keyPressed(const QKeyEvent& key) {
+    if (!followsLinks(key)) {
+        return;
+    }
+    const bool repeat = key.isAutoRepeat() || heldKeys_.contains(key.key()) ||
+                        lastRelease_ == std::pair<int, quint64>{key.key(), key.timestamp()};
+    heldKeys_.insert(key.key());
+    if (!repeat) {
+        unusedAtMs_.push_back(clock_.elapsed());
+    }
+}
+
+void UserGestures::keyReleased(const QKeyEvent& key) {
+    if (followsLinks(key) && !key.isAutoRepeat()) {
+        heldKeys_.erase(key.key());
+        lastRelease_ = {key.key(), key.timestamp()};
+    }
 }
 
 }  // namespace quintara::web_band

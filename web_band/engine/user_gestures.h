@@ -7,15 +7,19 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <deque>
+#include <set>
 #include <utility>
 
+class QInputEvent;
+class QKeyEvent;
 class QWidget;
 
 namespace quintara::web_band {
 
 // The user's own clicks and key presses on the engine's view, as the window system delivered
 // them: what a page's script does never shows here. Like a browser's user activation, each
-// gesture counts for a few seconds and is used up by the one navigation it allows.
+// gesture counts for a few seconds and is used up by the one navigation it allows; a key held
+// down is one gesture until it is let go.
 class UserGestures final : public QObject {
 public:
     explicit UserGestures(QWidget& view);
@@ -28,10 +32,16 @@ protected:
 
 private:
     void watch(QObject& object);
+    void noteInput(const QEvent& event);
+    void clicked(const QInputEvent& click);
+    void keyPressed(const QKeyEvent& key);
+    void keyReleased(const QKeyEvent& key);
 
     QElapsedTimer clock_;
     std::deque<qint64> unusedAtMs_;
-    std::pair<int, quint64> lastSeen_{};
+    std::pair<int, quint64> lastClick_{};
+    std::set<int> heldKeys_;
+    std::pair<int, quint64> lastRelease_{};
 };
 
 }  // namespace quintara::web_band
