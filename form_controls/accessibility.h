@@ -10,11 +10,13 @@ class QWidget;
 namespace quintara::qt {
 
 // How the controls speak to assistive technology: clickable labels as links and buttons that can
-// be pressed, and a pointer surface with a reading order as the controls it lists, in that
-// order, leaving out its decoration. Call once, before the first window.
+// be pressed, the links within a text as links of their own, and a pointer surface with a reading
+// order as the controls it lists, in that order, leaving out its decoration. Call once, before the
+// first window.
 void installAccessibility();
 
-// Has a screen reader say `sentence` now, where the Qt at hand can announce.
+// Has a screen reader say `sentence` now: an announcement where the Qt at hand has them, a
+// notification in `source`'s window otherwise.
 void announce(QWidget& source, const QString& sentence);
 
 }  // namespace quintara::qt

@@ -113,13 +113,23 @@ void mainform::Command2_Click() {
 }
 
 // A screen reader learns the series on view without hunting through the labels: the window's
-// description holds it in one sentence, announced as the covers open.
+// description holds it in one sentence, spoken once as the covers open. A window that is not
+// active (the conditions dialog has just closed, and the window system hands the keyboard back
+// only once the series is drawn) is read out whole, its description too, as it becomes active
+// again: announced as well, the series would be heard twice.
 void mainform::tellTheSeries() {
-    const QString series = draw::coversAreOpen(*board_) ? board_->seriesText() : QString();
-    setAccessibleDescription(series);
-    if (!series.isEmpty()) {
+    const QString series = describeTheSeries();
+    if (!series.isEmpty() && isActiveWindow()) {
         qt::announce(*this, series);
     }
+}
+
+// With the covers closed there is no series on view: a screen reader that reads the window
+// meanwhile (as it does when the conditions dialog hands it back) must not find the old one.
+QString mainform::describeTheSeries() {
+    const QString series = draw::coversAreOpen(*board_) ? board_->seriesText() : QString();
+    setAccessibleDescription(series);
+    return series;
 }
 
 // Ctrl+C puts the series on view on the clipboard as one line, in the words of the description;
@@ -136,6 +146,7 @@ void mainform::Command3_Click() {
     if (draw::coversAreOpen(*board_)) {
         draw::AnimateCovers(*board_, draw::CoverPhase::Covering);
     }
+    describeTheSeries();
     conditionsDialog_.showModal(*this, *board_);
     LoadConditions();
     Command2_Click();

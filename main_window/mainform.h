@@ -82,6 +82,7 @@ private:
     void applyStackingOrder();
     void applyReadingOrder();
     void tellTheSeries();
+    QString describeTheSeries();
     void copySeries();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (mainform::*handler)());

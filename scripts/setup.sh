@@ -36,6 +36,8 @@ test_packages=(
     # typing into the main window and reading the clipboard in the end-to-end tests, and the
     # README screenshot
     xdotool xclip
+    # the screen reader test: Orca itself, speaking through speech-dispatcher
+    orca speech-dispatcher
 )
 
 case ${1:-} in
