@@ -4,10 +4,15 @@
 
 // The engine module: Qt WebEngine's view of the maker's page. The program loads this module only
 // when the site has answered with a page, so a run without one never maps the engine at all.
+#include <QChildEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <memory>
 #include <type_traits>
@@ -49,7 +54,48 @@ public:
         setContent(page.content, page.contentType, page.url);
     }
 
+protected:
+    // The engine draws the page in a child widget made as the page arrives, which takes the
+    // keyboard for the view.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded) {
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        }
+        return QWebEngineView::event(event);
+    }
+
+    // Tab into the page stops on the page as a whole, where a screen reader has nothing to say;
+    // a browser goes on to the page's first link (its last, going back), and so does the band.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && watched == focusProxy()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+                stepOntoALink(reason == Qt::BacktabFocusReason);
+            }
+        }
+        return QWebEngineView::eventFilter(watched, event);
+    }
+
 private:
+    // Only when nothing on the page has the focus yet: an engine that moves there itself is left
+    // to it.
+    void stepOntoALink(bool back) {
+        page_->runJavaScript(
+            QStringLiteral("!document.activeElement || document.activeElement === document.body"),
+            QWebEngineScript::ApplicationWorld, [this, back](const QVariant& onThePageItself) {
+                QWidget* keys = focusProxy();
+                if (!onThePageItself.toBool() || keys == nullptr || !keys->hasFocus()) {
+                    return;
+                }
+                const int key = back ? Qt::Key_Backtab : Qt::Key_Tab;
+                const auto modifiers = back ? Qt::ShiftModifier : Qt::NoModifier;
+                QKeyEvent press(QEvent::KeyPress, key, modifiers);
+                QCoreApplication::sendEvent(keys, &press);
+                QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+                QCoreApplication::sendEvent(keys, &release);
+            });
+    }
+
     // Only the band's own page failing to load brings our offline page; a link the gate kept
     // from loading leaves the page as it was.
     void loadingChanged(const QWebEngineLoadingInfo& loading) {
