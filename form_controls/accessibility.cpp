@@ -186,6 +186,19 @@ private:
     mutable std::vector<QAccessible::Id> links_;
 };
 
+class AccessibleDescribedWindow final : public QAccessibleWidget {
+public:
+    explicit AccessibleDescribedWindow(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description) {
+            return dynamic_cast<const DescribesItself*>(widget())->describe();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 #if !QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
 // Without announcements, a screen reader still speaks a notification as it appears: Orca says
 // "notification" and its name. This one appears with each sentence and draws nothing, so the
@@ -223,6 +236,10 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     }
     if (auto* text = qobject_cast<LinkedText*>(object)) {
         return new AccessibleLinkedText(text);
+    }
+    if (auto* window = qobject_cast<QWidget*>(object);
+        window != nullptr && window->isWindow() && dynamic_cast<DescribesItself*>(window)) {
+        return new AccessibleDescribedWindow(window);
     }
 #if !QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
     if (auto* notice = dynamic_cast<SpokenNotice*>(object)) {

@@ -9,11 +9,13 @@
 #include <memory>
 
 #include "draw/draw_engine.h"
+#include "form_controls/accessibility.h"
 #include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
 #include "main_window/modal_windows.h"
 #include "main_window/number_board.h"
+#include "main_window/series_teller.h"
 #include "platform/qt/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
@@ -43,8 +45,8 @@ inline constexpr char kNoSeriesMessage[] =
 
 // The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
 // header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
-// "Stampa" and "Esci".
-class mainform final : public QMainWindow {
+// "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
+class mainform final : public QMainWindow, public qt::DescribesItself {
 public:
     mainform(qt::WindowServices& services, ModalWindow& informationWindow,
              ConditionsEditor& conditionsDialog,
@@ -70,8 +72,12 @@ public:
     const settings::DrawRange& range() const { return range_; }
     draw::CoverDisplay& covers() { return *board_; }
 
+    // The series on view in one sentence, empty while the covers are closed.
+    QString describe() const override;
+
 protected:
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildSurface();
@@ -82,7 +88,6 @@ private:
     void applyStackingOrder();
     void applyReadingOrder();
     void tellTheSeries();
-    QString describeTheSeries();
     void copySeries();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (mainform::*handler)());
@@ -120,6 +125,7 @@ private:
     std::unique_ptr<NumberBoard> board_;
     LongDrawCursor drawCursor_;
     std::unique_ptr<draw::DrawEngine> engine_;
+    SeriesTeller teller_;
 };
 
 }  // namespace quintara::main_window
