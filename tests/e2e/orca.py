@@ -2,12 +2,14 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Orca, the screen reader of Debian's desktops, with what it speaks written down.
+"""Orca, the screen reader of Debian's desktops, with what it says written down.
 
-Orca speaks through speech-dispatcher, here one of our own on a socket of its own, whose only
-output module is speech-dispatcher's generic one with a command that appends each message it is
-given to a file, one line a message, instead of sounding it. Orca's own debug output is kept
-beside it, for when a test fails.
+What Orca says is read from its own debug output, where each utterance is logged as Orca hands
+it to speech ("SPEECH OUTPUT: '...'"), whole and in its own characters, even when Orca cuts it
+off at once (Orca 48 interrupts itself to echo the key that opened a window). Orca speaks
+through speech-dispatcher, here one of our own on a socket of its own, whose only output module
+is speech-dispatcher's generic one with a command that appends each message it is given to a
+file instead of sounding it: what reached the synthesizer, kept for a failure's message.
 """
 
 import os
@@ -33,12 +35,26 @@ AudioALSADevice "null"
 
 # One line a message, whole: the module would otherwise cut a message at its punctuation.
 RECORDER_CONF = """\
-GenericExecuteSynth "printf '%s\\\\n' \\'$DATA\\' >> {folder}/spoken.txt"
+GenericExecuteSynth "printf '%s\\\\n' \\'$DATA\\' >> {folder}/logs/spoken.txt"
 GenericMaxChunkLength 100000
 GenericDelimiters "\\n"
 AddVoice "en" "MALE1" "en"
 GenericLanguage "en" "en" "utf-8"
 """
+
+
+# Orca reads this from its settings folder as it starts: its debug output is then written line by
+# line, so that what it says can be read as it says it.
+CUSTOMIZATIONS = """\
+from orca import debug
+if debug.debugFile is not None:
+    debug.debugFile.reconfigure(line_buffering=True)
+"""
+
+# One record of Orca's debug output: a time, then the text, its further lines indented.
+RECORD = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - (.*)$")
+CONTINUED = " " * 18
+UTTERANCE = re.compile(r"^SPEECH OUTPUT: '(.*?)'\s*(\{.*\})?\s*$", re.DOTALL)
 
 
 class OrcaCannotStart(AssertionError):
@@ -51,7 +67,11 @@ class Orca:
 
     def __init__(self, folder):
         self.folder = folder
-        self.spoken_path = os.path.join(folder, "spoken.txt")
+        self.spoken_path = os.path.join(folder, "logs", "spoken.txt")
+        self.debug_path = os.path.join(folder, "orca-debug.txt")
+        self._read = 0
+        self._speech = []
+        self._continues = False
         self.processes = []
 
     def __enter__(self):
@@ -66,6 +86,8 @@ class Orca:
             f.write(DISPATCHER_CONF.format(folder=self.folder))
         with open(os.path.join(self.folder, "conf/modules/recorder.conf"), "w") as f:
             f.write(RECORDER_CONF.format(folder=self.folder))
+        with open(os.path.join(self.folder, "prefs/orca-customizations.py"), "w") as f:
+            f.write(CUSTOMIZATIONS)
         open(self.spoken_path, "w").close()
         socket = os.path.join(self.folder, "speechd.sock")
         try:
@@ -75,7 +97,7 @@ class Orca:
                 os.path.join(self.folder, "conf")], lambda: os.path.exists(socket))
             self._start("orca", [
                 "orca", "--replace", "--user-prefs", os.path.join(self.folder, "prefs"),
-                "--debug-file", os.path.join(self.folder, "orca-debug.txt")],
+                "--debug-file", self.debug_path],
                 lambda: STARTED in self.speech_since(0),
                 env=dict(os.environ, SPEECHD_ADDRESS="unix_socket:" + socket, LC_ALL="C.UTF-8",
                          LANGUAGE=""))
@@ -119,17 +141,32 @@ class Orca:
 
     # -- what Orca said -----------------------------------------------------------------------
 
-    def _lines(self):
-        with open(self.spoken_path, encoding="utf-8", errors="replace") as f:
-            return f.readlines()
+    def _utterances(self):
+        """Each thing Orca has said, in order, read on from where the last call stopped."""
+        if os.path.exists(self.debug_path):
+            with open(self.debug_path, "rb") as f:
+                f.seek(self._read)
+                written = f.read()
+            whole = written[:written.rfind(b"\n") + 1]
+            self._read += len(whole)
+            for line in whole.decode("utf-8", errors="replace").splitlines():
+                record = RECORD.match(line)
+                if self._continues and line.startswith(CONTINUED):
+                    self._speech[-1] += "\n" + line[len(CONTINUED):]
+                elif record and record.group(1).startswith("SPEECH OUTPUT: "):
+                    self._speech.append(record.group(1))
+                    self._continues = True
+                else:
+                    self._continues = False
+        said = (UTTERANCE.match(record) for record in self._speech)
+        return [utterance.group(1) for utterance in said if utterance]
 
     def mark(self):
-        return len(self._lines())
+        return len(self._utterances())
 
     def speech_since(self, mark):
-        """What Orca said since `mark`, as one text. Orca marks where each word begins, and the
-        output module is handed a message a word at a time: the words are joined again here."""
-        return " ".join(" ".join(self._lines()[mark:]).split())
+        """What Orca said since `mark`, as one text."""
+        return " ".join(" ".join(self._utterances()[mark:]).split())
 
     def wait_to_hear(self, pattern, since, timeout, meanwhile=lambda: None):
         """Waits until the speech since `since` matches the regular expression, calling

@@ -22,7 +22,6 @@ BUTTON = "(push )?button"
 INFORMATION = ["Informazioni su Quintara", "Continua " + BUTTON]
 
 # Key typed (None: the window that opens), what Orca then says: regular expressions, in this order.
-# Letters beyond ASCII are left out: speech-dispatcher 0.12 hands them on mangled.
 # {series} is the series the main window describes once its covers are open, to be heard once:
 # announced after "Nuova Serie"; after the conditions dialog, once the window is active again and
 # has been read out.
@@ -37,7 +36,7 @@ WITH_THE_PAGE = [
     ("Tab", ["Nuova Serie " + BUTTON]),
     ("Return", ["{series}"]),
     ("Tab", ["Stampa " + BUTTON]),
-    ("Tab", [r"Novit\S* link"]),
+    ("Tab", ["Novità link"]),
     ("Tab", ["Altri programmi link"]),
     ("Tab", ["Esci " + BUTTON]),
     ("Tab", ["Condizioni " + BUTTON]),
@@ -48,7 +47,7 @@ WITHOUT_THE_SITE = [
     (None, INFORMATION),
     ("Return", ["Esci " + BUTTON]),
     ("Tab Tab Tab", ["Stampa " + BUTTON]),
-    ("Tab", ["programmi gratuiti per giocare con i numeri"]),
+    ("Tab", ["Quintara — programmi gratuiti per giocare con i numeri"]),
     ("Tab", [re.escape(harness.SITE_HOST) + " link"]),
     ("Tab", ["Esci " + BUTTON]),
 ]

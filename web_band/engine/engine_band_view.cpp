@@ -5,9 +5,7 @@
 // The engine module: Qt WebEngine's view of the maker's page. The program loads this module only
 // when the site has answered with a page, so a run without one never maps the engine at all.
 #include <QChildEvent>
-#include <QCoreApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
@@ -77,23 +75,22 @@ protected:
     }
 
 private:
-    // Only when nothing on the page has the focus yet: an engine that moves there itself is left
-    // to it.
+    // Only when nothing on the page has the focus yet, and in one step on the page: an engine
+    // that moves there itself meanwhile finds the focus on the same link, or has already moved it
+    // and is left to it.
     void stepOntoALink(bool back) {
-        page_->runJavaScript(
-            QStringLiteral("!document.activeElement || document.activeElement === document.body"),
-            QWebEngineScript::ApplicationWorld, [this, back](const QVariant& onThePageItself) {
-                QWidget* keys = focusProxy();
-                if (!onThePageItself.toBool() || keys == nullptr || !keys->hasFocus()) {
-                    return;
+        page_->runJavaScript(QStringLiteral(R"(
+            if (!document.activeElement || document.activeElement === document.body) {
+                const stops = Array.from(document.querySelectorAll(
+                    'a[href], area[href], button, input, select, textarea, [tabindex]')).filter(
+                    e => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length > 0);
+                const stop = %1 ? stops[stops.length - 1] : stops[0];
+                if (stop) {
+                    stop.focus();
                 }
-                const int key = back ? Qt::Key_Backtab : Qt::Key_Tab;
-                const auto modifiers = back ? Qt::ShiftModifier : Qt::NoModifier;
-                QKeyEvent press(QEvent::KeyPress, key, modifiers);
-                QCoreApplication::sendEvent(keys, &press);
-                QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-                QCoreApplication::sendEvent(keys, &release);
-            });
+            })")
+                                 .arg(back ? QStringLiteral("true") : QStringLiteral("false")),
+                             QWebEngineScript::ApplicationWorld);
     }
 
     // Only the band's own page failing to load brings our offline page; a link the gate kept
