@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
+#include <map>
 
 #include "form_controls/clickable_label.h"
 #include "form_controls/linked_text.h"
@@ -186,18 +188,30 @@ private:
     mutable std::vector<QAccessible::Id> links_;
 };
 
+using Description = std::function<QString()>;
+
+// The windows that describe themselves. Looked up by address: the factory is asked about objects
+// of the web engine too, built without the type information a dynamic_cast reads.
+std::map<const QObject*, Description>& describedWindows() {
+    static std::map<const QObject*, Description> windows;
+    return windows;
+}
+
 class AccessibleDescribedWindow final : public QAccessibleWidget {
 public:
     explicit AccessibleDescribedWindow(QWidget* window)
         : QAccessibleWidget(window, QAccessible::Window) {}
 
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Description) {
-            return dynamic_cast<const DescribesItself*>(widget())->describe();
+        if (kind != QAccessible::Description) {
+            return QAccessibleWidget::text(kind);
         }
-        return QAccessibleWidget::text(kind);
+        const auto described = describedWindows().find(object());
+        return described == describedWindows().end() ? QString() : described->second();
     }
 };
+
+const QString kNoticeName = QStringLiteral("SpokenNotice");
 
 #if !QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
 // Without announcements, a screen reader still speaks a notification as it appears: Orca says
@@ -206,7 +220,7 @@ public:
 class SpokenNotice final : public QWidget {
 public:
     explicit SpokenNotice(QWidget& window) : QWidget(&window) {
-        setObjectName("SpokenNotice");
+        setObjectName(kNoticeName);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(0, 0, 1, 1);
@@ -220,11 +234,6 @@ public:
     }
 };
 
-class AccessibleNotice final : public QAccessibleWidget {
-public:
-    explicit AccessibleNotice(SpokenNotice* notice)
-        : QAccessibleWidget(notice, QAccessible::Notification) {}
-};
 #endif
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
@@ -237,15 +246,17 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     if (auto* text = qobject_cast<LinkedText*>(object)) {
         return new AccessibleLinkedText(text);
     }
-    if (auto* window = qobject_cast<QWidget*>(object);
-        window != nullptr && window->isWindow() && dynamic_cast<DescribesItself*>(window)) {
-        return new AccessibleDescribedWindow(window);
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr) {
+        return nullptr;
     }
-#if !QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
-    if (auto* notice = dynamic_cast<SpokenNotice*>(object)) {
-        return new AccessibleNotice(notice);
+    if (const auto described = describedWindows().find(widget);
+        described != describedWindows().end()) {
+        return new AccessibleDescribedWindow(widget);
     }
-#endif
+    if (widget->objectName() == kNoticeName) {
+        return new QAccessibleWidget(widget, QAccessible::Notification);
+    }
     return nullptr;
 }
 
@@ -255,14 +266,22 @@ void installAccessibility() {
     QAccessible::installFactory(accessibleFor);
 }
 
+void describeWith(QWidget& window, std::function<QString()> description) {
+    if (description) {
+        describedWindows()[&window] = std::move(description);
+    } else {
+        describedWindows().erase(&window);
+    }
+}
+
 void announce(QWidget& source, const QString& sentence) {
 #if QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
     QAccessibleAnnouncementEvent event(&source, sentence);
     QAccessible::updateAccessibility(&event);
 #else
     QWidget& window = *source.window();
-    auto* notice = dynamic_cast<SpokenNotice*>(
-        window.findChild<QWidget*>(QStringLiteral("SpokenNotice"), Qt::FindDirectChildrenOnly));
+    auto* notice = static_cast<SpokenNotice*>(
+        window.findChild<QWidget*>(kNoticeName, Qt::FindDirectChildrenOnly));
     if (notice == nullptr) {
         notice = new SpokenNotice(window);
     }

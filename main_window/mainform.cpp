@@ -36,6 +36,7 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
       settingsFile_(services.files),
       coverPhaseDuration_(coverPhaseDuration),
       teller_([this](const QString& series) { qt::announce(*this, series); }) {
+    qt::describeWith(*this, [this] { return seriesDescription(); });
     setObjectName("mainform");
     setWindowTitle(QStringLiteral("Quintara"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -66,7 +67,9 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
     applyReadingOrder();
 }
 
-mainform::~mainform() = default;
+mainform::~mainform() {
+    qt::describeWith(*this, nullptr);
+}
 
 void mainform::Form_Load() {
     setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));
@@ -120,8 +123,9 @@ void mainform::tellTheSeries() {
     teller_.show(draw::coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
 }
 
-QString mainform::describe() const {
-    return draw::coversAreOpen(*board_) ? teller_.description() : QString();
+// The series on view in one sentence, empty while the covers are closed or it waits to be told.
+QString mainform::seriesDescription() const {
+    return board_ != nullptr && draw::coversAreOpen(*board_) ? teller_.description() : QString();
 }
 
 void mainform::changeEvent(QEvent* event) {

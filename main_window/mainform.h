@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "draw/draw_engine.h"
-#include "form_controls/accessibility.h"
 #include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
@@ -46,7 +45,7 @@ inline constexpr char kNoSeriesMessage[] =
 // The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
 // header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
 // "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
-class mainform final : public QMainWindow, public qt::DescribesItself {
+class mainform final : public QMainWindow {
 public:
     mainform(qt::WindowServices& services, ModalWindow& informationWindow,
              ConditionsEditor& conditionsDialog,
@@ -72,9 +71,6 @@ public:
     const settings::DrawRange& range() const { return range_; }
     draw::CoverDisplay& covers() { return *board_; }
 
-    // The series on view in one sentence, empty while the covers are closed.
-    QString describe() const override;
-
 protected:
     bool focusNextPrevChild(bool next) override;
     void changeEvent(QEvent* event) override;
@@ -88,6 +84,7 @@ private:
     void applyStackingOrder();
     void applyReadingOrder();
     void tellTheSeries();
+    QString seriesDescription() const;
     void copySeries();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (mainform::*handler)());
