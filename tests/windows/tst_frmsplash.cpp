@@ -193,7 +193,7 @@ private slots:
         frmSplash window(opened);
         QStringList reached;
         QVERIFY(!showAndThen(window, [&] {
-            for (int stop = 0; stop < 4; ++stop) {
+            for (int stop = 0; stop < 4 && window.focusWidget() != nullptr; ++stop) {
                 QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
                 reached << window.focusWidget()->objectName();
                 if (stop < 3) {
