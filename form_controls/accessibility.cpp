@@ -9,8 +9,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
-#include <functional>
-#include <map>
 
 #include "form_controls/clickable_label.h"
 #include "form_controls/linked_text.h"
@@ -188,30 +186,23 @@ private:
     mutable std::vector<QAccessible::Id> links_;
 };
 
-using Description = std::function<QString()>;
-
-// The windows that describe themselves. Looked up by address: the factory is asked about objects
-// of the web engine too, built without the type information a dynamic_cast reads.
-std::map<const QObject*, Description>& describedWindows() {
-    static std::map<const QObject*, Description> windows;
-    return windows;
-}
-
 class AccessibleDescribedWindow final : public QAccessibleWidget {
 public:
-    explicit AccessibleDescribedWindow(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
+    AccessibleDescribedWindow(QWidget* window, WindowDescription* description)
+        : QAccessibleWidget(window, QAccessible::Window), description_(description) {}
 
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Description) {
             return QAccessibleWidget::text(kind);
         }
-        const auto described = describedWindows().find(object());
-        return described == describedWindows().end() ? QString() : described->second();
+        return description_ != nullptr ? description_->text() : QString();
     }
+
+private:
+    QPointer<WindowDescription> description_;
 };
 
-const QString kNoticeName = QStringLiteral("SpokenNotice");
+constexpr char kNoticeName[] = "SpokenNotice";
 
 #if !QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
 // Without announcements, a screen reader still speaks a notification as it appears: Orca says
@@ -220,7 +211,7 @@ const QString kNoticeName = QStringLiteral("SpokenNotice");
 class SpokenNotice final : public QWidget {
 public:
     explicit SpokenNotice(QWidget& window) : QWidget(&window) {
-        setObjectName(kNoticeName);
+        setObjectName(QLatin1String(kNoticeName));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(0, 0, 1, 1);
@@ -250,11 +241,14 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     if (widget == nullptr) {
         return nullptr;
     }
-    if (const auto described = describedWindows().find(widget);
-        described != describedWindows().end()) {
-        return new AccessibleDescribedWindow(widget);
+    // No dynamic_cast here: the factory is asked about the web engine's objects too, built
+    // without the type information it reads.
+    if (auto* description =
+            widget->findChild<WindowDescription*>(QString(), Qt::FindDirectChildrenOnly);
+        description != nullptr && widget->isWindow()) {
+        return new AccessibleDescribedWindow(widget, description);
     }
-    if (widget->objectName() == kNoticeName) {
+    if (widget->objectName() == QLatin1String(kNoticeName)) {
         return new QAccessibleWidget(widget, QAccessible::Notification);
     }
     return nullptr;
@@ -266,13 +260,8 @@ void installAccessibility() {
     QAccessible::installFactory(accessibleFor);
 }
 
-void describeWith(QWidget& window, std::function<QString()> description) {
-    if (description) {
-        describedWindows()[&window] = std::move(description);
-    } else {
-        describedWindows().erase(&window);
-    }
-}
+WindowDescription::WindowDescription(QWidget& window, std::function<QString()> text)
+    : QObject(&window), text_(std::move(text)) {}
 
 void announce(QWidget& source, const QString& sentence) {
 #if QUINTARA_QT_HAS_ACCESSIBLE_ANNOUNCEMENTS
@@ -281,7 +270,7 @@ void announce(QWidget& source, const QString& sentence) {
 #else
     QWidget& window = *source.window();
     auto* notice = static_cast<SpokenNotice*>(
-        window.findChild<QWidget*>(kNoticeName, Qt::FindDirectChildrenOnly));
+        window.findChild<QWidget*>(QLatin1String(kNoticeName), Qt::FindDirectChildrenOnly));
     if (notice == nullptr) {
         notice = new SpokenNotice(window);
     }

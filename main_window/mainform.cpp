@@ -36,7 +36,6 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
       settingsFile_(services.files),
       coverPhaseDuration_(coverPhaseDuration),
       teller_([this](const QString& series) { qt::announce(*this, series); }) {
-    qt::describeWith(*this, [this] { return seriesDescription(); });
     setObjectName("mainform");
     setWindowTitle(QStringLiteral("Quintara"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -67,9 +66,7 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
     applyReadingOrder();
 }
 
-mainform::~mainform() {
-    qt::describeWith(*this, nullptr);
-}
+mainform::~mainform() = default;
 
 void mainform::Form_Load() {
     setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "draw/draw_engine.h"
+#include "form_controls/accessibility.h"
 #include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
@@ -123,6 +124,7 @@ private:
     LongDrawCursor drawCursor_;
     std::unique_ptr<draw::DrawEngine> engine_;
     SeriesTeller teller_;
+    qt::WindowDescription description_{*this, [this] { return seriesDescription(); }};
 };
 
 }  // namespace quintara::main_window

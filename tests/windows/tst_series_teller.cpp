@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QTest>
-#include <vector>
 
 #include "main_window/series_teller.h"
 
@@ -14,45 +13,28 @@ namespace {
 const QString kSeries =
     QStringLiteral("Colonna 1: 1 2 3 4 5 6 - Colonna 2: 7 8 9 10 11 12 - Jolly: 13");
 
-enum class Step { ShownActive, ShownInactive, NoneShown, Activated, Deactivated, TimePasses };
-
+// What happens, in order: A the series appears in the active window, I in an inactive one,
+// N no series is on view (covers closed, series refused); + the window becomes active, - it
+// stops being active; . time passes.
 struct Case {
     const char* name;
-    std::vector<Step> steps;
+    const char* steps;
     int timesTold;
     bool described;
 };
 
+// clang-format off
 const Case kCases[] = {
-    {"shown in the active window: told at once", {Step::ShownActive}, 1, true},
-    {"shown in an inactive window: held back", {Step::ShownInactive, Step::TimePasses}, 0, false},
-    {"the window comes back: still held while it is read out",
-     {Step::ShownInactive, Step::Activated},
-     0,
-     false},
-    {"then told once",
-     {Step::ShownInactive, Step::Activated, Step::TimePasses, Step::Deactivated, Step::Activated,
-      Step::TimePasses},
-     1,
-     true},
-    {"left again before it was told: told when back",
-     {Step::ShownInactive, Step::Activated, Step::Deactivated, Step::TimePasses, Step::Activated,
-      Step::TimePasses},
-     1,
-     true},
-    {"the covers close before it was told: never told",
-     {Step::ShownInactive, Step::Activated, Step::NoneShown, Step::TimePasses},
-     0,
-     false},
-    {"told, then the window leaves and comes back: not told again",
-     {Step::ShownActive, Step::Deactivated, Step::Activated, Step::TimePasses},
-     1,
-     true},
-    {"a refused series: nothing to tell",
-     {Step::NoneShown, Step::Activated, Step::TimePasses},
-     0,
-     false},
+    {"shown in the active window: told at once",                     "A",      1, true},
+    {"shown in an inactive window: held back",                       "I.",     0, false},
+    {"the window comes back: still held while it is read out",       "I+",     0, false},
+    {"then told, once",                                              "I+.-+.", 1, true},
+    {"left again before it was told: told when back",                "I+-.+.", 1, true},
+    {"the covers close before it was told: never told",              "I+N.",   0, false},
+    {"told, then the window leaves and comes back: not told again",  "A-+.",   1, true},
+    {"no series: nothing to tell",                                   "N+.",    0, false},
 };
+// clang-format on
 
 }  // namespace
 
@@ -65,26 +47,25 @@ private slots:
             QStringList told;
             SeriesTeller teller([&told](const QString& series) { told << series; },
                                 std::chrono::milliseconds(0));
-            for (const Step step : row.steps) {
-                switch (step) {
-                    case Step::ShownActive:
+            for (const char* step = row.steps; *step != '\0'; ++step) {
+                switch (*step) {
+                    case 'A':
                         teller.show(kSeries, true);
                         break;
-                    case Step::ShownInactive:
+                    case 'I':
                         teller.show(kSeries, false);
                         break;
-                    case Step::NoneShown:
+                    case 'N':
                         teller.show(QString(), false);
                         break;
-                    case Step::Activated:
+                    case '+':
                         teller.windowActivated();
                         break;
-                    case Step::Deactivated:
+                    case '-':
                         teller.windowDeactivated();
                         break;
-                    case Step::TimePasses:
+                    default:
                         QTest::qWait(20);
-                        break;
                 }
             }
             QVERIFY2(told == QStringList(row.timesTold, kSeries), row.name);
