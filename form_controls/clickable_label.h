@@ -11,7 +11,9 @@ namespace quintara::qt {
 
 // A label that reacts to the mouse: the links to the maker's site and "Continua". A screen
 // reader, or a test driving the program through the accessibility bus, sees it as a link or a
-// button it can press (see accessibility.h).
+// button it can press (see accessibility.h). Given a focus policy, it is pressed from the
+// keyboard too, Return for a link, Return or Space for a button, and shows the focus as a
+// dotted frame around its caption, as the desktop the windows come from draws one.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 
@@ -34,6 +36,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Role role_;

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <array>
 
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
@@ -100,6 +101,7 @@ frmSplash::frmSplash(qt::LinkOpener& links)
     client_->setGeometry(QRect(QPoint(kBorderPixels, kBorderPixels), clientSize));
     buildFrame();
     buildDonationArea();
+    takeTheKeyboard();
 }
 
 void frmSplash::buildFrame() {
@@ -168,6 +170,19 @@ void frmSplash::buildDonationArea() {
     Frame1->raise();
 }
 
+// The window reacts to no key of its own, but a modal window the keyboard cannot leave locks a
+// keyboard user in: "Continua" and the three links are Tab stops, from the top down, pressed
+// with Return (and "Continua" with Space). Only Tab reaches them: a click leaves no focus frame.
+void frmSplash::takeTheKeyboard() {
+    const std::array<QWidget*, 4> stops = {Image1, lblCompany[0], Image4, Label4};
+    for (QWidget* stop : stops) {
+        stop->setFocusPolicy(Qt::TabFocus);
+    }
+    for (std::size_t k = 1; k < stops.size(); ++k) {
+        setTabOrder(stops[k - 1], stops[k]);
+    }
+}
+
 void frmSplash::showModal(QWidget& owner) {
     qt::setOwner(*this, owner);
     setWindowModality(Qt::ApplicationModal);
@@ -187,6 +202,7 @@ void frmSplash::Form_Load() {
         lblVersion->move(rightLimit - lblVersion->width(), lblVersion->y());
     }
     qt::setColours(*lblCompany[0], std::nullopt, kNavy);
+    Label4->setFocus();
 }
 
 void frmSplash::Image1_Click() {

@@ -22,7 +22,8 @@ namespace quintara::info_window {
 
 // The information window: name, version, a note that the program is free, the disclaimer, a
 // donation appeal and links to the maker's site. Shown at start-up and from "About"; only
-// "Continua" closes it (Escape and a window manager's close do the same).
+// "Continua" closes it (Escape and a window manager's close do the same), and it has the focus
+// when the window opens.
 class frmSplash final : public QDialog, public main_window::ModalWindow {
 public:
     explicit frmSplash(qt::LinkOpener& links);
@@ -45,6 +46,7 @@ protected:
 private:
     void buildFrame();
     void buildDonationArea();
+    void takeTheKeyboard();
 
     qt::LinkOpener& links_;
     // The client area inside the border; every control lies on it.

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QShortcut>
@@ -33,7 +34,8 @@ mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
       settingsFile_(services.files),
-      coverPhaseDuration_(coverPhaseDuration) {
+      coverPhaseDuration_(coverPhaseDuration),
+      teller_([this](const QString& series) { qt::announce(*this, series); }) {
     setObjectName("mainform");
     setWindowTitle(QStringLiteral("Quintara"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -112,14 +114,26 @@ void mainform::Command2_Click() {
     tellTheSeries();
 }
 
-// A screen reader learns the series on view without hunting through the labels: the window's
-// description holds it in one sentence, announced as the covers open.
+// A screen reader learns the series on view without hunting through the labels: the window
+// describes it in one sentence, and it is spoken once the covers are open.
 void mainform::tellTheSeries() {
-    const QString series = draw::coversAreOpen(*board_) ? board_->seriesText() : QString();
-    setAccessibleDescription(series);
-    if (!series.isEmpty()) {
-        qt::announce(*this, series);
+    teller_.show(draw::coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
+}
+
+// The series on view in one sentence, empty while the covers are closed or it waits to be told.
+QString mainform::seriesDescription() const {
+    return board_ != nullptr && draw::coversAreOpen(*board_) ? teller_.description() : QString();
+}
+
+void mainform::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            teller_.windowActivated();
+        } else {
+            teller_.windowDeactivated();
+        }
     }
+    QMainWindow::changeEvent(event);
 }
 
 // Ctrl+C puts the series on view on the clipboard as one line, in the words of the description;
@@ -136,6 +150,8 @@ void mainform::Command3_Click() {
     if (draw::coversAreOpen(*board_)) {
         draw::AnimateCovers(*board_, draw::CoverPhase::Covering);
     }
+    // Nothing on view while the dialog is open: a series still held back is no longer told.
+    tellTheSeries();
     conditionsDialog_.showModal(*this, *board_);
     LoadConditions();
     Command2_Click();

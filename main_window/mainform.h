@@ -9,11 +9,13 @@
 #include <memory>
 
 #include "draw/draw_engine.h"
+#include "form_controls/accessibility.h"
 #include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
 #include "main_window/modal_windows.h"
 #include "main_window/number_board.h"
+#include "main_window/series_teller.h"
 #include "platform/qt/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
@@ -43,7 +45,7 @@ inline constexpr char kNoSeriesMessage[] =
 
 // The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
 // header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
-// "Stampa" and "Esci".
+// "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
 class mainform final : public QMainWindow {
 public:
     mainform(qt::WindowServices& services, ModalWindow& informationWindow,
@@ -72,6 +74,7 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildSurface();
@@ -82,6 +85,7 @@ private:
     void applyStackingOrder();
     void applyReadingOrder();
     void tellTheSeries();
+    QString seriesDescription() const;
     void copySeries();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (mainform::*handler)());
@@ -119,6 +123,8 @@ private:
     std::unique_ptr<NumberBoard> board_;
     LongDrawCursor drawCursor_;
     std::unique_ptr<draw::DrawEngine> engine_;
+    SeriesTeller teller_;
+    qt::WindowDescription description_{*this, [this] { return seriesDescription(); }};
 };
 
 }  // namespace quintara::main_window

@@ -42,6 +42,8 @@ test_packages=(
     xdotool xclip
     # the end-to-end test on Wayland: a headless compositor and Qt's Wayland plugin
     weston qt6-wayland
+    # the screen reader test: Orca itself, speaking through speech-dispatcher
+    orca speech-dispatcher
 )
 
 case ${1:-} in

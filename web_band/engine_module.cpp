@@ -4,7 +4,6 @@
 
 #include "web_band/engine_module.h"
 
-#include <QAccessible>
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QOpenGLContext>
@@ -34,12 +33,12 @@ void shareAnOpenGlContextWithTheEngine() {
     qt_gl_set_global_share_context(context);
 }
 
-// Qt WebEngine shows a page's own objects (its title, paragraphs and links) to assistive
-// technology on Linux only when asked to, as that costs time on every change of the page: asked
-// here when a screen reader listens as the engine starts.
+// Qt WebEngine 6.4 shows a page's own objects (its title, paragraphs and links) to assistive
+// technology on Linux only when this is set as the engine starts; it reads it once. Set
+// whatever listens now: the engine then follows assistive technology as it comes and goes, and
+// costs nothing more while none listens. A user's own setting stands.
 void letAScreenReaderReadThePage() {
-    if (QAccessible::isActive() &&
-        !qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY")) {
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY")) {
         qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     }
 }

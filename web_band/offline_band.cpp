@@ -12,16 +12,13 @@
 
 namespace quintara::web_band {
 
-OfflineBand::OfflineBand(QWidget& parent, qt::LinkOpener& links) : QLabel(&parent) {
+OfflineBand::OfflineBand(QWidget& parent, qt::LinkOpener& links) : qt::LinkedText(&parent) {
     setAlignment(Qt::AlignCenter);
     // The page's own background, which rich text in a label does not paint.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0xF4, 0xF7, 0xFB));
     setPalette(colours);
     setAutoFillBackground(true);
-    setTextFormat(Qt::RichText);
-    // Its link is reached with Tab and followed with Return, as with the mouse.
-    setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setText(html());
     // What a screen reader says of it: the page's words, without the line breaks of its markup.
     setAccessibleName(QTextDocumentFragment::fromHtml(text()).toPlainText().simplified());

@@ -4,8 +4,7 @@
 
 #pragma once
 
-#include <QLabel>
-
+#include "form_controls/linked_text.h"
 #include "web_band/web_band.h"
 
 namespace quintara::qt {
@@ -16,7 +15,7 @@ namespace quintara::web_band {
 
 // Our own small page, drawn by Qt Widgets: the band when the site cannot be reached, and the
 // whole band in a build without the engine. Its one link, to the site, opens in the browser.
-class OfflineBand final : public QLabel, public WebBand {
+class OfflineBand final : public qt::LinkedText, public WebBand {
     Q_OBJECT
 
 public:

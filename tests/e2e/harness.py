@@ -171,18 +171,19 @@ class Session:
 
     settings: bytes to put in Quintara.cfg before the start, or None for no file.
     site: whether the maker's page is served; without it the site cannot be reached.
+    page: the page served, when not page_server's own.
     """
 
     # Qt's platform plugin; the Wayland tests use "wayland", and None leaves the choice to the
     # program and Qt, as a desktop session does.
     platform = "xcb"
 
-    def __init__(self, settings=None, site=True):
+    def __init__(self, settings=None, site=True, page=None):
         self.program = os.environ.get("QUINTARA_PROGRAM", "")
         if not os.access(self.program, os.X_OK):
             raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
-        self.pages = PageServer(site_port() if site else None)
+        self.pages = PageServer(site_port() if site else None, page)
 
     def __enter__(self):
         self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))

@@ -18,13 +18,15 @@ PAGE = ("""<!DOCTYPE html>
 
 
 class PageServer:
-    """Serves /riq-quintara.html on 127.0.0.1:port while in a `with` block. When someone else
-    holds the port, or the port is None, `listening` is False and nothing is served by us."""
+    """Serves /riq-quintara.html (`page`, or our own PAGE) on 127.0.0.1:port while in a `with`
+    block. When someone else holds the port, or the port is None, `listening` is False and
+    nothing is served by us."""
 
-    def __init__(self, port):
+    def __init__(self, port, page=None):
         self.requests = []
         self.server = None
         self.port = port
+        self.page = page or PAGE
 
     @property
     def listening(self):
@@ -34,6 +36,7 @@ class PageServer:
         if self.port is None:
             return self
         requests = self.requests
+        page = self.page
 
         class Handler(http.server.BaseHTTPRequestHandler):
             def do_GET(self):
@@ -43,9 +46,9 @@ class PageServer:
                     return
                 self.send_response(200)
                 self.send_header("Content-Type", "text/html; charset=utf-8")
-                self.send_header("Content-Length", str(len(PAGE)))
+                self.send_header("Content-Length", str(len(page)))
                 self.end_headers()
-                self.wfile.write(PAGE)
+                self.wfile.write(page)
 
             def log_message(self, format, *args):
                 pass

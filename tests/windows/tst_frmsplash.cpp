@@ -160,11 +160,85 @@ private slots:
         QCOMPARE(image.pixel(200, image.height() - 1), palette.color(QPalette::Shadow).rgb());
     }
 
-    void continuaClosesTheWindow() {
+    // Key 0 is a click on "Continua"; the other keys are typed where the focus is as the window
+    // opens, which is on "Continua".
+    void theseCloseTheWindow_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("a click on Continua") << 0;
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void theseCloseTheWindow() {
+        QFETCH(int, key);
         frmSplash window(links);
-        QVERIFY(showAndThen(window,
-                            [&] { QTest::mouseClick(label(window, "Label4"), Qt::LeftButton); }));
+        QVERIFY(showAndThen(window, [&] {
+            QCOMPARE(window.focusWidget(), label(window, "Label4"));
+            if (key == 0) {
+                QTest::mouseClick(label(window, "Label4"), Qt::LeftButton);
+            } else {
+                QTest::keyClick(window.focusWidget(), Qt::Key(key));
+            }
+        }));
+        QCOMPARE(window.result(), int(QDialog::Accepted));
         QVERIFY(!window.isVisible());
+    }
+
+    // From "Continua", Tab goes down the window through the three links and back; Return opens
+    // a link's page as a click does, Space does nothing to a link, and the window stays.
+    void tabReachesTheLinksAndReturnOpensThem() {
+        RecordingLinkOpener opened;
+        frmSplash window(opened);
+        QStringList reached;
+        QVERIFY(!showAndThen(window, [&] {
+            for (int stop = 0; stop < 4 && window.focusWidget() != nullptr; ++stop) {
+                QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+                reached << window.focusWidget()->objectName();
+                if (stop < 3) {
+                    QTest::keyClick(window.focusWidget(), Qt::Key_Space);
+                    QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+                }
+            }
+        }));
+        QCOMPARE(reached, QStringList({"Image1", "lblCompany(0)", "Image4", "Label4"}));
+        QCOMPARE(opened.opened, (std::vector<QUrl>{qt::site::homePage(), qt::site::productPage(),
+                                                   qt::site::donationPage()}));
+    }
+
+    // The focus frame is all that the focus changes: every pixel that differs from the window
+    // without the focus lies on the control that has it.
+    void onlyTheFocusedControlShowsTheFocus_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Label4", "Image1", "lblCompany(0)", "Image4"}) {
+            QTest::newRow(name) << name;
+        }
+    }
+
+    void onlyTheFocusedControlShowsTheFocus() {
+        QFETCH(QString, name);
+        frmSplash window(links);
+        window.Form_Load();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget* control = window.findChild<QWidget*>(name);
+        control->setFocus(Qt::TabFocusReason);
+        const QImage focused = window.grab().toImage();
+        control->clearFocus();
+        const QImage unfocused = window.grab().toImage();
+        const QRect on(control->mapTo(&window, QPoint()), control->size());
+        int differing = 0;
+        for (int y = 0; y < focused.height(); ++y) {
+            for (int x = 0; x < focused.width(); ++x) {
+                if (focused.pixel(x, y) != unfocused.pixel(x, y)) {
+                    QVERIFY2(on.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                    ++differing;
+                }
+            }
+        }
+        QVERIFY(differing > 0);
     }
 
     // The windows are created once in main and destroyed in turn: the owner must not delete it.
@@ -173,12 +247,6 @@ private slots:
         QVERIFY(showAndThen(window, [&] { window.Label4_Click(); }));
         QVERIFY(window.parent() == nullptr);
         QCOMPARE(window.windowHandle()->transientParent(), owner.windowHandle());
-    }
-
-    void escapeBehavesAsContinua() {
-        frmSplash window(links);
-        QVERIFY(showAndThen(window, [&] { QTest::keyClick(&window, Qt::Key_Escape); }));
-        QCOMPARE(window.result(), int(QDialog::Accepted));
     }
 
     void clicksElsewhereDoNotCloseIt() {

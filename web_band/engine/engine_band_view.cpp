@@ -4,10 +4,13 @@
 
 // The engine module: Qt WebEngine's view of the maker's page. The program loads this module only
 // when the site has answered with a page, so a run without one never maps the engine at all.
+#include <QChildEvent>
+#include <QFocusEvent>
 #include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <memory>
 #include <type_traits>
@@ -54,6 +57,28 @@ public:
         setContent(page.content, page.contentType, page.url);
     }
 
+protected:
+    // The engine draws the page in a child widget made as the page arrives, which takes the
+    // keyboard for the view.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded) {
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        }
+        return QWebEngineView::event(event);
+    }
+
+    // Tab into the page stops on the page as a whole, where a screen reader has nothing to say;
+    // a browser goes on to the page's first link (its last, going back), and so does the band.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && watched == focusProxy()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+                stepOntoALink(reason == Qt::BacktabFocusReason);
+            }
+        }
+        return QWebEngineView::eventFilter(watched, event);
+    }
+
 private:
     // What the page asks for passes our filter, and what it may have comes through our own fetch;
     // both go with the profile.
@@ -67,6 +92,24 @@ private:
                 &ResourceFetch::cookieAdded);
         connect(cookies, &QWebEngineCookieStore::cookieRemoved, resources_,
                 &ResourceFetch::cookieRemoved);
+    }
+
+    // Only when nothing on the page has the focus yet, and in one step on the page: an engine
+    // that moves there itself meanwhile finds the focus on the same link, or has already moved it
+    // and is left to it.
+    void stepOntoALink(bool back) {
+        page_->runJavaScript(QStringLiteral(R"(
+            if (!document.activeElement || document.activeElement === document.body) {
+                const stops = Array.from(document.querySelectorAll(
+                    'a[href], area[href], button, input, select, textarea, [tabindex]')).filter(
+                    e => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length > 0);
+                const stop = %1 ? stops[stops.length - 1] : stops[0];
+                if (stop) {
+                    stop.focus();
+                }
+            })")
+                                 .arg(back ? QStringLiteral("true") : QStringLiteral("false")),
+                             QWebEngineScript::ApplicationWorld);
     }
 
     // Only the band's own page failing to load brings our offline page; a link the gate kept
