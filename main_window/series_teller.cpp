@@ -16,13 +16,14 @@ SeriesTeller::SeriesTeller(Announce announce, std::chrono::milliseconds afterAct
 void SeriesTeller::show(const QString& series, bool windowActive) {
     afterActivation_.stop();
     series_ = series;
-    held_ = !series.isEmpty();
+    held_ = !series.isEmpty() && (windowActive || everActive_);
     if (windowActive) {
         tell();
     }
 }
 
 void SeriesTeller::windowActivated() {
+    everActive_ = true;
     if (held_) {
         afterActivation_.start();
     }

@@ -21,7 +21,8 @@ inline constexpr std::chrono::milliseconds kTellAfterActivation{1000};
 // comes back only once the series is drawn) holds it back, out of its description too, until it
 // is active again and has been read out: then the series is announced. Screen readers differ in
 // whether they say a window's description as it becomes active; held back, it is heard once with
-// either.
+// either. A window that has never been active (a compositor that gives it no keyboard) is read
+// out by nobody: its series is described at once, and told to nobody.
 class SeriesTeller {
 public:
     using Announce = std::function<void(const QString& series)>;
@@ -43,6 +44,7 @@ private:
     Announce announce_;
     QString series_;
     bool held_ = false;
+    bool everActive_ = false;
     QTimer afterActivation_;
 };
 

@@ -25,14 +25,15 @@ struct Case {
 
 // clang-format off
 const Case kCases[] = {
-    {"shown in the active window: told at once",                     "A",      1, true},
-    {"shown in an inactive window: held back",                       "I.",     0, false},
-    {"the window comes back: still held while it is read out",       "I+",     0, false},
-    {"then told, once",                                              "I+.-+.", 1, true},
-    {"left again before it was told: told when back",                "I+-.+.", 1, true},
-    {"the covers close before it was told: never told",              "I+N.",   0, false},
-    {"told, then the window leaves and comes back: not told again",  "A-+.",   1, true},
-    {"no series: nothing to tell",                                   "N+.",    0, false},
+    {"shown in the active window: told at once",                     "A",        1, true},
+    {"shown in a window that left: held back",                       "+-I.",     0, false},
+    {"the window comes back: still held while it is read out",       "+-I+",     0, false},
+    {"then told, once",                                              "+-I+.-+.", 1, true},
+    {"left again before it was told: told when back",                "+-I+-.+.", 1, true},
+    {"the covers close before it was told: never told",              "+-I+N.",   0, false},
+    {"told, then the window leaves and comes back: not told again",  "A-+.",     1, true},
+    {"no series: nothing to tell",                                   "N+.",      0, false},
+    {"a window never active (no keyboard): described, not told",     "I.",       0, true},
 };
 // clang-format on
 
