@@ -4,8 +4,8 @@
 
 #pragma once
 
+#include "files/file_layer.h"
 #include "platform/clock.h"
-#include "platform/file_layer.h"
 #include "platform/qt/link_opener.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/window_printer.h"
@@ -24,7 +24,7 @@ struct WindowServices {
     LinkOpener& links;
     web_band::WebBandFactory& webBands;
     WindowPrinter& printer;
-    platform::FileLayer& files;
+    files::FileLayer& files;
     platform::RandomSource& random;
     platform::Clock& clock;
 };

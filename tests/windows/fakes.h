@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "draw/display.h"
+#include "files/local_file_layer.h"
 #include "main_window/modal_windows.h"
-#include "platform/local_file_layer.h"
 #include "platform/qt/window_services.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
