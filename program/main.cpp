@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
     qt::installItalianQtTexts(application);
     QApplication::setWindowIcon(applicationIcon());
-    qt::installAccessibility();
+    form_controls::installAccessibility();
 
     qt::QtMessageBox messages;
     qt::DesktopLinkOpener links;
@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
     files::LocalFileLayer files;
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    qt::WindowServices services{messages, links, webBands, printer, files, random, clock};
+    main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
 
     info_window::frmSplash informationWindow(links);
     conditions_dialog::frmcondi conditionsDialog(services);
