@@ -28,11 +28,11 @@
 namespace quintara::conditions_dialog {
 namespace {
 
-using qt::arial;
-using qt::placeInTwips;
+using form_controls::arial;
+using form_controls::placeInTwips;
 using settings::ConditionKind;
 
-using namespace qt::colours;
+using namespace form_controls::colours;
 constexpr int kClientWidth = 6270;
 constexpr int kClientHeight = 3795;
 
@@ -64,19 +64,19 @@ std::string toUtf8(const QString& text) {
 
 }  // namespace
 
-frmcondi::frmcondi(qt::WindowServices& services)
+frmcondi::frmcondi(main_window::WindowServices& services)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       services_(services),
       settingsFile_(services.files) {
     setObjectName("frmcondi");
     setWindowTitle(QStringLiteral("Condition form"));
-    setFixedSize(qt::twipsRect(0, 0, kClientWidth, kClientHeight).size());
-    qt::setColours(*this, kLightGrey, kBlack);
+    setFixedSize(form_controls::twipsRect(0, 0, kClientWidth, kClientHeight).size());
+    form_controls::setColours(*this, kLightGrey, kBlack);
 
-    Frame1 =
-        new qt::CaptionFrame(this, QStringLiteral("Parametri di estrazione"),
-                             arial(12, {.bold = true, .italic = true}), qt::designColour(kRed));
+    Frame1 = new form_controls::CaptionFrame(this, QStringLiteral("Parametri di estrazione"),
+                                             arial(12, {.bold = true, .italic = true}),
+                                             form_controls::designColour(kRed));
     Frame1->setObjectName("Frame1");
     placeInTwips(*Frame1, 0, 0, 6255, 3855);
     buildOptions();
@@ -120,12 +120,14 @@ void frmcondi::buildEntryBoxes() {
         placeInTwips(*edit, twips);
         return edit;
     };
-    Text1 = box(new qt::LimitedLineEdit(Frame1, 2), "Text1", "Primo numero", {3600, 960, 495, 375});
-    Text2 =
-        box(new qt::LimitedLineEdit(Frame1, 2), "Text2", "Secondo numero", {4200, 960, 495, 375});
+    Text1 = box(new form_controls::LimitedLineEdit(Frame1, 2), "Text1", "Primo numero",
+                {3600, 960, 495, 375});
+    Text2 = box(new form_controls::LimitedLineEdit(Frame1, 2), "Text2", "Secondo numero",
+                {4200, 960, 495, 375});
     Text3 = box(new QLineEdit(Frame1), "Text3", "Frase o nome", {3600, 1440, 2415, 375});
-    Text3->setMaxLength(qt::kLongestTextInABox);
-    Text6 = box(new qt::LimitedLineEdit(Frame1, 1), "Text6", "Seme", {3600, 1920, 495, 375});
+    Text3->setMaxLength(form_controls::kLongestTextInABox);
+    Text6 =
+        box(new form_controls::LimitedLineEdit(Frame1, 1), "Text6", "Seme", {3600, 1920, 495, 375});
 
     // Tab through the kinds from top to bottom, each followed by its boxes.
     setTabOrder(Option1[3], Option1[4]);
@@ -140,7 +142,8 @@ void frmcondi::buildEntryBoxes() {
 }
 
 void frmcondi::buildButtonsAndLink() {
-    Line1[2] = new qt::LineWidget(Frame1, {-120, 3000}, {8760, 3000}, qt::designColour(kRed), 3);
+    Line1[2] = new form_controls::LineWidget(Frame1, {-120, 3000}, {8760, 3000},
+                                             form_controls::designColour(kRed), 3);
     Line1[2]->setObjectName("Line1(2)");
 
     const auto button = [this](const char* name, const QString& caption, QRect twips) {
@@ -149,7 +152,7 @@ void frmcondi::buildButtonsAndLink() {
         command->setFont(arial(9, {.bold = true, .italic = true}));
         // Neither is a default button: Return presses only the button that has the focus.
         command->setAutoDefault(false);
-        qt::pressOnReturnWhenFocused(*command);
+        form_controls::pressOnReturnWhenFocused(*command);
         placeInTwips(*command, twips);
         return command;
     };
@@ -160,15 +163,16 @@ void frmcondi::buildButtonsAndLink() {
     setTabOrder(Option1[2], Command5);
     setTabOrder(Command5, Command4);
 
-    Label1[7] = qt::createLinkLabel(Frame1, "Label1(7)", qt::site::host(),
-                                    arial(14.25, {.bold = true, .italic = true}), kNavy,
-                                    {3000, 240, 3375, 375});
-    connect(Label1[7], &qt::ClickableLabel::clicked, this, [this] { Label1_Click(7); });
+    Label1[7] = form_controls::createLinkLabel(Frame1, "Label1(7)", qt::site::host(),
+                                               arial(14.25, {.bold = true, .italic = true}), kNavy,
+                                               {3000, 240, 3375, 375});
+    connect(Label1[7], &form_controls::ClickableLabel::clicked, this, [this] { Label1_Click(7); });
 
     // The "Extras" group starts 15 twips before the frame's right edge: all but a strip of it is
     // cut off, and with it any way to change the range or the Jolly flags.
-    Frame2 = new qt::CaptionFrame(Frame1, QStringLiteral("Extras"),
-                                  arial(9, {.bold = true, .italic = true}), qt::designColour(kRed));
+    Frame2 = new form_controls::CaptionFrame(Frame1, QStringLiteral("Extras"),
+                                             arial(9, {.bold = true, .italic = true}),
+                                             form_controls::designColour(kRed));
     Frame2->setObjectName("Frame2");
     placeInTwips(*Frame2, 6240, 240, 2535, 2175);
 }

@@ -8,7 +8,7 @@
 
 #include "form_controls/control_array.h"
 #include "main_window/modal_windows.h"
-#include "platform/qt/window_services.h"
+#include "main_window/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
 
@@ -18,12 +18,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 class CaptionFrame;
 class ClickableLabel;
 class LimitedLineEdit;
 class LineWidget;
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls
 
 namespace quintara::conditions_dialog {
 
@@ -32,7 +32,7 @@ namespace quintara::conditions_dialog {
 // main window, which reads it again however the dialog closed.
 class frmcondi final : public QDialog, public main_window::ConditionsEditor {
 public:
-    explicit frmcondi(qt::WindowServices& services);
+    explicit frmcondi(main_window::WindowServices& services);
 
     // Starts from the design values, overlays the settings file and shows the dialog modally over
     // `owner`; after a save it opens the first column of `ownerCovers`.
@@ -54,7 +54,7 @@ private:
     void takeConditionsFromControls();
     bool save();
 
-    qt::WindowServices& services_;
+    main_window::WindowServices& services_;
     settings::SettingsFile settingsFile_;
     draw::CoverDisplay* ownerCovers_ = nullptr;
 
@@ -63,19 +63,19 @@ private:
     // back unchanged.
     settings::DrawConditions conditions_ = settings::dialogDefaults();
 
-    qt::CaptionFrame* Frame1 = nullptr;
-    qt::CaptionFrame* Frame2 = nullptr;
-    qt::ControlArray<QRadioButton> Option1;
+    form_controls::CaptionFrame* Frame1 = nullptr;
+    form_controls::CaptionFrame* Frame2 = nullptr;
+    form_controls::ControlArray<QRadioButton> Option1;
     QButtonGroup* kindGroup_ = nullptr;
-    qt::ControlArray<QLabel> Label2;
-    qt::LimitedLineEdit* Text1 = nullptr;
-    qt::LimitedLineEdit* Text2 = nullptr;
+    form_controls::ControlArray<QLabel> Label2;
+    form_controls::LimitedLineEdit* Text1 = nullptr;
+    form_controls::LimitedLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
-    qt::LimitedLineEdit* Text6 = nullptr;
-    qt::ControlArray<qt::LineWidget> Line1;
+    form_controls::LimitedLineEdit* Text6 = nullptr;
+    form_controls::ControlArray<form_controls::LineWidget> Line1;
     QPushButton* Command5 = nullptr;
     QPushButton* Command4 = nullptr;
-    qt::ControlArray<qt::ClickableLabel> Label1;
+    form_controls::ControlArray<form_controls::ClickableLabel> Label1;
 };
 
 }  // namespace quintara::conditions_dialog

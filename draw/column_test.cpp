@@ -7,15 +7,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/conversions.h"
+#include "conversions/conversions.h"
 
 namespace quintara::draw {
 
 using settings::ConditionKind;
 
 int requiredNumberOf(const std::string& text) {
-    const double value = platform::numericPrefix(text);
-    if (const auto rounded = platform::roundToInt16(value)) {
+    const double value = conversions::numericPrefix(text);
+    if (const auto rounded = conversions::roundToInt16(value)) {
         return *rounded;
     }
     return value > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
@@ -70,7 +70,7 @@ bool ColumnTest::passes(const std::array<std::int16_t, 6>& column) const {
 bool ColumnTest::hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const {
     int count = 0;
     for (const std::int16_t number : column) {
-        const platform::DecimalText text(number);
+        const conversions::DecimalText text(number);
         if (text.view().size() == 2 && tensDigits_.find(text.view().front()) != std::string::npos) {
             ++count;
         }

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/conversions.h"
-#include "platform/windows1252.h"
+#include "conversions/conversions.h"
+#include "conversions/windows1252.h"
 
 namespace quintara::draw {
 
@@ -22,7 +22,7 @@ bool rangeIsDrawable(const settings::DrawRange& range) {
 
 double phraseSumOf(const std::string& phraseText) {
     double sum = 0.0;
-    for (const char code : platform::encodeWindows1252(phraseText)) {
+    for (const char code : conversions::encodeWindows1252(phraseText)) {
         sum += static_cast<unsigned char>(code);
     }
     return sum;
@@ -73,7 +73,7 @@ void DrawEngine::fillSlots(Slots& slots, const settings::DrawRange& range) {
     for (std::size_t i = 0; i < slots.size(); ++i) {
         bool clashes = true;
         while (clashes) {
-            const double k = platform::integerPart(random_.next() * range.RangeHigh);
+            const double k = conversions::integerPart(random_.next() * range.RangeHigh);
             slots[i] = static_cast<std::int16_t>(range.RangeLow + static_cast<int>(k));
             clashes = false;
             for (std::size_t j = 0; j < slots.size() && !clashes; ++j) {
@@ -85,13 +85,13 @@ void DrawEngine::fillSlots(Slots& slots, const settings::DrawRange& range) {
 
 void DrawEngine::showJollyBox(const settings::DrawConditions& conditions) {
     if (conditions.ShowJollyNumber) {
-        display_.setJollyCaption(platform::DecimalText(Slots1[6]).view());
+        display_.setJollyCaption(conversions::DecimalText(Slots1[6]).view());
         display_.setJollyBackStyle(BackStyle::Transparent);
         return;
     }
     display_.setJollyCaption("");
     display_.setJollyBackStyle(BackStyle::Opaque);
-    const int index = 1 + static_cast<int>(platform::integerPart(random_.next() * 6));
+    const int index = 1 + static_cast<int>(conversions::integerPart(random_.next() * 6));
     display_.setJollyBackColor(ColorTable[index]);
 }
 
@@ -110,7 +110,7 @@ bool DrawEngine::CheckColumn(int column, const ColumnTest& test) {
         if (picked >= 0) {
             slots[picked] = 0;
         }
-        display_.setNumberCaption(column, k, platform::DecimalText(Sorted[k]).view());
+        display_.setNumberCaption(column, k, conversions::DecimalText(Sorted[k]).view());
     }
     std::array<std::int16_t, 6> shown{};
     std::copy_n(Sorted.begin(), shown.size(), shown.begin());

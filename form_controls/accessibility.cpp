@@ -15,7 +15,7 @@
 #include "form_controls/pointer_surface.h"
 #include "platform/qt/qt_versions.h"
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 class AccessibleClickableLabel final : public QAccessibleWidget {
@@ -278,4 +278,4 @@ void announce(QWidget& source, const QString& sentence) {
 #endif
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // Gives `window` the description `text()` returns, read whenever a screen reader asks. No change
 // is ever signalled: a screen reader that speaks a changed description of the window around the
@@ -38,4 +38,4 @@ void installAccessibility();
 // notification in `source`'s window otherwise.
 void announce(QWidget& source, const QString& sentence);
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -6,7 +6,7 @@
 
 #include <QPainter>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 constexpr int kCaptionIndent = 8;
@@ -42,4 +42,4 @@ void CaptionFrame::paintEvent(QPaintEvent*) {
     painter.drawText(captionArea, Qt::AlignCenter, caption_);
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QWidget>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // A frame with its caption set into the top edge of an etched border, holding other controls.
 class CaptionFrame final : public QWidget {
@@ -22,4 +22,4 @@ private:
     QColor captionColour_;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

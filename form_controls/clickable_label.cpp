@@ -11,7 +11,7 @@
 #include "form_controls/control_properties.h"
 #include "form_controls/twips.h"
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 ClickableLabel::ClickableLabel(const QString& text, Role role, QWidget* parent)
     : QLabel(text, parent), role_(role) {
@@ -83,4 +83,4 @@ ClickableLabel* createLinkLabel(QWidget* parent, const char* name, const QString
     return link;
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <cstdint>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // A label that reacts to the mouse: the links to the maker's site and "Continua". A screen
 // reader, or a test driving the program through the accessibility bus, sees it as a link or a
@@ -49,4 +49,4 @@ private:
 ClickableLabel* createLinkLabel(QWidget* parent, const char* name, const QString& text,
                                 const QFont& font, std::uint32_t fore, QRect twips);
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

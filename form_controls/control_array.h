@@ -6,11 +6,11 @@
 
 #include <map>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // Controls repeated under one name and told apart by an index that carries meaning, with gaps
 // where the window has none: Label1[8] is the Jolly box, and there is no Label1[6].
 template <class Control>
 using ControlArray = std::map<int, Control*>;
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -8,7 +8,7 @@
 
 #include "form_controls/twips.h"
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 void setColours(QWidget& widget, std::optional<std::uint32_t> back, std::uint32_t fore) {
     QPalette palette = widget.palette();
@@ -30,4 +30,4 @@ void setForeColour(QWidget& widget, std::uint32_t fore) {
     widget.setPalette(palette);
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

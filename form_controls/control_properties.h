@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // A control's colours as the window designs give them (&H00BBGGRR). Without a back colour the
 // control is transparent and shows what lies beneath.
@@ -19,4 +19,4 @@ void setColours(QWidget& widget, std::optional<std::uint32_t> back, std::uint32_
 // may call it on every pointer move.
 void setForeColour(QWidget& widget, std::uint32_t fore);
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

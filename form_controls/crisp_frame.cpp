@@ -8,7 +8,7 @@
 #include <QTransform>
 #include <algorithm>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 // The device pixels an area covers when filled: the raster engine rounds each edge to the
@@ -50,4 +50,4 @@ void paintCrispFrame(QPainter& painter, const QRect& area, int width, const QCol
     painter.restore();
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -10,7 +10,7 @@
 
 class QPainter;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // A rectangular frame on whole device pixels. At 125, 150 or 175 % a line one logical pixel wide
 // falls between device pixels: a pen drawn there loses a side to rounding, doubles another,
@@ -23,4 +23,4 @@ namespace quintara::qt {
 void paintCrispFrame(QPainter& painter, const QRect& area, int width, const QColor& colour,
                      const std::optional<QColor>& fill = std::nullopt);
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

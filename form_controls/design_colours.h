@@ -8,7 +8,7 @@
 
 // The colours the window designs use, as &H00BBGGRR values (red in the low byte). Values with
 // the top bit set are system colours, taken from the application's palette.
-namespace quintara::qt::colours {
+namespace quintara::form_controls::colours {
 
 inline constexpr std::uint32_t kBlack = 0x000000;
 inline constexpr std::uint32_t kWhite = 0xFFFFFF;
@@ -24,4 +24,4 @@ inline constexpr std::uint32_t kSystemWindowBackground = 0x80000005;
 inline constexpr std::uint32_t kSystemWindowText = 0x80000008;
 inline constexpr std::uint32_t kSystemButtonFace = 0x8000000F;
 
-}  // namespace quintara::qt::colours
+}  // namespace quintara::form_controls::colours

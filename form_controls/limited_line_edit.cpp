@@ -6,7 +6,7 @@
 
 #include <QValidator>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 class TypedLengthValidator final : public QValidator {
@@ -40,4 +40,4 @@ void LimitedLineEdit::setLoadedText(const QString& text) {
     setText(text);
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -6,7 +6,7 @@
 
 #include <QLineEdit>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // The most a text box holds: far more than a field of the settings file, so that no box cuts a
 // text loaded from the file, and an over-long paste is refused by name when saving rather than
@@ -32,4 +32,4 @@ private:
     qsizetype lengthBeforeEdit_ = 0;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -8,7 +8,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 LinkedText::LinkedText(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::RichText);
@@ -66,4 +66,4 @@ bool LinkedText::focusNextPrevChild(bool next) {
     return moved;
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <vector>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // Rich text whose links are reached with Tab and followed with Return, as with the mouse. Each
 // link is a Tab stop a screen reader names, as a link of its own within the text (see
@@ -33,4 +33,4 @@ protected:
     bool focusNextPrevChild(bool next) override;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

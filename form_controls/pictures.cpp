@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 QString twiceAsLarge(const QString& file) {
@@ -34,4 +34,4 @@ QIcon designIcon(const QString& file) {
     return icon;
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

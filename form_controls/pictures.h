@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QString>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // Our pictures come at the size the window designs give them and, for screens scaled above
 // 100 %, drawn twice as large beside them (NAME@2x.EXT, as Qt names such variants). At 100 % the
@@ -21,4 +21,4 @@ QPixmap designPicture(const QString& file);
 // Both sizes, for Qt to choose from on each screen.
 QIcon designIcon(const QString& file);
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

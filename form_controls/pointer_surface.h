@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // The bare surface of a window or frame, which hears the pointer wherever no control takes it:
 // shapes and lines let it through, while labels, pictures and buttons keep it for themselves.
@@ -46,4 +46,4 @@ private:
     std::vector<QPointer<QWidget>> readingOrder_;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -7,7 +7,7 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 // Watches the key presses that reach its button, which only happens while it has the focus.
@@ -43,4 +43,4 @@ void pressOnReturnWhenFocused(QAbstractButton& button) {
     button.installEventFilter(new ReturnPresses(button));
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -6,11 +6,11 @@
 
 class QAbstractButton;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // Makes Return, and Enter on the keypad, press the button while it has the keyboard focus, as
 // Space does, the way command buttons behave on the desktop the program comes from. The button
 // does not become a default button: Return pressed anywhere else in its window leaves it alone.
 void pressOnReturnWhenFocused(QAbstractButton& button);
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -10,7 +10,7 @@
 #include "form_controls/crisp_frame.h"
 #include "form_controls/twips.h"
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 ShapeWidget::ShapeWidget(QWidget* parent, QRect twipsGeometry, Style style)
     : QWidget(parent), twipsGeometry_(twipsGeometry), style_(style) {
@@ -70,4 +70,4 @@ void LineWidget::paintEvent(QPaintEvent*) {
     painter.drawLine(from_, to_);
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

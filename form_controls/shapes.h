@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <optional>
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // A rectangle that paints itself: the covers in front of the numbers, frames and swatches.
 // Like the shapes of the window designs it takes no mouse events: they go to whatever lies
@@ -55,4 +55,4 @@ private:
     int width_;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

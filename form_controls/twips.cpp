@@ -11,7 +11,7 @@
 
 #include "form_controls/design_colours.h"
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 namespace {
 
 QColor systemColour(std::uint32_t value) {
@@ -74,4 +74,4 @@ QFont designFont(const QString& family, double points, FontStyle style) {
     return font;
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -13,7 +13,7 @@
 
 class QWidget;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 
 // Layout is written in twips, as the window designs give it, and converted here only:
 // 15 twips to a logical pixel at 100 % scaling (1440 twips to the inch at 96 pixels to the inch).
@@ -46,4 +46,4 @@ inline QFont arial(double points, FontStyle style = {}) {
     return designFont("Arial", points, style);
 }
 
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/file_layer.h"
+#include "files/file_layer.h"
 #include "support/memory_file_layer.h"
 
 namespace quintara::fuzzing {

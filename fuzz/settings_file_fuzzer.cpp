@@ -25,9 +25,9 @@
 #include <variant>
 #include <vector>
 
+#include "conversions/list_input.h"
+#include "conversions/windows1252.h"
 #include "fuzz/memory_files.h"
-#include "platform/list_input.h"
-#include "platform/windows1252.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
 #include "settings/stored_text.h"
@@ -35,9 +35,9 @@
 
 namespace {
 
+using quintara::conversions::ListInput;
 using quintara::fuzzing::ChunkedBytes;
 using quintara::fuzzing::MemoryFiles;
-using quintara::platform::ListInput;
 using namespace quintara::settings;
 
 void require(bool holds, const char* property) {
@@ -135,8 +135,9 @@ void checkReadAgainstFields(const DrawConditions& start, const DrawConditions& r
 
     for (std::size_t i = 0; i < kTexts.size(); ++i) {
         const std::size_t line = kKindLines + i;
-        const std::string& expected =
-            line < reached ? quintara::platform::decodeWindows1252(fields[line]) : start.*kTexts[i];
+        const std::string& expected = line < reached
+                                          ? quintara::conversions::decodeWindows1252(fields[line])
+                                          : start.*kTexts[i];
         require(read.*kTexts[i] == expected, "a text line is read decoded, or left unread");
     }
 
@@ -185,7 +186,7 @@ void checkRoundTrip(const DrawConditions& saved, const DrawConditions& expected)
                     std::get<UnstorableText>(formatted) == *unstorable,
                 "the save and the formatter refuse the same text");
         require(storedLineFor(
-                    quintara::platform::encodeWindows1252(saved.*memberOf(unstorable->field))) ==
+                    quintara::conversions::encodeWindows1252(saved.*memberOf(unstorable->field))) ==
                     std::variant<std::string, Unstorable>(unstorable->why),
                 "only a text with no stored line is refused, for its own reason");
         require(files.files.empty(), "a refused save writes nothing");
@@ -287,8 +288,8 @@ void checkTypedTexts(std::string_view bytes) {
     for (std::size_t i = 0; i < kTexts.size() && !bytes.empty(); ++i) {
         const std::size_t end = std::min(bytes.find('\0'), bytes.size());
         typed.*kTexts[i] = std::string(bytes.substr(0, end));
-        expected.*kTexts[i] = quintara::platform::decodeWindows1252(
-            quintara::platform::encodeWindows1252(typed.*kTexts[i]));
+        expected.*kTexts[i] = quintara::conversions::decodeWindows1252(
+            quintara::conversions::encodeWindows1252(typed.*kTexts[i]));
         bytes.remove_prefix(std::min(end + 1, bytes.size()));
     }
     checkRoundTrip(typed, expected);

@@ -25,11 +25,11 @@
 namespace quintara::info_window {
 namespace {
 
-using qt::arial;
-using qt::FontStyle;
-using qt::placeInTwips;
+using form_controls::arial;
+using form_controls::FontStyle;
+using form_controls::placeInTwips;
 
-using namespace qt::colours;
+using namespace form_controls::colours;
 constexpr int kClientWidth = 7290;
 constexpr int kClientHeight = 8130;
 // The fixed dialog border around the client area: two pixels of raised edge and one of face,
@@ -67,7 +67,7 @@ QLabel* text(QWidget* parent, const char* name, const char* content, QRect twips
 QLabel* picture(QWidget* parent, const char* name, const QString& file, QRect twips, bool framed) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setPixmap(qt::designPicture(file));
+    label->setPixmap(form_controls::designPicture(file));
     label->setScaledContents(true);
     if (framed) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -76,12 +76,13 @@ QLabel* picture(QWidget* parent, const char* name, const QString& file, QRect tw
     return label;
 }
 
-qt::ClickableLabel* linkPicture(QWidget* parent, const char* name, const QString& file,
-                                const QString& description, QRect twips) {
-    auto* label = new qt::ClickableLabel(QString(), qt::ClickableLabel::Role::Link, parent);
+form_controls::ClickableLabel* linkPicture(QWidget* parent, const char* name, const QString& file,
+                                           const QString& description, QRect twips) {
+    auto* label = new form_controls::ClickableLabel(
+        QString(), form_controls::ClickableLabel::Role::Link, parent);
     label->setObjectName(name);
     label->setAccessibleName(description);
-    label->setPixmap(qt::designPicture(file));
+    label->setPixmap(form_controls::designPicture(file));
     label->setScaledContents(true);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     placeInTwips(*label, twips);
@@ -94,7 +95,7 @@ frmSplash::frmSplash(qt::LinkOpener& links)
     : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), links_(links) {
     setObjectName("frmSplash");
     setAccessibleName(QStringLiteral("Informazioni su Quintara"));
-    const QSize clientSize = qt::twipsRect(0, 0, kClientWidth, kClientHeight).size();
+    const QSize clientSize = form_controls::twipsRect(0, 0, kClientWidth, kClientHeight).size();
     setFixedSize(clientSize + QSize(2 * kBorderPixels, 2 * kBorderPixels));
     client_ = new QWidget(this);
     client_->setObjectName("client");
@@ -105,7 +106,7 @@ frmSplash::frmSplash(qt::LinkOpener& links)
 }
 
 void frmSplash::buildFrame() {
-    Frame1 = new qt::PointerSurface(client_, [this] { Frame1_MouseMove(); });
+    Frame1 = new form_controls::PointerSurface(client_, [this] { Frame1_MouseMove(); });
     Frame1->setObjectName("Frame1");
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     placeInTwips(*Frame1, 0, 0, 7320, 6075);
@@ -117,23 +118,24 @@ void frmSplash::buildFrame() {
     lblWarning = text(Frame1, "lblWarning", kWarning, {600, 4320, 5775, 1275},
                       arial(11.25, {.italic = true}), Qt::AlignHCenter);
 
-    lblCompany[0] = qt::createLinkLabel(Frame1, "lblCompany(0)", QStringLiteral("Contatto diretto"),
-                                        arial(9.75, {.bold = true, .italic = true}), kNavy,
-                                        {2160, 1920, 3135, 255});
-    connect(lblCompany[0], &qt::ClickableLabel::clicked, this, [this] { lblCompany_Click(0); });
-    connect(lblCompany[0], &qt::ClickableLabel::pointerMoved, this,
+    lblCompany[0] = form_controls::createLinkLabel(
+        Frame1, "lblCompany(0)", QStringLiteral("Contatto diretto"),
+        arial(9.75, {.bold = true, .italic = true}), kNavy, {2160, 1920, 3135, 255});
+    connect(lblCompany[0], &form_controls::ClickableLabel::clicked, this,
+            [this] { lblCompany_Click(0); });
+    connect(lblCompany[0], &form_controls::ClickableLabel::pointerMoved, this,
             [this] { lblCompany_MouseMove(0); });
 
     lblCopyright = text(Frame1, "lblCopyright", kCopyright, {4680, 5760, 2175, 255}, arial(8.25),
                         Qt::AlignRight);
     Image1 = linkPicture(Frame1, "Image1", QStringLiteral(":/quintara/splash_logo.jpg"),
                          QStringLiteral("Sito di Quintara"), {360, 240, 1215, 1095});
-    connect(Image1, &qt::ClickableLabel::clicked, this, &frmSplash::Image1_Click);
+    connect(Image1, &form_controls::ClickableLabel::clicked, this, &frmSplash::Image1_Click);
     Image2 = picture(Frame1, "Image2", QStringLiteral(":/quintara/splash_small.gif"),
                      {120, 4200, 495, 375}, false);
     Label1 = text(Frame1, "Label1", "Quintara", {960, 120, 5775, 615}, arial(26.25, {.bold = true}),
                   Qt::AlignHCenter);
-    qt::setColours(*Label1, std::nullopt, kNavy);
+    form_controls::setColours(*Label1, std::nullopt, kNavy);
     Image3 = picture(Frame1, "Image3", QStringLiteral(":/quintara/splash_ticket.bmp"),
                      {360, 1440, 975, 555}, true);
     Label2 = text(Frame1, "Label2", kFreeNote, {1920, 840, 3495, 975}, arial(9), Qt::AlignHCenter);
@@ -142,31 +144,32 @@ void frmSplash::buildFrame() {
 }
 
 void frmSplash::buildDonationArea() {
-    Shape1 = new qt::ShapeWidget(client_, {120, 7560, 7095, 495},
-                                 {.border = Qt::black,
-                                  .borderWidth = 1,
-                                  .fill = qt::designColour(kLightGreen),
-                                  .rounded = true});
+    Shape1 = new form_controls::ShapeWidget(client_, {120, 7560, 7095, 495},
+                                            {.border = Qt::black,
+                                             .borderWidth = 1,
+                                             .fill = form_controls::designColour(kLightGreen),
+                                             .rounded = true});
     Shape1->setObjectName("Shape1");
 
-    Label4 = new qt::ClickableLabel(QStringLiteral("Continua"), qt::ClickableLabel::Role::Button,
-                                    client_);
+    Label4 = new form_controls::ClickableLabel(
+        QStringLiteral("Continua"), form_controls::ClickableLabel::Role::Button, client_);
     Label4->setObjectName("Label4");
     Label4->setFont(arial(15.75));
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     placeInTwips(*Label4, 120, 7680, 7095, 495);
-    connect(Label4, &qt::ClickableLabel::clicked, this, &frmSplash::Label4_Click);
+    connect(Label4, &form_controls::ClickableLabel::clicked, this, &frmSplash::Label4_Click);
 
-    Shape2 = new qt::ShapeWidget(client_, {120, 6120, 7095, 1335},
-                                 {.border = qt::designColour(kSystemWindowText), .borderWidth = 1});
+    Shape2 = new form_controls::ShapeWidget(
+        client_, {120, 6120, 7095, 1335},
+        {.border = form_controls::designColour(kSystemWindowText), .borderWidth = 1});
     Shape2->setObjectName("Shape2");
 
     Image4 = linkPicture(client_, "Image4", QStringLiteral(":/quintara/donation.jpg"),
                          QStringLiteral("Dona"), {240, 6360, 1575, 855});
-    connect(Image4, &qt::ClickableLabel::clicked, this, &frmSplash::Image4_Click);
+    connect(Image4, &form_controls::ClickableLabel::clicked, this, &frmSplash::Image4_Click);
 
     Label5 = text(client_, "Label5", kDonationAppeal, {2040, 6360, 4935, 975},
-                  qt::designFont(QStringLiteral("Comic Sans MS"), 12), Qt::AlignHCenter);
+                  form_controls::designFont(QStringLiteral("Comic Sans MS"), 12), Qt::AlignHCenter);
     Frame1->raise();
 }
 
@@ -197,11 +200,11 @@ void frmSplash::Form_Load() {
     // Sized to its text from its left edge; kept inside the window, where a long version would
     // otherwise be cut off at the right.
     lblVersion->adjustSize();
-    const int rightLimit = client_->width() - qt::pixels(120);
+    const int rightLimit = client_->width() - form_controls::pixels(120);
     if (lblVersion->geometry().right() > rightLimit) {
         lblVersion->move(rightLimit - lblVersion->width(), lblVersion->y());
     }
-    qt::setColours(*lblCompany[0], std::nullopt, kNavy);
+    form_controls::setColours(*lblCompany[0], std::nullopt, kNavy);
     Label4->setFocus();
 }
 
@@ -218,11 +221,11 @@ void frmSplash::lblCompany_Click(int) {
 }
 
 void frmSplash::lblCompany_MouseMove(int) {
-    qt::setForeColour(*lblCompany[0], kRed);
+    form_controls::setForeColour(*lblCompany[0], kRed);
 }
 
 void frmSplash::Frame1_MouseMove() {
-    qt::setForeColour(*lblCompany[0], kNavy);
+    form_controls::setForeColour(*lblCompany[0], kNavy);
 }
 
 void frmSplash::Label4_Click() {

@@ -11,11 +11,14 @@
 
 class QLabel;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 class ClickableLabel;
-class LinkOpener;
 class PointerSurface;
 class ShapeWidget;
+}  // namespace quintara::form_controls
+
+namespace quintara::qt {
+class LinkOpener;
 }  // namespace quintara::qt
 
 namespace quintara::info_window {
@@ -52,22 +55,22 @@ private:
     // The client area inside the border; every control lies on it.
     QWidget* client_ = nullptr;
 
-    qt::PointerSurface* Frame1 = nullptr;
+    form_controls::PointerSurface* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label5 = nullptr;
-    qt::ClickableLabel* Label4 = nullptr;
+    form_controls::ClickableLabel* Label4 = nullptr;
     QLabel* lblCopyright = nullptr;
-    qt::ControlArray<qt::ClickableLabel> lblCompany;
+    form_controls::ControlArray<form_controls::ClickableLabel> lblCompany;
     QLabel* lblWarning = nullptr;
     QLabel* lblVersion = nullptr;
-    qt::ClickableLabel* Image1 = nullptr;
+    form_controls::ClickableLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
     QLabel* Image3 = nullptr;
-    qt::ClickableLabel* Image4 = nullptr;
-    qt::ShapeWidget* Shape1 = nullptr;
-    qt::ShapeWidget* Shape2 = nullptr;
+    form_controls::ClickableLabel* Image4 = nullptr;
+    form_controls::ShapeWidget* Shape1 = nullptr;
+    form_controls::ShapeWidget* Shape2 = nullptr;
 };
 
 }  // namespace quintara::info_window

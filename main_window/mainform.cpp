@@ -28,14 +28,14 @@
 
 namespace quintara::main_window {
 
-mainform::mainform(qt::WindowServices& services, ModalWindow& informationWindow,
+mainform::mainform(WindowServices& services, ModalWindow& informationWindow,
                    ConditionsEditor& conditionsDialog, std::chrono::milliseconds coverPhaseDuration)
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
       settingsFile_(services.files),
       coverPhaseDuration_(coverPhaseDuration),
-      teller_([this](const QString& series) { qt::announce(*this, series); }) {
+      teller_([this](const QString& series) { form_controls::announce(*this, series); }) {
     setObjectName("mainform");
     setWindowTitle(QStringLiteral("Quintara"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -81,7 +81,7 @@ void mainform::Form_Load() {
     wb1 = &services_.webBands.create(*surface_);
     QWidget& view = wb1->widget();
     view.setObjectName("wb1");
-    qt::placeInTwips(view, 240, 1200, 9735, 1575);
+    form_controls::placeInTwips(view, 240, 1200, 9735, 1575);
     view.stackUnder(Command6);
     applyReadingOrder();
     wb1->setSilent(true);
@@ -170,11 +170,11 @@ void mainform::Label3_Click(int) {
 }
 
 void mainform::Label3_MouseMove(int) {
-    qt::setForeColour(*Label3[0], qt::colours::kRed);
+    form_controls::setForeColour(*Label3[0], form_controls::colours::kRed);
 }
 
 void mainform::Form_MouseMove() {
-    qt::setForeColour(*Label3[0], qt::colours::kNavy);
+    form_controls::setForeColour(*Label3[0], form_controls::colours::kNavy);
 }
 
 }  // namespace quintara::main_window

@@ -16,7 +16,7 @@
 #include "main_window/modal_windows.h"
 #include "main_window/number_board.h"
 #include "main_window/series_teller.h"
-#include "platform/qt/window_services.h"
+#include "main_window/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
 
@@ -25,12 +25,12 @@ class QLabel;
 class QMenu;
 class QToolButton;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 class ClickableLabel;
 class LineWidget;
 class PointerSurface;
 class ShapeWidget;
-}  // namespace quintara::qt
+}  // namespace quintara::form_controls
 
 namespace quintara::web_band {
 class WebBand;
@@ -48,7 +48,7 @@ inline constexpr char kNoSeriesMessage[] =
 // "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
 class mainform final : public QMainWindow {
 public:
-    mainform(qt::WindowServices& services, ModalWindow& informationWindow,
+    mainform(WindowServices& services, ModalWindow& informationWindow,
              ConditionsEditor& conditionsDialog,
              std::chrono::milliseconds coverPhaseDuration = kCoverPhaseDuration);
     ~mainform() override;
@@ -90,7 +90,7 @@ private:
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (mainform::*handler)());
 
-    qt::WindowServices& services_;
+    WindowServices& services_;
     ModalWindow& informationWindow_;
     ConditionsEditor& conditionsDialog_;
     settings::SettingsFile settingsFile_;
@@ -100,31 +100,31 @@ private:
     settings::DrawConditions conditions_ = settings::mainWindowDefaults();
     settings::DrawRange range_;
 
-    qt::PointerSurface* surface_ = nullptr;
+    form_controls::PointerSurface* surface_ = nullptr;
 
-    qt::ControlArray<QLabel> Label1;
-    qt::ControlArray<QLabel> Labe2;
-    qt::ControlArray<qt::ShapeWidget> Shape2;
-    qt::ControlArray<QLabel> Label4;
-    qt::ControlArray<qt::ClickableLabel> Label3;
-    qt::ControlArray<qt::LineWidget> Line1;
-    qt::LineWidget* Line2 = nullptr;
-    qt::ShapeWidget* Shape1 = nullptr;
+    form_controls::ControlArray<QLabel> Label1;
+    form_controls::ControlArray<QLabel> Labe2;
+    form_controls::ControlArray<form_controls::ShapeWidget> Shape2;
+    form_controls::ControlArray<QLabel> Label4;
+    form_controls::ControlArray<form_controls::ClickableLabel> Label3;
+    form_controls::ControlArray<form_controls::LineWidget> Line1;
+    form_controls::LineWidget* Line2 = nullptr;
+    form_controls::ShapeWidget* Shape1 = nullptr;
     QLabel* Image1 = nullptr;
     web_band::WebBand* wb1 = nullptr;
     QToolButton* Command1 = nullptr;
     QToolButton* Command2 = nullptr;
     QToolButton* Command3 = nullptr;
     QToolButton* Command6 = nullptr;
-    qt::ControlArray<QMenu> abo;
-    qt::ControlArray<QAction> ab;
+    form_controls::ControlArray<QMenu> abo;
+    form_controls::ControlArray<QAction> ab;
 
     std::chrono::milliseconds coverPhaseDuration_;
     std::unique_ptr<NumberBoard> board_;
     LongDrawCursor drawCursor_;
     std::unique_ptr<draw::DrawEngine> engine_;
     SeriesTeller teller_;
-    qt::WindowDescription description_{*this, [this] { return seriesDescription(); }};
+    form_controls::WindowDescription description_{*this, [this] { return seriesDescription(); }};
 };
 
 }  // namespace quintara::main_window

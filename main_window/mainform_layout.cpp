@@ -28,13 +28,13 @@
 namespace quintara::main_window {
 namespace {
 
-using qt::arial;
-using qt::designColour;
-using qt::FontStyle;
-using qt::placeInTwips;
-using qt::setColours;
+using form_controls::arial;
+using form_controls::designColour;
+using form_controls::FontStyle;
+using form_controls::placeInTwips;
+using form_controls::setColours;
 
-using namespace qt::colours;
+using namespace form_controls::colours;
 
 constexpr int kClientWidth = 10185;
 constexpr int kClientHeight = 7290;
@@ -78,8 +78,9 @@ QLabel* numberLabel(QWidget* parent, const QString& name, QRect twips, const QFo
 }
 
 // A cover lies on the rectangle of its label; start-up makes it visible.
-qt::ShapeWidget* cover(QWidget* parent, const QString& name, QRect twips, std::uint32_t fill) {
-    auto* shape = new qt::ShapeWidget(
+form_controls::ShapeWidget* cover(QWidget* parent, const QString& name, QRect twips,
+                                  std::uint32_t fill) {
+    auto* shape = new form_controls::ShapeWidget(
         parent, twips,
         {.border = designColour(kBlack), .borderWidth = 2, .fill = designColour(fill)});
     shape->setObjectName(name);
@@ -87,9 +88,9 @@ qt::ShapeWidget* cover(QWidget* parent, const QString& name, QRect twips, std::u
     return shape;
 }
 
-qt::LineWidget* line(QWidget* parent, const QString& name, QPoint from, QPoint to,
-                     std::uint32_t colour, int width) {
-    auto* widget = new qt::LineWidget(parent, from, to, designColour(colour), width);
+form_controls::LineWidget* line(QWidget* parent, const QString& name, QPoint from, QPoint to,
+                                std::uint32_t colour, int width) {
+    auto* widget = new form_controls::LineWidget(parent, from, to, designColour(colour), width);
     widget->setObjectName(name);
     return widget;
 }
@@ -115,11 +116,12 @@ void mainform::buildHeader() {
                         QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"),
                         {6720, 240, 2895, 615}, arial(9.75, kItalic));
 
-    Label3[0] = qt::createLinkLabel(surface_, "Label3(0)", qt::site::host(),
-                                    arial(9, {.bold = true, .italic = true, .underline = true}),
-                                    kRed, {6960, 840, 2775, 495});
-    connect(Label3[0], &qt::ClickableLabel::clicked, this, [this] { Label3_Click(0); });
-    connect(Label3[0], &qt::ClickableLabel::pointerMoved, this, [this] { Label3_MouseMove(0); });
+    Label3[0] = form_controls::createLinkLabel(
+        surface_, "Label3(0)", qt::site::host(),
+        arial(9, {.bold = true, .italic = true, .underline = true}), kRed, {6960, 840, 2775, 495});
+    connect(Label3[0], &form_controls::ClickableLabel::clicked, this, [this] { Label3_Click(0); });
+    connect(Label3[0], &form_controls::ClickableLabel::pointerMoved, this,
+            [this] { Label3_MouseMove(0); });
 
     Line1[5] = line(surface_, "Line1(5)", {120, 1200}, {10080, 1200}, kRed, 2);
 }
@@ -155,8 +157,8 @@ void mainform::buildBallArea() {
     Line1[3] = line(surface_, "Line1(3)", {7680, 2880}, {7680, 6120}, kRed, 2);
     Line1[4] = line(surface_, "Line1(4)", {120, 6120}, {10080, 6120}, kRed, 2);
 
-    Shape1 = new qt::ShapeWidget(surface_, {120, 0, 9975, 7215},
-                                 {.border = designColour(kRed), .borderWidth = 2});
+    Shape1 = new form_controls::ShapeWidget(surface_, {120, 0, 9975, 7215},
+                                            {.border = designColour(kRed), .borderWidth = 2});
     Shape1->setObjectName("Shape1");
 }
 
@@ -165,12 +167,12 @@ QToolButton* mainform::commandButton(const char* name, const QString& caption, i
     auto* button = new QToolButton(surface_);
     button->setObjectName(name);
     button->setText(caption);
-    button->setIcon(qt::designIcon(picture));
+    button->setIcon(form_controls::designIcon(picture));
     button->setIconSize(QSize(24, 24));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFont(arial(9));
     button->setFocusPolicy(Qt::StrongFocus);
-    qt::pressOnReturnWhenFocused(*button);
+    form_controls::pressOnReturnWhenFocused(*button);
     placeInTwips(*button, left, 6240, 1815, 855);
     connect(button, &QToolButton::clicked, this, handler);
     return button;
@@ -273,10 +275,10 @@ void mainform::applyReadingOrder() {
 }
 
 void mainform::buildSurface() {
-    surface_ = new qt::PointerSurface(this, [this] { Form_MouseMove(); });
+    surface_ = new form_controls::PointerSurface(this, [this] { Form_MouseMove(); });
     surface_->setObjectName("mainform");
     setColours(*surface_, kLightGrey, kBlack);
-    surface_->setFixedSize(qt::twipsRect(0, 0, kClientWidth, kClientHeight).size());
+    surface_->setFixedSize(form_controls::twipsRect(0, 0, kClientWidth, kClientHeight).size());
     setCentralWidget(surface_);
 }
 

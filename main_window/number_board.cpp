@@ -48,7 +48,7 @@ NumberBoard::NumberBoard(Widgets widgets, std::chrono::milliseconds phaseDuratio
       jollyBackStyle_(widgets.jolly->autoFillBackground() ? draw::BackStyle::Opaque
                                                           : draw::BackStyle::Transparent),
       jollyBackColor_(0xFFFFFF) {
-    for (const qt::ShapeWidget* cover : widgets_.covers) {
+    for (const form_controls::ShapeWidget* cover : widgets_.covers) {
         coverArea_ |= cover->geometry();
     }
     for (int k = 0; k < 6; ++k) {
@@ -96,7 +96,7 @@ void NumberBoard::showCaptions() {
                               : QStringLiteral("Numero Jolly: ")) +
                  jollyWords());
     QPalette palette = jolly.palette();
-    palette.setColor(QPalette::Window, qt::designColour(jollyBackColor_));
+    palette.setColor(QPalette::Window, form_controls::designColour(jollyBackColor_));
     jolly.setPalette(palette);
     jolly.setAutoFillBackground(jollyBackStyle_ == draw::BackStyle::Opaque);
 }

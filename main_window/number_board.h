@@ -16,7 +16,7 @@
 class QLabel;
 class QWidget;
 
-namespace quintara::qt {
+namespace quintara::form_controls {
 class ShapeWidget;
 }
 
@@ -34,7 +34,7 @@ public:
         std::array<QLabel*, 6> column1;
         std::array<QLabel*, 6> column2;
         QLabel* jolly;
-        std::array<qt::ShapeWidget*, 13> covers;
+        std::array<form_controls::ShapeWidget*, 13> covers;
         QWidget* surface;  // painted over the covers' area while they move
     };
 

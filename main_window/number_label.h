@@ -21,7 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QLabel::paintEvent(event);
         QPainter painter(this);
-        qt::paintCrispFrame(painter, rect(), 1, Qt::black);
+        form_controls::paintCrispFrame(painter, rect(), 1, Qt::black);
     }
 };
 

@@ -6,10 +6,10 @@
 #include <QIcon>
 
 #include "conditions_dialog/frmcondi.h"
+#include "files/local_file_layer.h"
 #include "form_controls/accessibility.h"
 #include "info_window/frmsplash.h"
 #include "main_window/mainform.h"
-#include "platform/local_file_layer.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/window_system.h"
 #include "platform/system_clock.h"
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
     qt::installItalianQtTexts(application);
     QApplication::setWindowIcon(applicationIcon());
-    qt::installAccessibility();
+    form_controls::installAccessibility();
 
     qt::QtMessageBox messages;
     qt::DesktopLinkOpener links;
@@ -52,10 +52,10 @@ int main(int argc, char* argv[]) {
     web_band::OfflineBandFactory webBands(links);
 #endif
     qt::QtWindowPrinter printer(messages);
-    platform::LocalFileLayer files;
+    files::LocalFileLayer files;
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    qt::WindowServices services{messages, links, webBands, printer, files, random, clock};
+    main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
 
     info_window::frmSplash informationWindow(links);
     conditions_dialog::frmcondi conditionsDialog(services);

@@ -4,13 +4,13 @@
 
 #include "settings/draw_conditions.h"
 
-#include "platform/conversions.h"
+#include "conversions/conversions.h"
 
 namespace quintara::settings {
 namespace {
 
 std::optional<std::int16_t> rangeIntegerOf(const std::string& text) {
-    return platform::roundToInt16(platform::numericPrefix(text));
+    return conversions::roundToInt16(conversions::numericPrefix(text));
 }
 
 }  // namespace

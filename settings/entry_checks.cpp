@@ -4,7 +4,7 @@
 
 #include "settings/entry_checks.h"
 
-#include "platform/conversions.h"
+#include "conversions/conversions.h"
 
 namespace quintara::settings {
 namespace {
@@ -15,7 +15,7 @@ std::optional<EntryRefusal> refusedFor(bool refused, EntryRefusal why) {
 
 // A required number outside the range, compared unrounded: .5 fails with a range from 1.
 bool outsideRange(const std::string& text, double low, double high) {
-    const double number = platform::numericPrefix(text);
+    const double number = conversions::numericPrefix(text);
     return number > 0 && (number < low || number > high);
 }
 
@@ -24,15 +24,15 @@ bool requiredNumbersRefused(const DrawConditions& conditions) {
     const auto high = rangeHighOf(conditions);
     // A range beyond 16 bits (only a hand-edited file has one) cannot bound the numbers.
     if (!low || !high) {
-        return platform::numericPrefix(conditions.RequiredNumber1) > 0 ||
-               platform::numericPrefix(conditions.RequiredNumber2) > 0;
+        return conversions::numericPrefix(conditions.RequiredNumber1) > 0 ||
+               conversions::numericPrefix(conditions.RequiredNumber2) > 0;
     }
     return outsideRange(conditions.RequiredNumber1, *low, *high) ||
            outsideRange(conditions.RequiredNumber2, *low, *high);
 }
 
 bool tensDigitRefused(const std::string& text) {
-    const double digit = platform::numericPrefix(text);
+    const double digit = conversions::numericPrefix(text);
     return digit == 0 || digit > 8;
 }
 

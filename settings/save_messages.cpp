@@ -11,7 +11,7 @@
 namespace quintara::settings {
 namespace {
 
-using platform::FileStep;
+using files::FileStep;
 
 // %1 stands for the name of the file the step was about.
 std::string_view stepWords(FileStep step) {
@@ -69,7 +69,7 @@ constexpr std::pair<int, std::string_view> kErrorWords[] = {
 // An error without words of its own is named by its number, so that the message stays wholly
 // Italian.
 std::string errorWords(std::error_code error) {
-    if (error == platform::allNamesTaken()) {
+    if (error == files::allNamesTaken()) {
         return "i nomi provati erano tutti già presi";
     }
     const std::error_condition condition = error.default_error_condition();
@@ -135,7 +135,7 @@ std::string messageFor(const UnstorableText& text) {
     return filledIn(unstorableWords(text.why), boxName(text.field));
 }
 
-std::string messageFor(const platform::FileFailure& failure) {
+std::string messageFor(const files::FileFailure& failure) {
     std::string reason = filledIn(stepWords(failure.step), failure.file.filename().string());
     if (failure.error) {
         reason += " (" + errorWords(failure.error) + ")";

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/file_layer.h"
+#include "files/file_layer.h"
 #include "settings/entry_checks.h"
 #include "settings/settings_file.h"
 
@@ -17,6 +17,6 @@ namespace quintara::settings {
 // of these messages is chosen here.
 std::string messageFor(EntryRefusal refusal);
 std::string messageFor(const UnstorableText& text);
-std::string messageFor(const platform::FileFailure& failure);
+std::string messageFor(const files::FileFailure& failure);
 
 }  // namespace quintara::settings

@@ -7,8 +7,8 @@
 #include <array>
 #include <utility>
 
-#include "platform/list_input.h"
-#include "platform/windows1252.h"
+#include "conversions/list_input.h"
+#include "conversions/windows1252.h"
 #include "settings/stored_text.h"
 
 namespace quintara::settings {
@@ -27,7 +27,7 @@ std::string_view flagLine(bool set) {
 }
 
 // One of the two Jolly flags, which behave as a radio group: setting one clears the other.
-bool readRadioFlag(platform::ListInput& input, bool& flag, bool& partner) {
+bool readRadioFlag(conversions::ListInput& input, bool& flag, bool& partner) {
     const auto field = input.readField();
     if (!field) {
         return false;
@@ -43,7 +43,7 @@ bool readRadioFlag(platform::ListInput& input, bool& flag, bool& partner) {
 // that is missing.
 bool readFields(std::istream& stream, DrawConditions& conditions,
                 const SettingsFile::KindSelected& displayRule) {
-    platform::ListInput input(stream);
+    conversions::ListInput input(stream);
 
     for (int index = 0; index < kConditionKindCount; ++index) {
         const auto field = input.readField();
@@ -66,7 +66,7 @@ bool readFields(std::istream& stream, DrawConditions& conditions,
         if (!field) {
             return false;
         }
-        conditions.*member = platform::decodeWindows1252(*field);
+        conditions.*member = conversions::decodeWindows1252(*field);
     }
 
     return readRadioFlag(input, conditions.ShowJollyNumber, conditions.ShowRandomColor) &&
@@ -75,7 +75,7 @@ bool readFields(std::istream& stream, DrawConditions& conditions,
 
 }  // namespace
 
-SettingsFile::SettingsFile(platform::FileLayer& files, std::filesystem::path file)
+SettingsFile::SettingsFile(files::FileLayer& files, std::filesystem::path file)
     : files_(files), file_(std::move(file)) {}
 
 void SettingsFile::LoadConditions(DrawConditions& conditions, DrawRange& range) const {
@@ -106,7 +106,7 @@ bool SettingsFile::readAllFields(DrawConditions& conditions,
     }
     // A save of a file with two names cut short may leave it damaged, with a copy of the old
     // contents beside it: those are put back when nothing about them is in doubt.
-    const platform::WholeCheck readsWhole = [](std::istream& stream) {
+    const files::WholeCheck readsWhole = [](std::istream& stream) {
         DrawConditions scratch;
         return readFields(stream, scratch, nullptr);
     };
@@ -123,8 +123,7 @@ std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& co
     if (const auto* unstorable = std::get_if<UnstorableText>(&formatted)) {
         return *unstorable;
     }
-    if (auto error =
-            platform::writeFileAtomically(files_, file_, std::get<std::string>(formatted))) {
+    if (auto error = files::writeFileAtomically(files_, file_, std::get<std::string>(formatted))) {
         return *error;
     }
     return std::nullopt;
@@ -137,7 +136,7 @@ std::variant<std::string, UnstorableText> formatSettingsFile(const DrawCondition
     }
     for (std::size_t index = 0; index < kTextMembers.size(); ++index) {
         const auto line =
-            storedLineFor(platform::encodeWindows1252(conditions.*kTextMembers[index]));
+            storedLineFor(conversions::encodeWindows1252(conditions.*kTextMembers[index]));
         if (const auto* why = std::get_if<Unstorable>(&line)) {
             return UnstorableText{textFieldAt(index), *why};
         }

@@ -11,7 +11,7 @@
 #include <string>
 #include <variant>
 
-#include "platform/file_layer.h"
+#include "files/file_layer.h"
 #include "settings/draw_conditions.h"
 #include "settings/stored_text.h"
 
@@ -50,15 +50,14 @@ struct UnstorableText {
 };
 
 // Why a save did not happen. Either way the old file is exactly as it was.
-using SaveFailure = std::variant<UnstorableText, platform::FileFailure>;
+using SaveFailure = std::variant<UnstorableText, files::FileFailure>;
 
 class SettingsFile {
 public:
     // Called by the dialog's reader each time it selects a kind, at that moment of the read.
     using KindSelected = std::function<void(ConditionKind)>;
 
-    explicit SettingsFile(platform::FileLayer& files,
-                          std::filesystem::path file = kSettingsFileName);
+    explicit SettingsFile(files::FileLayer& files, std::filesystem::path file = kSettingsFileName);
 
     // The main window's reader. Each field takes its new value the moment it is read; the first
     // failure (no file, a short or unreadable file) ends the read silently, keeping what was
@@ -80,7 +79,7 @@ private:
     bool readAllFields(DrawConditions& conditions, const KindSelected& displayRule) const;
     bool readFile(DrawConditions& conditions, const KindSelected& displayRule) const;
 
-    platform::FileLayer& files_;
+    files::FileLayer& files_;
     std::filesystem::path file_;
 };
 

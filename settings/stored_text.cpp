@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "platform/list_input.h"
+#include "conversions/list_input.h"
 
 namespace quintara::settings {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 // Asks the reader itself, so that the writer can never disagree with it.
 bool readsBackAs(const std::string& line, std::string_view text) {
     std::istringstream file(line + "\r\n");
-    platform::ListInput input(file);
+    conversions::ListInput input(file);
     const auto field = input.readField();
     return field && *field == text;
 }
@@ -33,7 +33,7 @@ std::variant<std::string, Unstorable> storedLineFor(std::string_view text) {
     if (readsBackAs(line, text)) {
         return line;
     }
-    const bool tooLong = text.size() > platform::ListInput::kMaxFieldBytes;
+    const bool tooLong = text.size() > conversions::ListInput::kMaxFieldBytes;
     const bool quoted = text.find('"') != std::string_view::npos;
     return text.starts_with('"') || (quoted && !tooLong) ? Unstorable::DoubleQuote
                                                          : Unstorable::TooLong;

@@ -12,7 +12,8 @@
 
 namespace quintara::web_band {
 
-OfflineBand::OfflineBand(QWidget& parent, qt::LinkOpener& links) : qt::LinkedText(&parent) {
+OfflineBand::OfflineBand(QWidget& parent, qt::LinkOpener& links)
+    : form_controls::LinkedText(&parent) {
     setAlignment(Qt::AlignCenter);
     // The page's own background, which rich text in a label does not paint.
     QPalette colours = palette();

@@ -15,7 +15,7 @@ namespace quintara::web_band {
 
 // Our own small page, drawn by Qt Widgets: the band when the site cannot be reached, and the
 // whole band in a build without the engine. Its one link, to the site, opens in the browser.
-class OfflineBand final : public qt::LinkedText, public WebBand {
+class OfflineBand final : public form_controls::LinkedText, public WebBand {
     Q_OBJECT
 
 public:

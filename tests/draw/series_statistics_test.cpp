@@ -10,8 +10,8 @@
 #include <map>
 #include <set>
 
+#include "conversions/conversions.h"
 #include "draw/new_series.h"
-#include "platform/conversions.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/recording_display.h"
 #include "support/scripted_random_source.h"
@@ -41,9 +41,9 @@ protected:
         Shown shown;
         for (int k = 0; k < 6; ++k) {
             shown.column1[k] =
-                static_cast<int>(platform::numericPrefix(display.numberCaptions[0][k]));
+                static_cast<int>(conversions::numericPrefix(display.numberCaptions[0][k]));
             shown.column2[k] =
-                static_cast<int>(platform::numericPrefix(display.numberCaptions[1][k]));
+                static_cast<int>(conversions::numericPrefix(display.numberCaptions[1][k]));
         }
         shown.jolly = display.jollyCaption;
         return shown;
@@ -93,7 +93,7 @@ TEST_F(ManySeries, ColumnsAreAscendingDistinctAndSpanTheRangeAndTheJollyIsNotInC
             const Shown shown = drawSeries();
             ASSERT_TRUE(strictlyAscendingWithin(shown.column1, range.RangeLow, high));
             ASSERT_TRUE(strictlyAscendingWithin(shown.column2, range.RangeLow, high));
-            const int jolly = static_cast<int>(platform::numericPrefix(shown.jolly));
+            const int jolly = static_cast<int>(conversions::numericPrefix(shown.jolly));
             ASSERT_GE(jolly, range.RangeLow);
             ASSERT_LE(jolly, high);
             ASSERT_EQ(std::count(shown.column1.begin(), shown.column1.end(), jolly), 0);
@@ -110,7 +110,7 @@ TEST_F(ManySeries, SevenCandidatesMakeTheJollyTheNumberColumnOneLacks) {
     for (int i = 0; i < 200; ++i) {
         const Shown shown = drawSeries();
         std::set<int> all(shown.column1.begin(), shown.column1.end());
-        all.insert(static_cast<int>(platform::numericPrefix(shown.jolly)));
+        all.insert(static_cast<int>(conversions::numericPrefix(shown.jolly)));
         ASSERT_EQ(all, (std::set<int>{1, 2, 3, 4, 5, 6, 7}));
     }
 }
@@ -153,7 +153,7 @@ TEST_F(ManySeries, EveryShownColumnMeetsItsCondition) {
             ASSERT_TRUE(tested.holds(shown.column1)) << static_cast<int>(tested.kind);
             ASSERT_TRUE(tested.holds(shown.column2)) << static_cast<int>(tested.kind);
             sawOddJolly |= tested.kind == ConditionKind::EvenOnly &&
-                           static_cast<int>(platform::numericPrefix(shown.jolly)) % 2 == 1;
+                           static_cast<int>(conversions::numericPrefix(shown.jolly)) % 2 == 1;
         }
     }
     // The Jolly is exempt from the condition.

@@ -20,15 +20,15 @@
 #include <variant>
 #include <vector>
 
+#include "conversions/list_input.h"
 #include "fuzz/memory_files.h"
-#include "platform/list_input.h"
 #include "settings/settings_file.h"
 #include "support/unlike_conditions.h"
 
 namespace quintara::settings {
 namespace {
 
-using platform::ListInput;
+using conversions::ListInput;
 
 const std::filesystem::path kRegressions = QUINTARA_FUZZ_REGRESSIONS_DIR;
 

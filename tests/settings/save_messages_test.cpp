@@ -13,8 +13,8 @@
 namespace quintara::settings {
 namespace {
 
-using platform::FileFailure;
-using platform::FileStep;
+using files::FileFailure;
+using files::FileStep;
 using Why = std::variant<EntryRefusal, UnstorableText, FileFailure>;
 
 // Every message "Salva e Esci" can show instead of saving: each entry refusal, each text the
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Not "a folder that holds something is in its place", as a taken name would say.
         MessageCase{
             "EveryTemporaryNameTaken",
-            FileFailure{FileStep::CreateTemporaryFile, "Quintara.cfg", platform::allNamesTaken()},
+            FileFailure{FileStep::CreateTemporaryFile, "Quintara.cfg", files::allNamesTaken()},
             kNotSaved + "impossibile creare un file temporaneo accanto a Quintara.cfg (i "
                         "nomi provati erano tutti già presi)."},
         MessageCase{"AttributesOnAReadOnlyDisk", failed(FileStep::GiveAttributes, EROFS),

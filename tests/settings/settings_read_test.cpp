@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/local_file_layer.h"
-#include "platform/windows1252.h"
+#include "conversions/windows1252.h"
+#include "files/local_file_layer.h"
 #include "settings/settings_file.h"
 #include "support/memory_file_layer.h"
 #include "support/settings_bytes.h"
@@ -205,7 +205,7 @@ TEST_F(SettingsRead, TheDialogsReaderWithNoFileKeepsTheDialogDefaultsAndCallsNot
 class HostileFiles : public ::testing::Test {
 protected:
     testing::TemporaryDirectory directory;
-    platform::LocalFileLayer files;
+    files::LocalFileLayer files;
     std::filesystem::path file = directory / kSettingsFileName;
     SettingsFile settings{files, file};
     DrawConditions conditions = mainWindowDefaults();
@@ -251,7 +251,7 @@ TEST_F(HostileFiles, BinaryBytesAreReadAsWindows1252Text) {
     lines.phrase = phrase;
     testing::writeBytes(file, settingsBytes(lines));
     settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.PhraseText, platform::decodeWindows1252(phrase));
+    EXPECT_EQ(conditions.PhraseText, conversions::decodeWindows1252(phrase));
     EXPECT_EQ(conditions.TensDigits, "3");
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }

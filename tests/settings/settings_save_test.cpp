@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/local_file_layer.h"
-#include "platform/windows1252.h"
+#include "conversions/windows1252.h"
+#include "files/local_file_layer.h"
 #include "settings/settings_file.h"
 #include "settings/stored_text.h"
 #include "support/failing_file_layer.h"
@@ -26,7 +26,7 @@ class SettingsSave : public ::testing::Test {
 protected:
     testing::TemporaryDirectory directory;
     std::filesystem::path file = directory / kSettingsFileName;
-    platform::LocalFileLayer files;
+    files::LocalFileLayer files;
     SettingsFile settings{files, file};
 };
 
@@ -90,7 +90,7 @@ TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {
     conditions.Condition = ConditionKind::OddOnly;
     const auto failure = SettingsFile(failing, file).SaveConditions(conditions);
     ASSERT_TRUE(failure.has_value());
-    ASSERT_TRUE(std::holds_alternative<platform::FileFailure>(*failure));
+    ASSERT_TRUE(std::holds_alternative<files::FileFailure>(*failure));
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
 }
 
@@ -147,7 +147,7 @@ TEST(SettingsRoundTrip, EveryStorableCharacterSurvivesInEveryTextField) {
         if (byte == '"' || byte == '\r' || byte == '\n') {
             continue;
         }
-        const std::string character = platform::decodeWindows1252(std::string(1, char(byte)));
+        const std::string character = conversions::decodeWindows1252(std::string(1, char(byte)));
         for (const std::string& text :
              {character, "a" + character + "b", character + ", x", " " + character}) {
             for (const auto field : fields) {

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/local_file_layer.h"
+#include "files/local_file_layer.h"
 
 namespace quintara::testing {
 
 // The real file layer, which records the steps that make a save lasting and fails one on
 // demand. Root ignores permission bits, so tests provoke failures this way or with a directory
 // in the way.
-class FailingFileLayer final : public platform::LocalFileLayer {
+class FailingFileLayer final : public files::LocalFileLayer {
 public:
     // A failing write writes only the first half of its bytes, then reports a full disk. Every
     // write fails, or only those numbered here (from 1, in the order of the save).
@@ -31,21 +31,21 @@ public:
     // The permission bits of each file of the save, at the moment it was created.
     std::vector<unsigned> modesAtCreation;
 
-    std::optional<platform::FileFailure> replace(const std::filesystem::path& from,
-                                                 const std::filesystem::path& to) override {
+    std::optional<files::FileFailure> replace(const std::filesystem::path& from,
+                                              const std::filesystem::path& to) override {
         steps.emplace_back("replace");
         if (failReplace) {
-            return platform::FileFailure{platform::FileStep::Replace, to,
-                                         std::make_error_code(std::errc::permission_denied)};
+            return files::FileFailure{files::FileStep::Replace, to,
+                                      std::make_error_code(std::errc::permission_denied)};
         }
         return LocalFileLayer::replace(from, to);
     }
 
 protected:
-    std::variant<platform::TemporaryFile, std::error_code> createFileBeside(
+    std::variant<files::TemporaryFile, std::error_code> createFileBeside(
         const std::filesystem::path& target, unsigned mode) override {
         auto created = LocalFileLayer::createFileBeside(target, mode);
-        if (const auto* file = std::get_if<platform::TemporaryFile>(&created)) {
+        if (const auto* file = std::get_if<files::TemporaryFile>(&created)) {
             struct stat status = {};
             fstat(file->file.get(), &status);
             modesAtCreation.push_back(status.st_mode & 07777U);

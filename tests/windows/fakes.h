@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "draw/display.h"
+#include "files/local_file_layer.h"
 #include "main_window/modal_windows.h"
-#include "platform/local_file_layer.h"
-#include "platform/qt/window_services.h"
+#include "main_window/window_services.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
 #include "support/scripted_random_source.h"
@@ -122,7 +122,7 @@ struct FakeServices {
     FailingFileLayer files;  // real until a test makes a step fail
     platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(17);
     FixedClock clock;
-    qt::WindowServices services{messages, links, webBands, printer, files, random, clock};
+    main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
 };
 
 void writeFile(const QString& path, const QByteArray& bytes);

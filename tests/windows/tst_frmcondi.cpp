@@ -112,12 +112,13 @@ private slots:
     void theWindowIsTheDesigns() {
         Dialog dialog;
         QCOMPARE(dialog.window.windowTitle(), QStringLiteral("Condition form"));
-        QCOMPARE(dialog.window.size(), qt::twipsRect(0, 0, 6270, 3795).size());
+        QCOMPARE(dialog.window.size(), form_controls::twipsRect(0, 0, 6270, 3795).size());
         QVERIFY(dialog.window.windowFlags() & Qt::Tool);
         QCOMPARE(dialog.window.findChild<QLabel*>("Label2(2)")->text(),
                  QStringLiteral("Nesuna condizione, solo numeri casuali"));
-        QCOMPARE(dialog.box("Text3")->geometry(), qt::twipsRect(3600, 1440, 2415, 375));
-        QCOMPARE(dialog.option(TensDigit)->geometry(), qt::twipsRect(240, 2040, 255, 255));
+        QCOMPARE(dialog.box("Text3")->geometry(), form_controls::twipsRect(3600, 1440, 2415, 375));
+        QCOMPARE(dialog.option(TensDigit)->geometry(),
+                 form_controls::twipsRect(240, 2040, 255, 255));
         QVERIFY(dialog.option(EvenOnly)->text().isEmpty());
         QCOMPARE(dialog.option(EvenOnly)->accessibleName(), QStringLiteral("Solo numeri pari"));
     }

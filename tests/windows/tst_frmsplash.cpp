@@ -133,7 +133,7 @@ private slots:
         if (!twips.isNull()) {
             const QWidget* client = window.findChild<QWidget*>("client");
             QCOMPARE(QRect(control->mapTo(client, QPoint()), control->size()),
-                     qt::twipsRect(twips));
+                     form_controls::twipsRect(twips));
         }
         if (!family.isEmpty()) {
             QCOMPARE(qobject_cast<QLabel*>(control)->text(), text);
@@ -149,7 +149,7 @@ private slots:
     // left, the palette's shadow at the bottom and right.
     void aDialogBorderFramesTheClientArea() {
         frmSplash window(links);
-        const QSize client = qt::twipsRect(0, 0, 7290, 8130).size();
+        const QSize client = form_controls::twipsRect(0, 0, 7290, 8130).size();
         QCOMPARE(window.findChild<QWidget*>("client")->geometry(), QRect(QPoint(3, 3), client));
         QCOMPARE(window.size(), client + QSize(6, 6));
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
@@ -282,9 +282,9 @@ private slots:
         QCOMPARE(foreColour(company), kNavy);
         QTest::mouseMove(company, company->rect().center());
         QCOMPARE(foreColour(company), kRed);
-        QTest::mouseMove(&window, qt::twipsPoint(3000, 7300));
+        QTest::mouseMove(&window, form_controls::twipsPoint(3000, 7300));
         QCOMPARE(foreColour(company), kRed);
-        QTest::mouseMove(frame, qt::twipsPoint(300, 3500));
+        QTest::mouseMove(frame, form_controls::twipsPoint(300, 3500));
         QCOMPARE(foreColour(company), kNavy);
     }
 

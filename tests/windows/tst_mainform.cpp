@@ -32,8 +32,8 @@ QLabel* label(QWidget& window, const QString& name) {
     return window.findChild<QLabel*>(name);
 }
 
-qt::ShapeWidget* cover(QWidget& window, int index) {
-    return window.findChild<qt::ShapeWidget*>(QStringLiteral("Shape2(%1)").arg(index));
+form_controls::ShapeWidget* cover(QWidget& window, int index) {
+    return window.findChild<form_controls::ShapeWidget*>(QStringLiteral("Shape2(%1)").arg(index));
 }
 
 QStringList column(QWidget& window, const char* name) {
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(band != nullptr);
         QCOMPARE(band->calls, QStringList({"setSilent(true)",
                                            "navigate(" + qt::site::bandPage().toString() + ")"}));
-        QCOMPARE(band->geometry(), qt::twipsRect(240, 1200, 9735, 1575));
+        QCOMPARE(band->geometry(), form_controls::twipsRect(240, 1200, 9735, 1575));
         QVERIFY(band->isHidden());  // navigation worked: nothing forced it visible
     }
 
@@ -174,12 +174,13 @@ private slots:
         Started started;
         QWidget* control = started.window.findChild<QWidget*>(name);
         QVERIFY2(control != nullptr, qPrintable(name));
-        QCOMPARE(control->geometry(), qt::twipsRect(twips));
+        QCOMPARE(control->geometry(), form_controls::twipsRect(twips));
     }
 
     void theClientAreaAndCaptionsAreTheDesigns() {
         Started started;
-        QCOMPARE(started.window.centralWidget()->size(), qt::twipsRect(0, 0, 10185, 7290).size());
+        QCOMPARE(started.window.centralWidget()->size(),
+                 form_controls::twipsRect(0, 0, 10185, 7290).size());
         QCOMPARE(label(started.window, "Label4(3)")->text(),
                  QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"));
         QCOMPARE(label(started.window, "Label3(0)")->text(), qt::site::host());
@@ -380,7 +381,7 @@ private slots:
         QCOMPARE(foreColour(*link), red);
         QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
         QCOMPARE(foreColour(*link), red);  // the cover lets it through to its number label
-        QTest::mouseMove(surface, qt::twipsPoint(7700, 6000));
+        QTest::mouseMove(surface, form_controls::twipsPoint(7700, 6000));
         QCOMPARE(foreColour(*link), navy);
     }
 };

@@ -177,7 +177,7 @@ private slots:
         // Open, a cover is a few twips wide and shows as its border alone, a dark line at the
         // box's left edge: none of its fill.
         for (const QString& name : covers) {
-            main.window.findChild<qt::ShapeWidget*>(name)->setWidthTwips(5);
+            main.window.findChild<form_controls::ShapeWidget*>(name)->setWidthTwips(5);
         }
         image = windowAt(main.window, scale);
         for (const QString& name : covers) {

@@ -611,8 +611,9 @@ private slots:
         LoopbackSite site(siteAnswers ? httpAnswer("200 OK", kHtml, kPage) : QByteArray());
         testing::FakeServices fakes;
         BandsAskingElsewhere bands(fakes.links, siteAnswers ? site.page() : closedPort());
-        qt::WindowServices services{fakes.messages, fakes.links,  bands,      fakes.printer,
-                                    fakes.files,    fakes.random, fakes.clock};
+        main_window::WindowServices services{fakes.messages, fakes.links, bands,
+                                             fakes.printer,  fakes.files, fakes.random,
+                                             fakes.clock};
         testing::FakeModalWindow information;
         testing::FakeConditionsEditor conditions;
         main_window::mainform window(services, information, conditions,

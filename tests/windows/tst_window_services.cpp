@@ -200,13 +200,14 @@ private slots:
     }
 
     void twipsBecomePixelsEdgeByEdge() {
-        QCOMPARE(qt::pixels(1095), 73);
-        QCOMPARE(qt::twipsRect(360, 3120, 1095, 1215), QRect(24, 208, 73, 81));
+        QCOMPARE(form_controls::pixels(1095), 73);
+        QCOMPARE(form_controls::twipsRect(360, 3120, 1095, 1215), QRect(24, 208, 73, 81));
         // Edges round on their own, so that neighbours never gap.
-        QCOMPARE(qt::twipsRect(7, 0, 8, 15).right() + 1, qt::twipsRect(15, 0, 15, 15).left());
-        QCOMPARE(qt::designColour(0x0000FF), QColor(255, 0, 0));
-        QCOMPARE(qt::designColour(0x800000), QColor(0, 0, 128));
-        QCOMPARE(qt::designFont("Arial", 50.25).pixelSize(), 67);
+        QCOMPARE(form_controls::twipsRect(7, 0, 8, 15).right() + 1,
+                 form_controls::twipsRect(15, 0, 15, 15).left());
+        QCOMPARE(form_controls::designColour(0x0000FF), QColor(255, 0, 0));
+        QCOMPARE(form_controls::designColour(0x800000), QColor(0, 0, 128));
+        QCOMPARE(form_controls::designFont("Arial", 50.25).pixelSize(), 67);
     }
 
     void theSitesPagesUseTheirSchemesAndPaths() {
@@ -249,7 +250,7 @@ private slots:
         }
         widgets.jolly = new QLabel("00", &surface);
         for (int i = 0; i < 13; ++i) {
-            widgets.covers[i] = new qt::ShapeWidget(&surface, {0, 0, 1095, 1215}, {});
+            widgets.covers[i] = new form_controls::ShapeWidget(&surface, {0, 0, 1095, 1215}, {});
         }
         widgets.surface = &surface;
         main_window::NumberBoard board(widgets, 0ms);

@@ -6,12 +6,13 @@
 
 #include <system_error>
 
-#include "platform/file_layer.h"
-#include "platform/temporary_file.h"
+#include "files/file_layer.h"
+#include "files/temporary_file.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 
-// The machine's own file system.
+// The machine's own file system. The rewrite in place and its undoing (rewriteInPlace,
+// putBackInterruptedRewrite and their private helpers) are in in_place_rewrite.cpp.
 class LocalFileLayer : public FileLayer {
 public:
     std::unique_ptr<std::istream> openForInput(const std::filesystem::path& file) override;
@@ -51,4 +52,4 @@ private:
     std::error_code overwriteFromCopy(int descriptor, int copy);
 };
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -2,21 +2,21 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/local_file_layer.h"
+#include "files/local_file_layer.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <vector>
 
-#include "platform/descriptor_input.h"
-#include "platform/file_attributes.h"
-#include "platform/file_descriptor.h"
-#include "platform/leftover_files.h"
-#include "platform/link_following.h"
-#include "platform/temporary_file.h"
+#include "files/descriptor_input.h"
+#include "files/file_attributes.h"
+#include "files/file_descriptor.h"
+#include "files/leftover_files.h"
+#include "files/link_following.h"
+#include "files/temporary_file.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 // The mode is the user's default once the umask and any default ACL of the folder apply.
@@ -163,4 +163,4 @@ void LocalFileLayer::forceFolderToDisk(const std::filesystem::path& folder) {
     }
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -19,15 +19,15 @@
 #include <future>
 #include <thread>
 
-#include "platform/file_descriptor.h"
-#include "platform/file_layer.h"
-#include "platform/local_file_layer.h"
-#include "platform/temporary_file.h"
+#include "files/file_descriptor.h"
+#include "files/file_layer.h"
+#include "files/local_file_layer.h"
+#include "files/temporary_file.h"
 #include "support/failing_file_layer.h"
 #include "support/mounted_file_system.h"
 #include "support/temporary_directory.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // A failed save prints what failed.
 void PrintTo(const FileFailure& failure, std::ostream* os) {
@@ -645,4 +645,4 @@ TEST_F(AtomicWrite, AFolderThatIsGoneIsReported) {
 }
 
 }  // namespace
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 
 // The number a text begins with: an optional sign, digits, "." as the decimal point and an
 // optional exponent introduced by E or D. Blanks, tabs and line feeds are skipped wherever they
@@ -37,4 +37,4 @@ private:
     std::size_t length_ = 0;
 };
 
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

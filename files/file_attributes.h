@@ -6,7 +6,7 @@
 
 #include <system_error>
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // The permission bits of the open file; none when they cannot be read.
 unsigned permissionsOf(int descriptor);
@@ -23,4 +23,4 @@ unsigned permissionsOf(int descriptor);
 // gave it, to people the old one was not.
 std::error_code giveAttributes(int descriptor, int from);
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

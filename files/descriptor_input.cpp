@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/descriptor_input.h"
+#include "files/descriptor_input.h"
 
 #include <cerrno>
 #include <utility>
 
-namespace quintara::platform {
+namespace quintara::files {
 DescriptorBuffer::DescriptorBuffer(FileDescriptor file) : file_(std::move(file)) {}
 
 DescriptorBuffer::int_type DescriptorBuffer::underflow() {
@@ -30,4 +30,4 @@ DescriptorInput::DescriptorInput(FileDescriptor file)
     rdbuf(&buffer_);
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -12,7 +12,7 @@
 #include <utility>
 #include <variant>
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // Owns an open file descriptor and closes it exactly once.
 class FileDescriptor {
@@ -79,4 +79,4 @@ int lockForWriting(int descriptor);
 
 std::error_code lastSystemError();
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

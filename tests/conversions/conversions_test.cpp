@@ -2,14 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/conversions.h"
+#include "conversions/conversions.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 namespace {
 
 struct PrefixCase {
@@ -102,4 +102,4 @@ TEST(DecimalText, WritesPlainDigitsWithoutPadding) {
 }
 
 }  // namespace
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

@@ -10,13 +10,13 @@
 #include <memory>
 #include <optional>
 
-#include "platform/descriptor_input.h"
-#include "platform/file_descriptor.h"
-#include "platform/leftover_files.h"
-#include "platform/local_file_layer.h"
-#include "platform/temporary_file.h"
+#include "files/descriptor_input.h"
+#include "files/file_descriptor.h"
+#include "files/leftover_files.h"
+#include "files/local_file_layer.h"
+#include "files/temporary_file.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 // The copy is forced to the disk just before the file is written: a file written more than a
@@ -167,4 +167,4 @@ std::error_code LocalFileLayer::overwriteFromCopy(int descriptor, int copy) {
     return truncateHere(descriptor) == 0 ? forceToDisk(descriptor) : lastSystemError();
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

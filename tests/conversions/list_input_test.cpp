@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/list_input.h"
+#include "conversions/list_input.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 namespace {
 
 // Every field the input yields before it fails.
@@ -83,4 +83,4 @@ TEST(ListInput, AFieldLongerThan64KiBIsAFailure) {
 }
 
 }  // namespace
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

@@ -13,7 +13,7 @@
 #include <system_error>
 #include <variant>
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // The step of a save that failed; the first four are refusals, before anything is written.
 enum class FileStep {
@@ -143,4 +143,4 @@ std::optional<FileFailure> writeFileAtomically(FileLayer& files,
                                                const std::filesystem::path& target,
                                                std::string_view contents);
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/windows1252.h"
+#include "conversions/windows1252.h"
 
 #include <gtest/gtest.h>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 namespace {
 
 TEST(Windows1252, AccentedLettersHaveTheirCodePageCodes) {
@@ -46,4 +46,4 @@ TEST(Windows1252, UndefinedBytesDecodeToTheirControlCharacters) {
 }
 
 }  // namespace
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

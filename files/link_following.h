@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <variant>
 
-#include "platform/file_layer.h"
+#include "files/file_layer.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // The file that `file` names, reached by following every symbolic link on the way, each read
 // from the folder it lies in: a path with no link left in it, whose last name need not exist.
@@ -24,4 +24,4 @@ std::variant<std::filesystem::path, FileFailure> followLinksSafely(
 // A folder anyone may write to that has the sticky bit, where the rule above applies.
 bool isSharedFolder(const std::filesystem::path& folder);
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

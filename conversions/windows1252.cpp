@@ -2,13 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/windows1252.h"
+#include "conversions/windows1252.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 namespace {
 
 // Characters of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
@@ -121,4 +121,4 @@ std::string decodeWindows1252(std::string_view bytes) {
     return utf8;
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

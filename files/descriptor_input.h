@@ -7,9 +7,9 @@
 #include <istream>
 #include <streambuf>
 
-#include "platform/file_descriptor.h"
+#include "files/file_descriptor.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // Reads an open file a buffer at a time; a read error ends it as the end of the file does.
 class DescriptorBuffer final : public std::streambuf {
@@ -33,4 +33,4 @@ private:
     DescriptorBuffer buffer_;
 };
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

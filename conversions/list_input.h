@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 
 // Reads a sequential text file one field at a time, as list input does:
 // - leading blanks and tabs are skipped;
@@ -45,4 +45,4 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

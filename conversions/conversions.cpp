@@ -2,14 +2,14 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/conversions.h"
+#include "conversions/conversions.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 namespace {
 
 bool isSkipped(char c) {
@@ -158,4 +158,4 @@ DecimalText::DecimalText(int value) {
     length_ = static_cast<std::size_t>(result.ptr - digits_.data());
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/file_descriptor.h"
+#include "files/file_descriptor.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,7 +13,7 @@
 #include <chrono>
 #include <thread>
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 std::error_code notPlain(bool folder) {
@@ -112,4 +112,4 @@ int lockForWriting(int descriptor) {
     }
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

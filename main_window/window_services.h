@@ -4,8 +4,8 @@
 
 #pragma once
 
+#include "files/file_layer.h"
 #include "platform/clock.h"
-#include "platform/file_layer.h"
 #include "platform/qt/link_opener.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/window_printer.h"
@@ -15,18 +15,18 @@ namespace quintara::web_band {
 class WebBandFactory;
 }
 
-namespace quintara::qt {
+namespace quintara::main_window {
 
-// The platform services the windows use, created once in main (or as fakes by the tests) and
+// What the windows are given to work with, created once in main (or as fakes by the tests) and
 // handed to each window at construction.
 struct WindowServices {
-    MessageBox& messages;
-    LinkOpener& links;
+    qt::MessageBox& messages;
+    qt::LinkOpener& links;
     web_band::WebBandFactory& webBands;
-    WindowPrinter& printer;
-    platform::FileLayer& files;
+    qt::WindowPrinter& printer;
+    files::FileLayer& files;
     platform::RandomSource& random;
     platform::Clock& clock;
 };
 
-}  // namespace quintara::qt
+}  // namespace quintara::main_window

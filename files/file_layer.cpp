@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/file_layer.h"
+#include "files/file_layer.h"
 
 #include <string>
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 class FileLayerErrors final : public std::error_category {
@@ -84,4 +84,4 @@ std::optional<FileFailure> writeFileAtomically(FileLayer& files,
     return std::nullopt;
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -2,16 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/leftover_files.h"
+#include "files/leftover_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <system_error>
 
-#include "platform/temporary_file.h"
+#include "files/temporary_file.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 
 std::vector<Leftover> leftoversBeside(const std::filesystem::path& target) {
     std::vector<Leftover> found;
@@ -35,4 +35,4 @@ std::vector<Leftover> leftoversBeside(const std::filesystem::path& target) {
     return found;
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

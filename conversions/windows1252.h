@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace quintara::platform {
+namespace quintara::conversions {
 
 // The settings file and the phrase sum use one single-byte character set on every platform,
 // Windows-1252, so that a phrase gives the same sum everywhere ("è" counts 232). Texts inside
@@ -24,4 +24,4 @@ std::string encodeWindows1252(std::string_view utf8);
 // the same number, as Windows itself does.
 std::string decodeWindows1252(std::string_view bytes);
 
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

@@ -2,13 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/temporary_file.h"
+#include "files/temporary_file.h"
 
 #include <random>
 #include <string>
 #include <string_view>
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 constexpr int kMostNamesTried = 100;
@@ -57,4 +57,4 @@ bool isTemporaryFileName(const std::filesystem::path& target, const std::string&
     return letters.find_first_not_of(kAlphabet) == std::string_view::npos;
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/file_attributes.h"
+#include "files/file_attributes.h"
 
 #include <acl/libacl.h>
 #include <attr/error_context.h>
@@ -13,9 +13,9 @@
 #include <cerrno>
 #include <string_view>
 
-#include "platform/file_descriptor.h"
+#include "files/file_descriptor.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 // libacl reports a failure through an error context, with the system's error still in errno;
@@ -87,4 +87,4 @@ std::error_code giveAttributes(int descriptor, int from) {
     return {};
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

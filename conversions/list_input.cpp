@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/list_input.h"
+#include "conversions/list_input.h"
 
-namespace quintara::platform {
+namespace quintara::conversions {
 namespace {
 
 constexpr int kEndOfFile = std::char_traits<char>::eof();
@@ -98,4 +98,4 @@ void ListInput::finishLine(Stop stop) {
     }
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::conversions

@@ -10,10 +10,10 @@
 #include <system_error>
 #include <variant>
 
-#include "platform/file_descriptor.h"
-#include "platform/file_layer.h"
+#include "files/file_descriptor.h"
+#include "files/file_layer.h"
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // The mode of a file of a save that holds what only its owner may see.
 inline constexpr unsigned kOnlyTheOwner = 0600;
@@ -35,4 +35,4 @@ std::variant<TemporaryFile, std::error_code> createTemporaryFileBeside(
 // Whether `name` is one createTemporaryFileBeside could give a file beside `target`.
 bool isTemporaryFileName(const std::filesystem::path& target, const std::string& name);
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

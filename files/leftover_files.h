@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace quintara::platform {
+namespace quintara::files {
 
 // A file that a save of a file cut short (by a crash, a kill, a power cut) may have left beside
 // it: a temporary file that never took the file's place, or the copy of the old contents that a
@@ -24,4 +24,4 @@ struct Leftover {
 // has more, is never taken for one.
 std::vector<Leftover> leftoversBeside(const std::filesystem::path& target);
 
-}  // namespace quintara::platform
+}  // namespace quintara::files

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/link_following.h"
+#include "files/link_following.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace quintara::platform {
+namespace quintara::files {
 namespace {
 
 // As many links as the system itself follows before it gives up on a loop.
@@ -93,4 +93,4 @@ std::variant<std::filesystem::path, FileFailure> followLinksSafely(
     return reached;
 }
 
-}  // namespace quintara::platform
+}  // namespace quintara::files
