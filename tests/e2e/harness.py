@@ -186,6 +186,7 @@ class Session:
         self.pages = PageServer(site_port() if site else None, page)
 
     def __enter__(self):
+        self.pages.__enter__()
         self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))
         self.workdir = self.root / "work"
         self.workdir.mkdir()
@@ -193,11 +194,6 @@ class Session:
             self.settings_path.write_bytes(self.initial_settings)
         runtime = self.root / "runtime"
         runtime.mkdir(mode=0o700)
-        self.pages.__enter__()
-        if not self.pages.listening and self.pages.port is not None:
-            # Someone else serving the port is harmless: it is on loopback all the same.
-            sys.stderr.write("note: port %d is taken; the web view is served by another "
-                             "process\n" % self.pages.port)
         self.log = open(self.root / "quintara.log", "wb")
         try:
             # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant
@@ -238,13 +234,8 @@ class Session:
             shutil.rmtree(self.root, ignore_errors=True)
         return False
 
-    @property
-    def owns_site_port(self):
-        return self.pages.listening
-
     def page_requests(self):
-        """The paths asked of our page server so far (none when another process serves the
-        port)."""
+        """The paths asked of our page server so far."""
         return list(self.pages.requests)
 
     # -- files ---------------------------------------------------------------------------------

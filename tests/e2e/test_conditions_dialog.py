@@ -31,10 +31,8 @@ REFUSED = [
     (TENS, [("Seme", "x")], TENS_MESSAGE),
 ]
 
-# Reported fault: the option buttons run the show-and-hide rule of the entry boxes only on a
-# mouse click. The accessible Toggle action (QAbstractButton::toggle) selects the kind without
-# it, so the boxes stay as they were. The tests type into the boxes through the accessibility
-# bus all the same.
+# The kinds are chosen with the accessible Toggle action, as a screen reader does; it shows and
+# hides the entry boxes as a mouse click does (showing_boxes checks it after each choice).
 
 
 class ConditionsDialogTest(harness.QuintaraTestCase):

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
 #include "support/scripted_random_source.h"
+#include "support/settings_bytes.h"
 #include "web_band/web_band.h"
 
 namespace quintara::testing {
@@ -112,6 +114,7 @@ struct FakeServices {
     ~FakeServices() { QDir::setCurrent(previousDirectory); }
 
     QString file(const QString& name) const { return directory.filePath(name); }
+    void writeSettings(const QByteArray& bytes) const;
 
     QTemporaryDir directory;
     QString previousDirectory;
@@ -127,6 +130,13 @@ struct FakeServices {
 
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
-QByteArray settingsLines(const QStringList& lines);
+// The bytes of a settings file; left as they are, the lines make the file the untouched
+// conditions dialog saves.
+QByteArray settingsFile(const SettingsLines& lines = {});
+
+// Shows `dialog` modally through `show` and does `action` once it is up; a dialog the action
+// leaves open is then closed by force. Returns whether it closed by itself.
+bool whileShownModally(QDialog& dialog, const std::function<void()>& show,
+                       const std::function<void()>& action);
 
 }  // namespace quintara::testing

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "conditions_dialog/frmcondi.h"
@@ -30,18 +29,6 @@ bool centredOnTheScreen(const QWidget& window) {
         return false;
     }
     return true;
-}
-
-// Runs `whileOpen` once the modal window `dialog` is up, then closes it if it is still open.
-void whileModal(QDialog& dialog, const std::function<void()>& show,
-                const std::function<void()>& whileOpen) {
-    QTimer::singleShot(0, &dialog, [&] {
-        whileOpen();
-        if (dialog.isVisible()) {
-            dialog.done(QDialog::Rejected);
-        }
-    });
-    show();
 }
 
 }  // namespace
@@ -74,7 +61,7 @@ private:
         bool saved() const { return QFile::exists(fakes.file("Quintara.cfg")); }
         void whileOpen(const std::function<void()>& action) {
             const auto show = [&] { window.showModal(owner, covers); };
-            whileModal(window, show, action);
+            testing::whileShownModally(window, show, action);
         }
         void press(const char* name, Qt::Key key) {
             QWidget* widget = window.findChild<QWidget*>(name);
@@ -91,7 +78,7 @@ private slots:
 
         testing::RecordingLinkOpener links;
         info_window::frmSplash information(links);
-        whileModal(
+        testing::whileShownModally(
             information, [&] { information.showModal(main.window); },
             [&] { QVERIFY(centredOnTheScreen(information)); });
 

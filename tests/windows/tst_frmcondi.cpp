@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include "conditions_dialog/frmcondi.h"
 #include "fakes.h"
@@ -20,14 +19,14 @@
 
 using namespace quintara;
 using conditions_dialog::frmcondi;
+using settings::ConditionKind;
 using testing::readFile;
-using testing::settingsLines;
+using testing::settingsFile;
 using testing::writeFile;
 
 namespace {
 
-const QByteArray kDefaultFile =
-    "0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n90\r\n1\r\n\r\n1\r\n0\r\n";
+const QByteArray kDefaultFile = settingsFile();
 
 enum Kind {
     MustContain = 0,
@@ -71,18 +70,9 @@ private:
         void exitWithoutSaving() { window.findChild<QPushButton*>("Command4")->click(); }
         bool visible(const char* name) { return !box(name)->isHidden(); }
 
-        // Shows the dialog modally and does `action` once it is up; the dialog is closed by force
-        // if the action leaves it open.
         void run(const std::function<void()>& action) {
-            constexpr int kForced = QDialog::Accepted + 100;
-            QTimer::singleShot(0, &window, [&] {
-                action();
-                if (window.isVisible()) {
-                    window.done(kForced);
-                }
-            });
-            window.showModal(owner, covers);
-            closedByItself = window.result() != kForced;
+            closedByItself = testing::whileShownModally(
+                window, [&] { window.showModal(owner, covers); }, action);
         }
     };
 
@@ -142,14 +132,14 @@ private slots:
             QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12"));
             dialog.saveAndExit();
         });
-        QCOMPARE(readFile(dialog.cfg()), settingsLines({"0", "0", "0", "1", "0", "0", "12", "",
-                                                        "Mario", "90", "1", "", "1", "0"}));
+        QCOMPARE(readFile(dialog.cfg()),
+                 settingsFile({.kind = ConditionKind::EvenOnly, .first = "12", .phrase = "Mario"}));
     }
 
     void loadingAFileAppliesTheDisplayRuleOfItsKind() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"0", "1", "0", "0", "0", "0", "7", "", "ciao", "90",
-                                               "1", "", "1", "0"}));
+        writeFile(dialog.cfg(),
+                  settingsFile({.kind = ConditionKind::Phrase, .first = "7", .phrase = "ciao"}));
         dialog.run([&] {
             QVERIFY(dialog.option(Phrase)->isChecked());
             QVERIFY(dialog.visible("Text3") && !dialog.visible("Text1"));
@@ -160,8 +150,8 @@ private slots:
 
     void aFileSelectingNoKindLeavesAllBoxesShownAndNothingPicked() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"0", "0", "0", "0", "0", "0", "", "", "", "90", "1",
-                                               "", "1", "0"}));
+        const QByteArray noKind = settingsFile({.kind = std::nullopt});
+        writeFile(dialog.cfg(), noKind);
         dialog.run([&] {
             for (int kind = 0; kind < 6; ++kind) {
                 QVERIFY(!dialog.option(kind)->isChecked());
@@ -169,7 +159,7 @@ private slots:
             QVERIFY(dialog.visible("Text1") && dialog.visible("Text6"));
             dialog.saveAndExit();
         });
-        QVERIFY(readFile(dialog.cfg()).startsWith("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"));
+        QCOMPARE(readFile(dialog.cfg()), noKind);
     }
 
     // The message box names the fault; the dialog stays open and the file is not touched. Which
@@ -228,8 +218,8 @@ private slots:
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
-        QCOMPARE(readFile(dialog.cfg()), settingsLines({"0", "0", "0", "1", "0", "0", "99", "", "",
-                                                        "90", "1", "", "1", "0"}));
+        QCOMPARE(readFile(dialog.cfg()),
+                 settingsFile({.kind = ConditionKind::EvenOnly, .first = "99"}));
     }
 
     void aPhraseWithACommaComesBackWhole() {
@@ -302,8 +292,8 @@ private slots:
 
     void typingIsLimitedButALongerLoadedTextIsKeptWhole() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"1", "0", "0", "0", "0", "0", "12345", "", "", "90",
-                                               "1", "", "1", "0"}));
+        writeFile(dialog.cfg(),
+                  settingsFile({.kind = ConditionKind::MustContain, .first = "12345"}));
         dialog.run([&] {
             QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12345"));
             QTest::keyClicks(dialog.box("Text2"), "678");
@@ -318,7 +308,10 @@ private slots:
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
-        QVERIFY(readFile(dialog.cfg()).contains("\r\n1234\r\n67\r\n"));
+        QCOMPARE(
+            readFile(dialog.cfg()),
+            settingsFile(
+                {.kind = ConditionKind::EvenOnly, .first = "1234", .second = "67", .tens = "3"}));
     }
 
     // Boxes hold what the file holds, however long: nothing is cut when the user saves other
@@ -329,8 +322,10 @@ private slots:
         while (phrase.size() < 40000) {
             phrase += QStringLiteral("Niccolò Rossi ");
         }
-        const QByteArray file = settingsLines(
-            {"0", "1", "0", "0", "0", "0", digits, "", phrase, "90", "1", digits, "1", "0"});
+        const QByteArray file = settingsFile({.kind = ConditionKind::Phrase,
+                                              .first = digits.toStdString(),
+                                              .phrase = phrase.toLatin1().toStdString(),
+                                              .tens = digits.toStdString()});
         Dialog dialog;
         writeFile(dialog.cfg(), file);
         dialog.run([&] {
@@ -346,24 +341,24 @@ private slots:
     // A range beyond 16 bits from a hand-edited file refuses any required number (see the entry
     // checks), but is itself saved back as it was.
     void anOverflowingRangeIsSavedBackUnchanged() {
-        const QByteArray file =
-            settingsLines({"0", "0", "1", "0", "0", "0", "", "", "", "99999", "1", "", "1", "0"});
         Dialog dialog;
-        writeFile(dialog.cfg(), file);
+        writeFile(dialog.cfg(), settingsFile({.rangeTo = "99999"}));
         dialog.run([&] {
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
         QVERIFY(dialog.fakes.messages.shown.empty());
-        QVERIFY(readFile(dialog.cfg()).contains("\r\n99999\r\n1\r\n"));
+        QCOMPARE(readFile(dialog.cfg()),
+                 settingsFile({.kind = ConditionKind::EvenOnly, .rangeTo = "99999"}));
     }
 
     void theJollyFlagsAndRangeAreSavedBackUnchanged() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"0", "0", "1", "0", "0", "0", "", "", "", "40", "2",
-                                               "", "0", "1"}));
+        const QByteArray file = settingsFile(
+            {.rangeTo = "40", .rangeFrom = "2", .jollyNumber = "0", .randomColour = "1"});
+        writeFile(dialog.cfg(), file);
         dialog.run([&] { dialog.saveAndExit(); });
-        QVERIFY(readFile(dialog.cfg()).endsWith("40\r\n2\r\n\r\n0\r\n1\r\n"));
+        QCOMPARE(readFile(dialog.cfg()), file);
     }
 
     void theLinkOpensTheHomePageAndTheDialogStays() {

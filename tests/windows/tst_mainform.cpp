@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <set>
 
+#include "conditions_dialog/frmcondi.h"
 #include "draw/cover_animation.h"
 #include "fakes.h"
 #include "form_controls/shapes.h"
@@ -59,6 +61,37 @@ bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
 QColor foreColour(QWidget& widget) {
     return widget.palette().color(QPalette::WindowText);
 }
+
+// Column 1's first cover as it moves on screen: each run of widths one way is a move, written
+// with the number the cover stands over as the move ends ("narrows over 00").
+class CoverMoves final : public QObject {
+public:
+    explicit CoverMoves(QWidget& window)
+        : cover_(*cover(window, 0)),
+          number_(*label(window, "Label1(0)")),
+          width_(cover_.widthTwips()) {
+        cover_.installEventFilter(this);
+    }
+    QStringList moves;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const QString move = cover_.widthTwips() > width_ ? "widens" : "narrows";
+            if (moves.isEmpty() || !moves.back().startsWith(move)) {
+                moves << QString();
+            }
+            moves.back() = move + " over " + number_.text();
+            width_ = cover_.widthTwips();
+        }
+        return false;
+    }
+
+private:
+    qt::ShapeWidget& cover_;
+    QLabel& number_;
+    int width_;
+};
 
 }  // namespace
 
@@ -114,9 +147,8 @@ private slots:
         information.whileShown = [&] {
             coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
             bandsMeanwhile = services.webBands.created;
-            testing::writeFile(services.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "0", "1", "0", "0", "", "", "",
-                                                       "60", "10", "", "1", "0"}));
+            services.writeSettings(testing::settingsFile(
+                {.kind = settings::ConditionKind::EvenOnly, .rangeTo = "60", .rangeFrom = "10"}));
         };
         window.Form_Load();
         QVERIFY(coversHiddenMeanwhile);
@@ -253,9 +285,7 @@ private slots:
 
     void theRandomColourBoxReplacesTheJollyNumber() {
         Started started([](FakeServices& fakes) {
-            testing::writeFile(fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "1", "0", "0", "0", "", "", "",
-                                                       "90", "1", "", "0", "1"}));
+            fakes.writeSettings(testing::settingsFile({.jollyNumber = "0", .randomColour = "1"}));
         });
         started.window.Command2_Click();
         QLabel* jolly = label(started.window, "Label1(8)");
@@ -268,13 +298,12 @@ private slots:
 
     void anInvalidRangeIsReportedAndTheCoversStayClosed() {
         Started started([](FakeServices& fakes) {
-            testing::writeFile(fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "1", "0", "0", "0", "", "", "",
-                                                       "6", "1", "", "1", "0"}));
+            fakes.writeSettings(testing::settingsFile({.rangeTo = "6"}));
         });
         started.window.Command2_Click();
         QCOMPARE(started.fakes.messages.shown,
-                 std::vector<QString>{QString::fromUtf8(main_window::kInvalidRangeMessage)});
+                 std::vector<QString>{"Intervallo dei numeri non valido in Quintara.cfg: servono "
+                                      "almeno 7 numeri, a partire da 1."});
         QVERIFY(!draw::coversAreOpen(started.window.covers()));
         QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
     }
@@ -291,13 +320,13 @@ private slots:
         window.Command2_Click();
         const QStringList lastSeries = shown();
         started.conditions.whileShown = [&](draw::CoverDisplay&) {
-            testing::writeFile(started.fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "0", "0", "0", "1", "", "", "",
-                                                       "49", "1", "8", "1", "0"}));
+            started.fakes.writeSettings(testing::settingsFile(
+                {.kind = settings::ConditionKind::TensDigit, .rangeTo = "49", .tens = "8"}));
         };
         window.Command3_Click();
         QCOMPARE(started.fakes.messages.shown,
-                 std::vector<QString>{QString::fromUtf8(main_window::kNoSeriesMessage)});
+                 std::vector<QString>{
+                     "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni."});
         QVERIFY(!draw::coversAreOpen(window.covers()));
         draw::narrowFirstColumnCovers(window.covers());
         QCOMPARE(shown(), lastSeries);
@@ -311,9 +340,8 @@ private slots:
         int widthWhileOpen = 0;
         started.conditions.whileShown = [&](draw::CoverDisplay& covers) {
             widthWhileOpen = covers.coverWidth(1);
-            testing::writeFile(started.fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "0", "0", "1", "0", "", "", "",
-                                                       "90", "1", "", "1", "0"}));
+            started.fakes.writeSettings(
+                testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
         };
         started.window.Command3_Click();
         QCOMPARE(started.conditions.showings, 1);
@@ -326,12 +354,37 @@ private slots:
         QVERIFY(draw::coversAreOpen(started.window.covers()));
     }
 
-    void condizioniRightAfterStartUpOpensTheDialogAtOnceAndStillDraws() {
-        Started started;
-        started.window.Command3_Click();
-        QCOMPARE(started.conditions.showings, 1);
-        QVERIFY(draw::coversAreOpen(started.window.covers()));
-        QVERIFY(column(started.window, "Label1") != QStringList(6, QStringLiteral("00")));
+    // The real dialog in front of the window, pressed right after start-up: it opens at once over
+    // the closed covers; its save narrows column 1's covers, and the window then covers them
+    // again, draws, and uncovers the new numbers.
+    void condizioniRightAfterStartUpOpensTheRealDialogAtOnceAndItsSaveLeadsToADraw() {
+        FakeServices fakes;
+        FakeModalWindow information;
+        conditions_dialog::frmcondi dialog(fakes.services);
+        mainform window(fakes.services, information, dialog, kNoPacing);
+        window.Form_Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CoverMoves moves(window);
+        int showings = 0;
+        QList<int> widthsWhileOpen;
+        QVERIFY(testing::whileShownModally(
+            dialog, [&] { window.findChild<QToolButton*>("Command3")->click(); },
+            [&] {
+                ++showings;
+                QCOMPARE(moves.moves, QStringList());
+                for (int i = 0; i < 13; ++i) {
+                    widthsWhileOpen << cover(window, i)->widthTwips();
+                }
+                dialog.findChild<QPushButton*>("Command5")->click();
+            }));
+        QCOMPARE(showings, 1);
+        QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
+                                              1095, 1095, 1095, 1095}));
+        QVERIFY(column(window, "Label1") != QStringList(6, QStringLiteral("00")));
+        QCOMPARE(moves.moves, (QStringList{"narrows over 00", "widens over 00",
+                                           "narrows over " + label(window, "Label1(0)")->text()}));
+        QVERIFY(draw::coversAreOpen(window.covers()));
     }
 
     void aboutShowsTheInformationWindowAgain() {
