@@ -619,6 +619,18 @@ class ConditionsDialog(_Window):
 # --------------------------------------------------------------------------------------------
 # Checks shared by the test files.
 
+# OpenGL as a driver brings it: the vendor libraries, the DRI drivers and the compiler behind
+# them. The dispatch libraries (libGLX, libEGL, libOpenGL, libGLdispatch) are linked by Qt's own
+# GUI library, so any Qt window maps them; they load no driver by themselves.
+OPENGL_IMPLEMENTATION = ("libGLX_mesa", "libEGL_mesa", "_dri.so", "libgallium", "libglapi",
+                         "libLLVM", "libGL.so")
+
+
+def mapped_files(pid):
+    with open("/proc/%d/maps" % pid) as maps:
+        return {line.split()[-1] for line in maps if "/" in line}
+
+
 class QuintaraTestCase(unittest.TestCase):
     maxDiff = None
 
@@ -652,6 +664,12 @@ class QuintaraTestCase(unittest.TestCase):
         else:
             self.assertEqual("", board.jolly, "a random colour shows no number: %r" % board)
         return columns
+
+    def assertNoOpenGL(self, session):
+        """No OpenGL driver mapped, and no process (a browser engine's) started."""
+        self.assertEqual([], sorted(m for m in mapped_files(session.app.pid)
+                                    if any(name in m for name in OPENGL_IMPLEMENTATION)))
+        self.assertEqual([], session.child_processes())
 
     def assertEndedCleanly(self, session):
         """The program ended by itself with status 0."""

@@ -11,10 +11,8 @@ from harness import settings_bytes
 DRAWS = 2
 
 
-# Checks of the columns drawn in one run, in order: column 1 and 2 of the first series, then of
-# the second.
-
 def each_column(check):
+    """A check of one column made a check of all the columns drawn in a run."""
     def check_all(test, columns):
         for column in columns:
             check(test, column)
@@ -22,18 +20,26 @@ def each_column(check):
 
 
 def holds(*numbers):
+    @each_column
     def check(test, column):
         for number in numbers:
             test.assertIn(number, column)
-    return each_column(check)
+    return check
 
 
-only_even = each_column(lambda test, column: test.assertEqual(
-    [], [n for n in column if n % 2], column))
-only_odd = each_column(lambda test, column: test.assertEqual(
-    [], [n for n in column if n % 2 == 0], column))
-two_in_the_thirties = each_column(lambda test, column: test.assertGreaterEqual(
-    len([n for n in column if 30 <= n <= 39]), 2, column))
+@each_column
+def only_even(test, column):
+    test.assertEqual([], [n for n in column if n % 2], column)
+
+
+@each_column
+def only_odd(test, column):
+    test.assertEqual([], [n for n in column if n % 2 == 0], column)
+
+
+@each_column
+def two_in_the_thirties(test, column):
+    test.assertGreaterEqual(len([n for n in column if 30 <= n <= 39]), 2, column)
 
 
 def anything(test, columns):

@@ -24,6 +24,18 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
+StartedMainWindow::StartedMainWindow(const std::function<void(FakeServices&)>& before) {
+    if (before) {
+        before(fakes);
+    }
+    window.Form_Load();
+}
+
+bool ConditionsDialogOverFakes::whileOpen(const std::function<void()>& action) {
+    return whileShownModally(
+        window, [&] { window.showModal(owner, covers); }, action);
+}
+
 void FakeServices::writeSettings(const QByteArray& bytes) const {
     writeFile(file("Quintara.cfg"), bytes);
 }

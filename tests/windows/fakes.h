@@ -12,12 +12,15 @@
 #include <functional>
 #include <vector>
 
+#include "conditions_dialog/frmcondi.h"
 #include "draw/display.h"
+#include "main_window/mainform.h"
 #include "main_window/modal_windows.h"
 #include "platform/local_file_layer.h"
 #include "platform/qt/window_services.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
+#include "support/recording_display.h"
 #include "support/scripted_random_source.h"
 #include "support/settings_bytes.h"
 #include "web_band/web_band.h"
@@ -126,6 +129,28 @@ struct FakeServices {
     platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(17);
     FixedClock clock;
     qt::WindowServices services{messages, links, webBands, printer, files, random, clock};
+};
+
+// A main window started over fresh fakes; `before` readies the fakes (a settings file, a band
+// that fails) for the start.
+struct StartedMainWindow {
+    explicit StartedMainWindow(const std::function<void(FakeServices&)>& before = {});
+    FakeServices fakes;
+    FakeModalWindow information;
+    FakeConditionsEditor conditions;
+    main_window::mainform window{fakes.services, information, conditions,
+                                 std::chrono::milliseconds(0)};
+};
+
+// The conditions dialog over fresh fakes, in front of an owner whose covers it records.
+struct ConditionsDialogOverFakes {
+    // Shows the dialog modally and does `action` once it is up; returns whether it closed by
+    // itself.
+    bool whileOpen(const std::function<void()>& action);
+    FakeServices fakes;
+    QWidget owner;
+    draw::RecordingDisplay covers;
+    conditions_dialog::frmcondi window{fakes.services};
 };
 
 void writeFile(const QString& path, const QByteArray& bytes);

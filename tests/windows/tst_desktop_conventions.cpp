@@ -39,30 +39,16 @@ class DesktopConventionsTest : public QObject {
     Q_OBJECT
 
 private:
-    struct MainWindow {
-        testing::FakeServices fakes;
-        testing::FakeModalWindow information;
-        testing::FakeConditionsEditor conditions;
-        main_window::mainform window{fakes.services, information, conditions,
-                                     std::chrono::milliseconds(0)};
+    struct MainWindow : testing::StartedMainWindow {
         MainWindow() {
-            window.Form_Load();
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
         }
         QToolButton* button(const char* name) { return window.findChild<QToolButton*>(name); }
     };
 
-    struct ConditionsDialog {
-        testing::FakeServices fakes;
-        QWidget owner;
-        draw::RecordingDisplay covers;
-        conditions_dialog::frmcondi window{fakes.services};
+    struct ConditionsDialog : testing::ConditionsDialogOverFakes {
         bool saved() const { return QFile::exists(fakes.file("Quintara.cfg")); }
-        void whileOpen(const std::function<void()>& action) {
-            const auto show = [&] { window.showModal(owner, covers); };
-            testing::whileShownModally(window, show, action);
-        }
         void press(const char* name, Qt::Key key) {
             QWidget* widget = window.findChild<QWidget*>(name);
             widget->setFocus();

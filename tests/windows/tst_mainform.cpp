@@ -62,35 +62,28 @@ QColor foreColour(QWidget& widget) {
     return widget.palette().color(QPalette::WindowText);
 }
 
-// Column 1's first cover as it moves on screen: each run of widths one way is a move, written
-// with the number the cover stands over as the move ends ("narrows over 00").
-class CoverMoves final : public QObject {
-public:
+// Column 1's first cover as it moves on screen, move by move (a run of widths one way), with the
+// number it stands over as the move ends: "narrows over 00".
+struct CoverMoves final : QObject {
     explicit CoverMoves(QWidget& window)
-        : cover_(*cover(window, 0)),
-          number_(*label(window, "Label1(0)")),
-          width_(cover_.widthTwips()) {
-        cover_.installEventFilter(this);
+        : shape(*cover(window, 0)), number(*label(window, "Label1(0)")) {
+        shape.installEventFilter(this);
     }
-    QStringList moves;
-
-protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Resize) {
-            const QString move = cover_.widthTwips() > width_ ? "widens" : "narrows";
+            const QString move = shape.widthTwips() > width ? "widens" : "narrows";
             if (moves.isEmpty() || !moves.back().startsWith(move)) {
                 moves << QString();
             }
-            moves.back() = move + " over " + number_.text();
-            width_ = cover_.widthTwips();
+            moves.back() = move + " over " + number.text();
+            width = shape.widthTwips();
         }
         return false;
     }
-
-private:
-    qt::ShapeWidget& cover_;
-    QLabel& number_;
-    int width_;
+    qt::ShapeWidget& shape;
+    QLabel& number;
+    int width = shape.widthTwips();
+    QStringList moves;
 };
 
 }  // namespace
@@ -99,19 +92,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    // A started main window over fresh fakes.
-    struct Started {
-        explicit Started(std::function<void(FakeServices&)> before = {}) {
-            if (before) {
-                before(fakes);
-            }
-            window.Form_Load();
-        }
-        FakeServices fakes;
-        FakeModalWindow information;
-        FakeConditionsEditor conditions;
-        mainform window{fakes.services, information, conditions, kNoPacing};
-    };
+    using Started = testing::StartedMainWindow;
 
 private slots:
     void startUpShowsTheVersionAndClosedCoversOverZeros() {
