@@ -153,6 +153,10 @@ struct ConditionsDialogOverFakes {
     conditions_dialog::frmcondi window{fakes.services};
 };
 
+inline QColor foreColour(const QWidget* widget) {
+    return widget->palette().color(QPalette::WindowText);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 // The bytes of a settings file; left as they are, the lines make the file the untouched

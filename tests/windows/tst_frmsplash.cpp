@@ -15,13 +15,10 @@
 
 using namespace quintara;
 using info_window::frmSplash;
+using testing::foreColour;
 using testing::RecordingLinkOpener;
 
 namespace {
-
-QColor foreColour(QWidget* widget) {
-    return widget->palette().color(QPalette::WindowText);
-}
 
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);

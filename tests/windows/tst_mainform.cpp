@@ -25,6 +25,7 @@ using main_window::mainform;
 using testing::FakeConditionsEditor;
 using testing::FakeModalWindow;
 using testing::FakeServices;
+using testing::foreColour;
 
 namespace {
 
@@ -56,10 +57,6 @@ bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
         previous = number;
     }
     return true;
-}
-
-QColor foreColour(QWidget& widget) {
-    return widget.palette().color(QPalette::WindowText);
 }
 
 // Column 1's first cover as it moves on screen, move by move (a run of widths one way), with the
@@ -240,7 +237,7 @@ private slots:
                  (QStringList{"Stampa", "Nuova Serie"}));
     }
 
-    void theFirstSeriesOpensTheCoversOnASeriesWithinTheRange() {
+    void theFirstSeriesOpensTheCoversOnASeriesWithinTheRangeAndEachSeriesIsNew() {
         Started started;
         started.window.Command2_Click();
         QVERIFY(ascendingDistinctWithin(column(started.window, "Label1"), 1, 49));
@@ -253,11 +250,6 @@ private slots:
             QVERIFY(!cover(started.window, i)->isHidden());
         }
         QVERIFY(started.fakes.messages.shown.empty());
-    }
-
-    void eachSeriesIsNew() {
-        Started started;
-        started.window.Command2_Click();
         const QStringList first =
             column(started.window, "Label1") + column(started.window, "Labe2");
         started.window.Command2_Click();
@@ -404,18 +396,18 @@ private slots:
         QLabel* link = label(started.window, "Label3(0)");
         const QColor red(255, 0, 0);
         const QColor navy(0, 0, 128);
-        QCOMPARE(foreColour(*link), red);
+        QCOMPARE(foreColour(link), red);
         QWidget* surface = started.window.centralWidget();
         QTest::mouseMove(surface, QPoint(5, 300));
-        QCOMPARE(foreColour(*link), navy);
+        QCOMPARE(foreColour(link), navy);
         QTest::mouseMove(link, link->rect().center());
-        QCOMPARE(foreColour(*link), red);
+        QCOMPARE(foreColour(link), red);
         QTest::mouseMove(label(started.window, "Label4(3)"), QPoint(3, 3));
-        QCOMPARE(foreColour(*link), red);
+        QCOMPARE(foreColour(link), red);
         QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
-        QCOMPARE(foreColour(*link), red);  // the cover lets it through to its number label
+        QCOMPARE(foreColour(link), red);  // the cover lets it through to its number label
         QTest::mouseMove(surface, qt::twipsPoint(7700, 6000));
-        QCOMPARE(foreColour(*link), navy);
+        QCOMPARE(foreColour(link), navy);
     }
 };
 
