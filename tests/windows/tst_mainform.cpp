@@ -339,19 +339,16 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         CoverMoves moves(window);
-        int showings = 0;
         QList<int> widthsWhileOpen;
         QVERIFY(testing::whileShownModally(
             dialog, [&] { window.findChild<QToolButton*>("Command3")->click(); },
             [&] {
-                ++showings;
                 QCOMPARE(moves.moves, QStringList());
                 for (int i = 0; i < 13; ++i) {
                     widthsWhileOpen << cover(window, i)->widthTwips();
                 }
                 dialog.findChild<QPushButton*>("Command5")->click();
             }));
-        QCOMPARE(showings, 1);
         QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
                                               1095, 1095, 1095, 1095}));
         QVERIFY(column(window, "Label1") != QStringList(6, QStringLiteral("00")));
