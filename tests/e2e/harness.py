@@ -374,34 +374,6 @@ class Session:
         return MessageBox(self, window, tree)
 
 
-class InfoWindow:
-    def __init__(self, session, window, tree):
-        self.session = session
-        self.window = window
-        self.tree = tree
-
-    def labels(self):
-        return [n.name for n in self.tree.all("label", showing=True)]
-
-    def proceed(self):
-        continua = self.tree.find("push button", "Continua")
-        self.session.press(continua)
-        self.session.wait_closed("the information window", self.window)
-
-
-class MessageBox:
-    def __init__(self, session, window, tree):
-        self.session = session
-        self.window = window
-        self.title = window.name
-        self.text = "\n".join(n.name for n in tree.all("label", showing=True) if n.name)
-        self.tree = tree
-
-    def ok(self):
-        self.session.press(self.tree.find("push button", "OK"))
-        self.session.wait_closed("the message box", self.window)
-
-
 def clipboard():
     """The text on the X clipboard, "" when nobody holds it."""
     return subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True,
@@ -511,6 +483,25 @@ class _Window:
 
     def tree(self):
         return Tree(self.window)
+
+
+class InfoWindow(_Window):
+    def labels(self):
+        return [n.name for n in self.tree().all("label", showing=True)]
+
+    def proceed(self):
+        self.session.press(self.tree().find("push button", "Continua"))
+        self.session.wait_closed("the information window", self.window)
+
+
+class MessageBox(_Window):
+    def __init__(self, session, window, tree):
+        super().__init__(session, window, tree)
+        self.text = "\n".join(n.name for n in tree.all("label", showing=True) if n.name)
+
+    def ok(self):
+        self.session.press(self.tree().find("push button", "OK"))
+        self.session.wait_closed("the message box", self.window)
 
 
 class MainWindow(_Window):

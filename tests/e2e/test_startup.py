@@ -14,7 +14,7 @@ class StartupTest(harness.QuintaraTestCase):
             labels = info.labels()
             self.assertIn("Quintara", labels)
             self.assertIn("Version 2.1.2", labels)
-            continua = info.tree.find("push button", "Continua")
+            continua = info.tree().find("push button", "Continua")
             self.assertIn("Press", continua.actions)
             # The main window waits behind the information window.
             self.assertFalse(any(w.showing for w in s.windows() if w.role == "frame"
