@@ -186,6 +186,7 @@ class Session:
         self.pages = PageServer(site_port() if site else None, page)
 
     def __enter__(self):
+        self.pages.__enter__()
         self.root = pathlib.Path(tempfile.mkdtemp(prefix="quintara-e2e-"))
         self.workdir = self.root / "work"
         self.workdir.mkdir()
@@ -193,11 +194,6 @@ class Session:
             self.settings_path.write_bytes(self.initial_settings)
         runtime = self.root / "runtime"
         runtime.mkdir(mode=0o700)
-        self.pages.__enter__()
-        if not self.pages.listening and self.pages.port is not None:
-            # Someone else serving the port is harmless: it is on loopback all the same.
-            sys.stderr.write("note: port %d is taken; the web view is served by another "
-                             "process\n" % self.pages.port)
         self.log = open(self.root / "quintara.log", "wb")
         try:
             # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant
@@ -238,13 +234,8 @@ class Session:
             shutil.rmtree(self.root, ignore_errors=True)
         return False
 
-    @property
-    def owns_site_port(self):
-        return self.pages.listening
-
     def page_requests(self):
-        """The paths asked of our page server so far (none when another process serves the
-        port)."""
+        """The paths asked of our page server so far."""
         return list(self.pages.requests)
 
     # -- files ---------------------------------------------------------------------------------
@@ -383,34 +374,6 @@ class Session:
         return MessageBox(self, window, tree)
 
 
-class InfoWindow:
-    def __init__(self, session, window, tree):
-        self.session = session
-        self.window = window
-        self.tree = tree
-
-    def labels(self):
-        return [n.name for n in self.tree.all("label", showing=True)]
-
-    def proceed(self):
-        continua = self.tree.find("push button", "Continua")
-        self.session.press(continua)
-        self.session.wait_closed("the information window", self.window)
-
-
-class MessageBox:
-    def __init__(self, session, window, tree):
-        self.session = session
-        self.window = window
-        self.title = window.name
-        self.text = "\n".join(n.name for n in tree.all("label", showing=True) if n.name)
-        self.tree = tree
-
-    def ok(self):
-        self.session.press(self.tree.find("push button", "OK"))
-        self.session.wait_closed("the message box", self.window)
-
-
 def clipboard():
     """The text on the X clipboard, "" when nobody holds it."""
     return subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True,
@@ -522,6 +485,25 @@ class _Window:
         return Tree(self.window)
 
 
+class InfoWindow(_Window):
+    def labels(self):
+        return [n.name for n in self.tree().all("label", showing=True)]
+
+    def proceed(self):
+        self.session.press(self.tree().find("push button", "Continua"))
+        self.session.wait_closed("the information window", self.window)
+
+
+class MessageBox(_Window):
+    def __init__(self, session, window, tree):
+        super().__init__(session, window, tree)
+        self.text = "\n".join(n.name for n in tree.all("label", showing=True) if n.name)
+
+    def ok(self):
+        self.session.press(self.tree().find("push button", "OK"))
+        self.session.wait_closed("the message box", self.window)
+
+
 class MainWindow(_Window):
     def board(self):
         return Board(self.tree(), Screen())
@@ -628,6 +610,18 @@ class ConditionsDialog(_Window):
 # --------------------------------------------------------------------------------------------
 # Checks shared by the test files.
 
+# OpenGL as a driver brings it: the vendor libraries, the DRI drivers and the compiler behind
+# them. The dispatch libraries (libGLX, libEGL, libOpenGL, libGLdispatch) are linked by Qt's own
+# GUI library, so any Qt window maps them; they load no driver by themselves.
+OPENGL_IMPLEMENTATION = ("libGLX_mesa", "libEGL_mesa", "_dri.so", "libgallium", "libglapi",
+                         "libLLVM", "libGL.so")
+
+
+def mapped_files(pid):
+    with open("/proc/%d/maps" % pid) as maps:
+        return {line.split()[-1] for line in maps if "/" in line}
+
+
 class QuintaraTestCase(unittest.TestCase):
     maxDiff = None
 
@@ -661,6 +655,12 @@ class QuintaraTestCase(unittest.TestCase):
         else:
             self.assertEqual("", board.jolly, "a random colour shows no number: %r" % board)
         return columns
+
+    def assertNoOpenGL(self, session):
+        """No OpenGL driver mapped, and no process (a browser engine's) started."""
+        self.assertEqual([], sorted(m for m in mapped_files(session.app.pid)
+                                    if any(name in m for name in OPENGL_IMPLEMENTATION)))
+        self.assertEqual([], session.child_processes())
 
     def assertEndedCleanly(self, session):
         """The program ended by itself with status 0."""

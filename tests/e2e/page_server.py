@@ -19,18 +19,13 @@ PAGE = ("""<!DOCTYPE html>
 
 class PageServer:
     """Serves /riq-quintara.html (`page`, or our own PAGE) on 127.0.0.1:port while in a `with`
-    block. When someone else holds the port, or the port is None, `listening` is False and
-    nothing is served by us."""
+    block; with the port None, nothing is served. A port someone else holds is an error."""
 
     def __init__(self, port, page=None):
         self.requests = []
         self.server = None
         self.port = port
         self.page = page or PAGE
-
-    @property
-    def listening(self):
-        return self.server is not None
 
     def __enter__(self):
         if self.port is None:
@@ -58,7 +53,11 @@ class PageServer:
         except OSError as e:
             if e.errno != errno.EADDRINUSE:
                 raise
-            return self
+            # The port is built into the program: with another server on it, what the band is
+            # shown is not ours to check.
+            raise RuntimeError("port %d of the program's site is taken by another process; "
+                               "end it, or configure with another QUINTARA_SITE_HOST"
+                               % self.port) from e
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         return self
 

@@ -14,7 +14,7 @@ class StartupTest(harness.QuintaraTestCase):
             labels = info.labels()
             self.assertIn("Quintara", labels)
             self.assertIn("Version 2.1.2", labels)
-            continua = info.tree.find("push button", "Continua")
+            continua = info.tree().find("push button", "Continua")
             self.assertIn("Press", continua.actions)
             # The main window waits behind the information window.
             self.assertFalse(any(w.showing for w in s.windows() if w.role == "frame"
@@ -30,21 +30,20 @@ class StartupTest(harness.QuintaraTestCase):
             self.assertEqual(["00"] * 13, board.numbers())
             self.assertTrue(board.all_closed, board)
 
-            if s.owns_site_port:
-                # The band asks for the page, then shows it in the browser engine, handing it
-                # the page it has rather than asking the site again.
-                s.wait("the engine to show the maker's page",
-                       lambda: main.tree().has("document web", None, showing=True))
-                s.wait("the engine to ask for the page's icon",
-                       lambda: "/favicon.ico" in s.page_requests())
-                self.assertEqual(1, s.page_requests().count("/riq-quintara.html"))
+            # The band asks for the page, then shows it in the browser engine, handing it the
+            # page it has rather than asking the site again.
+            s.wait("the engine to show the maker's page",
+                   lambda: main.tree().has("document web", None, showing=True))
+            s.wait("the engine to ask for the page's icon",
+                   lambda: "/favicon.ico" in s.page_requests())
+            self.assertEqual(1, s.page_requests().count("/riq-quintara.html"))
 
-            # Without a settings file the numbers run from 1 to 49.
-            seen = set()
+            # Without a settings file the numbers run from 1 to 49, and each press draws anew.
+            drawn = []
             for _ in range(3):
                 board = main.new_series()
-                column1, column2 = self.assertSeries(board, 1, 49)
-                seen.update(column1 + column2)
+                drawn.append(tuple(map(tuple, self.assertSeries(board, 1, 49))))
+            self.assertEqual(3, len(set(drawn)), drawn)
             self.assertEqual([], s.files(), "a draw writes nothing")
 
             info = main.about()

@@ -16,7 +16,6 @@ import subprocess
 
 import harness
 from test_conditions_dialog import TENS, TENS_MESSAGE
-from test_screen_reader import OPENGL_IMPLEMENTATION
 
 MAIN_TITLE = "Quintara2.1.2"
 DIALOG_TITLE = "Condition form"
@@ -100,11 +99,6 @@ class DesktopSession(harness.Session):
             self.x_server.wait()
 
 
-def mapped_files(pid):
-    with open("/proc/%d/maps" % pid) as maps:
-        return {line.split()[-1] for line in maps if "/" in line}
-
-
 def qt_version(pid):
     """The version of Qt's Wayland plugin the program runs on, from the library it mapped."""
     with open("/proc/%d/maps" % pid) as maps:
@@ -173,7 +167,7 @@ class WaylandTest(harness.QuintaraTestCase):
         with DesktopSession(site=False) as s:
             main = s.start()
             self.assertSeries(new_series(main), 1, 49)
-            plugins = sorted(os.path.basename(m) for m in mapped_files(s.app.pid)
+            plugins = sorted(os.path.basename(m) for m in harness.mapped_files(s.app.pid)
                              if "/plugins/platforms/" in m)
             # Where Qt's Wayland plugin would load OpenGL for its title bars, the program
             # takes X11; where it would not, Wayland, as Qt chooses in a Wayland session.
@@ -184,17 +178,9 @@ class WaylandTest(harness.QuintaraTestCase):
             main.quit()
             self.assertEndedCleanly(s)
 
-    def assertNoOpenGL(self, s):
-        mapped = mapped_files(s.app.pid)
-        self.assertEqual([], sorted(m for m in mapped
-                                    if any(name in m for name in OPENGL_IMPLEMENTATION)))
-        self.assertEqual([], s.child_processes())
-
     def test_the_maker_s_page_shows(self):
         with self.session() as s:
             main = s.start()
-            if not s.owns_site_port:
-                self.skipTest("another process serves the site's port")
             s.wait("the engine to show the maker's page",
                    lambda: main.tree().has("document web", None, showing=True),
                    harness.START_TIMEOUT)

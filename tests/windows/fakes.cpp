@@ -5,6 +5,8 @@
 #include "fakes.h"
 
 #include <QFile>
+#include <QTest>
+#include <QTimer>
 
 namespace quintara::testing {
 
@@ -22,12 +24,41 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-QByteArray settingsLines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += line.toLatin1() + "\r\n";
+StartedMainWindow::StartedMainWindow(const std::function<void(FakeServices&)>& before) {
+    if (before) {
+        before(fakes);
     }
-    return bytes;
+    window.Form_Load();
+}
+
+bool ConditionsDialogOverFakes::whileOpen(const std::function<void()>& action) {
+    return whileShownModally(
+        window, [&] { window.showModal(owner, covers); }, action);
+}
+
+void FakeServices::writeSettings(const QByteArray& bytes) const {
+    writeFile(file("Quintara.cfg"), bytes);
+}
+
+QByteArray settingsFile(const SettingsLines& lines) {
+    return QByteArray::fromStdString(settingsBytes(lines));
+}
+
+bool whileShownModally(QDialog& dialog, const std::function<void()>& show,
+                       const std::function<void()>& action) {
+    constexpr int kForced = QDialog::Accepted + 100;
+    QTimer::singleShot(0, &dialog, [&] {
+        if (QTest::qWaitForWindowExposed(&dialog)) {
+            action();
+        } else {
+            QTest::qFail("the dialog never came up", __FILE__, __LINE__);
+        }
+        if (dialog.isVisible()) {
+            dialog.done(kForced);
+        }
+    });
+    show();
+    return dialog.result() != kForced;
 }
 
 }  // namespace quintara::testing

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -11,13 +12,17 @@
 #include <functional>
 #include <vector>
 
+#include "conditions_dialog/frmcondi.h"
 #include "draw/display.h"
 #include "files/local_file_layer.h"
+#include "main_window/mainform.h"
 #include "main_window/modal_windows.h"
 #include "main_window/window_services.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
+#include "support/recording_display.h"
 #include "support/scripted_random_source.h"
+#include "support/settings_bytes.h"
 #include "web_band/web_band.h"
 
 namespace quintara::testing {
@@ -112,6 +117,7 @@ struct FakeServices {
     ~FakeServices() { QDir::setCurrent(previousDirectory); }
 
     QString file(const QString& name) const { return directory.filePath(name); }
+    void writeSettings(const QByteArray& bytes) const;
 
     QTemporaryDir directory;
     QString previousDirectory;
@@ -125,8 +131,41 @@ struct FakeServices {
     main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
 };
 
+// A main window started over fresh fakes; `before` readies the fakes (a settings file, a band
+// that fails) for the start.
+struct StartedMainWindow {
+    explicit StartedMainWindow(const std::function<void(FakeServices&)>& before = {});
+    FakeServices fakes;
+    FakeModalWindow information;
+    FakeConditionsEditor conditions;
+    main_window::mainform window{fakes.services, information, conditions,
+                                 std::chrono::milliseconds(0)};
+};
+
+// The conditions dialog over fresh fakes, in front of an owner whose covers it records.
+struct ConditionsDialogOverFakes {
+    // Shows the dialog modally and does `action` once it is up; returns whether it closed by
+    // itself.
+    bool whileOpen(const std::function<void()>& action);
+    FakeServices fakes;
+    QWidget owner;
+    draw::RecordingDisplay covers;
+    conditions_dialog::frmcondi window{fakes.services};
+};
+
+inline QColor foreColour(const QWidget* widget) {
+    return widget->palette().color(QPalette::WindowText);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
-QByteArray settingsLines(const QStringList& lines);
+// The bytes of a settings file; left as they are, the lines make the file the untouched
+// conditions dialog saves.
+QByteArray settingsFile(const SettingsLines& lines = {});
+
+// Shows `dialog` modally through `show` and does `action` once it is up; a dialog the action
+// leaves open is then closed by force. Returns whether it closed by itself.
+bool whileShownModally(QDialog& dialog, const std::function<void()>& show,
+                       const std::function<void()>& action);
 
 }  // namespace quintara::testing

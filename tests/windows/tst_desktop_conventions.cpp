@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "conditions_dialog/frmcondi.h"
@@ -32,18 +31,6 @@ bool centredOnTheScreen(const QWidget& window) {
     return true;
 }
 
-// Runs `whileOpen` once the modal window `dialog` is up, then closes it if it is still open.
-void whileModal(QDialog& dialog, const std::function<void()>& show,
-                const std::function<void()>& whileOpen) {
-    QTimer::singleShot(0, &dialog, [&] {
-        whileOpen();
-        if (dialog.isVisible()) {
-            dialog.done(QDialog::Rejected);
-        }
-    });
-    show();
-}
-
 }  // namespace
 
 // What users of any desktop program rely on: windows open in the middle of the screen, and Return
@@ -52,30 +39,16 @@ class DesktopConventionsTest : public QObject {
     Q_OBJECT
 
 private:
-    struct MainWindow {
-        testing::FakeServices fakes;
-        testing::FakeModalWindow information;
-        testing::FakeConditionsEditor conditions;
-        main_window::mainform window{fakes.services, information, conditions,
-                                     std::chrono::milliseconds(0)};
+    struct MainWindow : testing::StartedMainWindow {
         MainWindow() {
-            window.Form_Load();
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
         }
         QToolButton* button(const char* name) { return window.findChild<QToolButton*>(name); }
     };
 
-    struct ConditionsDialog {
-        testing::FakeServices fakes;
-        QWidget owner;
-        draw::RecordingDisplay covers;
-        conditions_dialog::frmcondi window{fakes.services};
+    struct ConditionsDialog : testing::ConditionsDialogOverFakes {
         bool saved() const { return QFile::exists(fakes.file("Quintara.cfg")); }
-        void whileOpen(const std::function<void()>& action) {
-            const auto show = [&] { window.showModal(owner, covers); };
-            whileModal(window, show, action);
-        }
         void press(const char* name, Qt::Key key) {
             QWidget* widget = window.findChild<QWidget*>(name);
             widget->setFocus();
@@ -91,7 +64,7 @@ private slots:
 
         testing::RecordingLinkOpener links;
         info_window::frmSplash information(links);
-        whileModal(
+        testing::whileShownModally(
             information, [&] { information.showModal(main.window); },
             [&] { QVERIFY(centredOnTheScreen(information)); });
 

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include "conditions_dialog/frmcondi.h"
 #include "fakes.h"
@@ -20,23 +19,15 @@
 
 using namespace quintara;
 using conditions_dialog::frmcondi;
+using settings::ConditionKind;
+using enum settings::ConditionKind;
 using testing::readFile;
-using testing::settingsLines;
+using testing::settingsFile;
 using testing::writeFile;
 
 namespace {
 
-const QByteArray kDefaultFile =
-    "0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n90\r\n1\r\n\r\n1\r\n0\r\n";
-
-enum Kind {
-    MustContain = 0,
-    Phrase = 1,
-    NoCondition = 2,
-    EvenOnly = 3,
-    OddOnly = 4,
-    TensDigit = 5
-};
+const QByteArray kDefaultFile = settingsFile();
 
 }  // namespace
 
@@ -44,59 +35,39 @@ class ConditionsDialogTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Dialog {
-        testing::FakeServices fakes;
-        QWidget owner;
-        draw::RecordingDisplay covers;
-        frmcondi window{fakes.services};
+    struct Dialog : testing::ConditionsDialogOverFakes {
         bool closedByItself = false;
 
         QString cfg() const { return fakes.file("Quintara.cfg"); }
-        QRadioButton* option(int index) {
-            return window.findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(index));
+        QRadioButton* option(ConditionKind kind) {
+            return window.findChild<QRadioButton*>(
+                QStringLiteral("Option1(%1)").arg(static_cast<int>(kind)));
         }
         QLineEdit* box(const char* name) { return window.findChild<QLineEdit*>(name); }
         void type(const char* name, const QString& text) {
             box(name)->clear();
             QTest::keyClicks(box(name), text);
         }
-        void pick(int kind) { QTest::mouseClick(option(kind), Qt::LeftButton, {}, QPoint(8, 8)); }
-        // Picks the kind and types into its boxes: the numbers, the phrase or the digit.
-        void enter(int kind, const QString& first, const QString& second) {
+        void pick(ConditionKind kind) {
+            QTest::mouseClick(option(kind), Qt::LeftButton, {}, QPoint(8, 8));
+        }
+        // The box of the kind's first entry: the first number, the phrase or the digit.
+        static const char* firstBox(ConditionKind kind) {
+            return kind == MustContain ? "Text1" : kind == Phrase ? "Text3" : "Text6";
+        }
+        void enter(ConditionKind kind, const QString& first, const QString& second) {
             pick(kind);
-            type(kind == MustContain ? "Text1" : kind == Phrase ? "Text3" : "Text6", first);
+            type(firstBox(kind), first);
             type("Text2", second);
         }
         void saveAndExit() { window.findChild<QPushButton*>("Command5")->click(); }
         void exitWithoutSaving() { window.findChild<QPushButton*>("Command4")->click(); }
         bool visible(const char* name) { return !box(name)->isHidden(); }
 
-        // Shows the dialog modally and does `action` once it is up; the dialog is closed by force
-        // if the action leaves it open.
-        void run(const std::function<void()>& action) {
-            constexpr int kForced = QDialog::Accepted + 100;
-            QTimer::singleShot(0, &window, [&] {
-                action();
-                if (window.isVisible()) {
-                    window.done(kForced);
-                }
-            });
-            window.showModal(owner, covers);
-            closedByItself = window.result() != kForced;
-        }
+        void run(const std::function<void()>& action) { closedByItself = whileOpen(action); }
     };
 
 private slots:
-    void opensWithNoConditionAndAllFourBoxesWhenThereIsNoFile() {
-        Dialog dialog;
-        dialog.run([&] {
-            QVERIFY(dialog.option(NoCondition)->isChecked());
-            for (const char* name : {"Text1", "Text2", "Text3", "Text6"}) {
-                QVERIFY2(dialog.visible(name), name);
-            }
-        });
-    }
-
     void savingTheUntouchedDialogWritesTheDefaultFileAndOpensColumnOne() {
         Dialog dialog;
         dialog.run([&] { dialog.saveAndExit(); });
@@ -143,14 +114,13 @@ private slots:
             QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12"));
             dialog.saveAndExit();
         });
-        QCOMPARE(readFile(dialog.cfg()), settingsLines({"0", "0", "0", "1", "0", "0", "12", "",
-                                                        "Mario", "90", "1", "", "1", "0"}));
+        QCOMPARE(readFile(dialog.cfg()),
+                 settingsFile({.kind = EvenOnly, .first = "12", .phrase = "Mario"}));
     }
 
     void loadingAFileAppliesTheDisplayRuleOfItsKind() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"0", "1", "0", "0", "0", "0", "7", "", "ciao", "90",
-                                               "1", "", "1", "0"}));
+        writeFile(dialog.cfg(), settingsFile({.kind = Phrase, .first = "7", .phrase = "ciao"}));
         dialog.run([&] {
             QVERIFY(dialog.option(Phrase)->isChecked());
             QVERIFY(dialog.visible("Text3") && !dialog.visible("Text1"));
@@ -161,16 +131,16 @@ private slots:
 
     void aFileSelectingNoKindLeavesAllBoxesShownAndNothingPicked() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"0", "0", "0", "0", "0", "0", "", "", "", "90", "1",
-                                               "", "1", "0"}));
+        const QByteArray noKind = settingsFile({.kind = std::nullopt});
+        writeFile(dialog.cfg(), noKind);
         dialog.run([&] {
             for (int kind = 0; kind < 6; ++kind) {
-                QVERIFY(!dialog.option(kind)->isChecked());
+                QVERIFY(!dialog.option(ConditionKind(kind))->isChecked());
             }
             QVERIFY(dialog.visible("Text1") && dialog.visible("Text6"));
             dialog.saveAndExit();
         });
-        QVERIFY(readFile(dialog.cfg()).startsWith("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"));
+        QCOMPARE(readFile(dialog.cfg()), noKind);
     }
 
     // The message box names the fault; the dialog stays open and the file is not touched. Which
@@ -214,12 +184,16 @@ private slots:
         QFETCH(QByteArray, line);
         Dialog dialog;
         dialog.run([&] {
-            dialog.enter(kind, first, second);
+            dialog.enter(ConditionKind(kind), first, second);
             dialog.saveAndExit();
         });
         QVERIFY(dialog.closedByItself);
         QVERIFY(dialog.fakes.messages.shown.empty());
         QVERIFY2(readFile(dialog.cfg()).contains(line), readFile(dialog.cfg()).constData());
+        dialog.run([&] {  // and comes back as it was typed
+            QCOMPARE(dialog.box(Dialog::firstBox(ConditionKind(kind)))->text(), first);
+            QCOMPARE(dialog.box("Text2")->text(), second);
+        });
     }
 
     void onlyTheSelectedKindIsChecked() {
@@ -229,18 +203,7 @@ private slots:
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
-        QCOMPARE(readFile(dialog.cfg()), settingsLines({"0", "0", "0", "1", "0", "0", "99", "", "",
-                                                        "90", "1", "", "1", "0"}));
-    }
-
-    void aPhraseWithACommaComesBackWhole() {
-        Dialog dialog;
-        dialog.run([&] {
-            dialog.pick(Phrase);
-            dialog.type("Text3", "Rossi, Mario");
-            dialog.saveAndExit();
-        });
-        dialog.run([&] { QCOMPARE(dialog.box("Text3")->text(), QStringLiteral("Rossi, Mario")); });
+        QCOMPARE(readFile(dialog.cfg()), settingsFile({.kind = EvenOnly, .first = "99"}));
     }
 
     void esciLeavesTheFileUntouched() {
@@ -303,8 +266,7 @@ private slots:
 
     void typingIsLimitedButALongerLoadedTextIsKeptWhole() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"1", "0", "0", "0", "0", "0", "12345", "", "", "90",
-                                               "1", "", "1", "0"}));
+        writeFile(dialog.cfg(), settingsFile({.kind = MustContain, .first = "12345"}));
         dialog.run([&] {
             QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12345"));
             QTest::keyClicks(dialog.box("Text2"), "678");
@@ -319,7 +281,8 @@ private slots:
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
-        QVERIFY(readFile(dialog.cfg()).contains("\r\n1234\r\n67\r\n"));
+        QCOMPARE(readFile(dialog.cfg()),
+                 settingsFile({.kind = EvenOnly, .first = "1234", .second = "67", .tens = "3"}));
     }
 
     // Boxes hold what the file holds, however long: nothing is cut when the user saves other
@@ -330,8 +293,10 @@ private slots:
         while (phrase.size() < 40000) {
             phrase += QStringLiteral("Niccolò Rossi ");
         }
-        const QByteArray file = settingsLines(
-            {"0", "1", "0", "0", "0", "0", digits, "", phrase, "90", "1", digits, "1", "0"});
+        const QByteArray file = settingsFile({.kind = Phrase,
+                                              .first = digits.toStdString(),
+                                              .phrase = phrase.toLatin1().toStdString(),
+                                              .tens = digits.toStdString()});
         Dialog dialog;
         writeFile(dialog.cfg(), file);
         dialog.run([&] {
@@ -347,24 +312,23 @@ private slots:
     // A range beyond 16 bits from a hand-edited file refuses any required number (see the entry
     // checks), but is itself saved back as it was.
     void anOverflowingRangeIsSavedBackUnchanged() {
-        const QByteArray file =
-            settingsLines({"0", "0", "1", "0", "0", "0", "", "", "", "99999", "1", "", "1", "0"});
         Dialog dialog;
-        writeFile(dialog.cfg(), file);
+        writeFile(dialog.cfg(), settingsFile({.rangeTo = "99999"}));
         dialog.run([&] {
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
         QVERIFY(dialog.fakes.messages.shown.empty());
-        QVERIFY(readFile(dialog.cfg()).contains("\r\n99999\r\n1\r\n"));
+        QCOMPARE(readFile(dialog.cfg()), settingsFile({.kind = EvenOnly, .rangeTo = "99999"}));
     }
 
     void theJollyFlagsAndRangeAreSavedBackUnchanged() {
         Dialog dialog;
-        writeFile(dialog.cfg(), settingsLines({"0", "0", "1", "0", "0", "0", "", "", "", "40", "2",
-                                               "", "0", "1"}));
+        const QByteArray file = settingsFile(
+            {.rangeTo = "40", .rangeFrom = "2", .jollyNumber = "0", .randomColour = "1"});
+        writeFile(dialog.cfg(), file);
         dialog.run([&] { dialog.saveAndExit(); });
-        QVERIFY(readFile(dialog.cfg()).endsWith("40\r\n2\r\n\r\n0\r\n1\r\n"));
+        QCOMPARE(readFile(dialog.cfg()), file);
     }
 
     void theLinkOpensTheHomePageAndTheDialogStays() {
@@ -376,17 +340,25 @@ private slots:
         QCOMPARE(dialog.fakes.links.opened, std::vector<QUrl>{qt::site::homePage()});
     }
 
+    // Without a file: no condition and all four boxes, at every opening, whatever was left
+    // unsaved in the last one.
     void everyOpeningStartsFromTheFileNotFromTheLastEdits() {
         Dialog dialog;
+        const auto opensWithNoConditionAndAllFourBoxes = [&] {
+            QVERIFY(dialog.option(NoCondition)->isChecked());
+            for (const char* name : {"Text1", "Text2", "Text3", "Text6"}) {
+                QVERIFY2(dialog.visible(name), name);
+            }
+        };
         dialog.run([&] {
+            opensWithNoConditionAndAllFourBoxes();
             dialog.pick(Phrase);
             dialog.type("Text3", "non salvato");
             dialog.exitWithoutSaving();
         });
         dialog.run([&] {
-            QVERIFY(dialog.option(NoCondition)->isChecked());
+            opensWithNoConditionAndAllFourBoxes();
             QCOMPARE(dialog.box("Text3")->text(), QString());
-            QVERIFY(dialog.visible("Text1"));
         });
     }
 };

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 #include "fakes.h"
@@ -16,13 +15,10 @@
 
 using namespace quintara;
 using info_window::frmSplash;
+using testing::foreColour;
 using testing::RecordingLinkOpener;
 
 namespace {
-
-QColor foreColour(QWidget* widget) {
-    return widget->palette().color(QPalette::WindowText);
-}
 
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
@@ -44,16 +40,8 @@ private:
     // Shows the window modally and, once it is up, does what the test wants; returns whether the
     // modal showing ended by itself.
     bool showAndThen(frmSplash& window, const std::function<void()>& action) {
-        constexpr int kForced = QDialog::Accepted + 100;
-        QTimer::singleShot(0, &window, [&] {
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            action();
-            if (window.isVisible()) {
-                window.done(kForced);  // still open: end it by force
-            }
-        });
-        window.showModal(owner);
-        return window.result() != kForced;
+        return testing::whileShownModally(
+            window, [&] { window.showModal(owner); }, action);
     }
 
 private slots:

@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <set>
 
+#include "conditions_dialog/frmcondi.h"
 #include "draw/cover_animation.h"
 #include "fakes.h"
 #include "form_controls/shapes.h"
@@ -23,6 +25,7 @@ using main_window::mainform;
 using testing::FakeConditionsEditor;
 using testing::FakeModalWindow;
 using testing::FakeServices;
+using testing::foreColour;
 
 namespace {
 
@@ -56,9 +59,29 @@ bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
     return true;
 }
 
-QColor foreColour(QWidget& widget) {
-    return widget.palette().color(QPalette::WindowText);
-}
+// Column 1's first cover as it moves on screen, move by move (a run of widths one way), with the
+// number it stands over as the move ends: "narrows over 00".
+struct CoverMoves final : QObject {
+    explicit CoverMoves(QWidget& window)
+        : shape(*cover(window, 0)), number(*label(window, "Label1(0)")) {
+        shape.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const QString move = shape.widthTwips() > width ? "widens" : "narrows";
+            if (moves.isEmpty() || !moves.back().startsWith(move)) {
+                moves << QString();
+            }
+            moves.back() = move + " over " + number.text();
+            width = shape.widthTwips();
+        }
+        return false;
+    }
+    form_controls::ShapeWidget& shape;
+    QLabel& number;
+    int width = shape.widthTwips();
+    QStringList moves;
+};
 
 }  // namespace
 
@@ -66,19 +89,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    // A started main window over fresh fakes.
-    struct Started {
-        explicit Started(std::function<void(FakeServices&)> before = {}) {
-            if (before) {
-                before(fakes);
-            }
-            window.Form_Load();
-        }
-        FakeServices fakes;
-        FakeModalWindow information;
-        FakeConditionsEditor conditions;
-        mainform window{fakes.services, information, conditions, kNoPacing};
-    };
+    using Started = testing::StartedMainWindow;
 
 private slots:
     void startUpShowsTheVersionAndClosedCoversOverZeros() {
@@ -114,9 +125,8 @@ private slots:
         information.whileShown = [&] {
             coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
             bandsMeanwhile = services.webBands.created;
-            testing::writeFile(services.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "0", "1", "0", "0", "", "", "",
-                                                       "60", "10", "", "1", "0"}));
+            services.writeSettings(testing::settingsFile(
+                {.kind = settings::ConditionKind::EvenOnly, .rangeTo = "60", .rangeFrom = "10"}));
         };
         window.Form_Load();
         QVERIFY(coversHiddenMeanwhile);
@@ -228,7 +238,7 @@ private slots:
                  (QStringList{"Stampa", "Nuova Serie"}));
     }
 
-    void theFirstSeriesOpensTheCoversOnASeriesWithinTheRange() {
+    void theFirstSeriesOpensTheCoversOnASeriesWithinTheRangeAndEachSeriesIsNew() {
         Started started;
         started.window.Command2_Click();
         QVERIFY(ascendingDistinctWithin(column(started.window, "Label1"), 1, 49));
@@ -241,11 +251,6 @@ private slots:
             QVERIFY(!cover(started.window, i)->isHidden());
         }
         QVERIFY(started.fakes.messages.shown.empty());
-    }
-
-    void eachSeriesIsNew() {
-        Started started;
-        started.window.Command2_Click();
         const QStringList first =
             column(started.window, "Label1") + column(started.window, "Labe2");
         started.window.Command2_Click();
@@ -254,9 +259,7 @@ private slots:
 
     void theRandomColourBoxReplacesTheJollyNumber() {
         Started started([](FakeServices& fakes) {
-            testing::writeFile(fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "1", "0", "0", "0", "", "", "",
-                                                       "90", "1", "", "0", "1"}));
+            fakes.writeSettings(testing::settingsFile({.jollyNumber = "0", .randomColour = "1"}));
         });
         started.window.Command2_Click();
         QLabel* jolly = label(started.window, "Label1(8)");
@@ -269,13 +272,12 @@ private slots:
 
     void anInvalidRangeIsReportedAndTheCoversStayClosed() {
         Started started([](FakeServices& fakes) {
-            testing::writeFile(fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "1", "0", "0", "0", "", "", "",
-                                                       "6", "1", "", "1", "0"}));
+            fakes.writeSettings(testing::settingsFile({.rangeTo = "6"}));
         });
         started.window.Command2_Click();
         QCOMPARE(started.fakes.messages.shown,
-                 std::vector<QString>{QString::fromUtf8(main_window::kInvalidRangeMessage)});
+                 std::vector<QString>{"Intervallo dei numeri non valido in Quintara.cfg: servono "
+                                      "almeno 7 numeri, a partire da 1."});
         QVERIFY(!draw::coversAreOpen(started.window.covers()));
         QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
     }
@@ -292,13 +294,13 @@ private slots:
         window.Command2_Click();
         const QStringList lastSeries = shown();
         started.conditions.whileShown = [&](draw::CoverDisplay&) {
-            testing::writeFile(started.fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "0", "0", "0", "1", "", "", "",
-                                                       "49", "1", "8", "1", "0"}));
+            started.fakes.writeSettings(testing::settingsFile(
+                {.kind = settings::ConditionKind::TensDigit, .rangeTo = "49", .tens = "8"}));
         };
         window.Command3_Click();
         QCOMPARE(started.fakes.messages.shown,
-                 std::vector<QString>{QString::fromUtf8(main_window::kNoSeriesMessage)});
+                 std::vector<QString>{
+                     "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni."});
         QVERIFY(!draw::coversAreOpen(window.covers()));
         draw::narrowFirstColumnCovers(window.covers());
         QCOMPARE(shown(), lastSeries);
@@ -312,9 +314,8 @@ private slots:
         int widthWhileOpen = 0;
         started.conditions.whileShown = [&](draw::CoverDisplay& covers) {
             widthWhileOpen = covers.coverWidth(1);
-            testing::writeFile(started.fakes.file("Quintara.cfg"),
-                               testing::settingsLines({"0", "0", "0", "0", "1", "0", "", "", "",
-                                                       "90", "1", "", "1", "0"}));
+            started.fakes.writeSettings(
+                testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
         };
         started.window.Command3_Click();
         QCOMPARE(started.conditions.showings, 1);
@@ -327,12 +328,34 @@ private slots:
         QVERIFY(draw::coversAreOpen(started.window.covers()));
     }
 
-    void condizioniRightAfterStartUpOpensTheDialogAtOnceAndStillDraws() {
-        Started started;
-        started.window.Command3_Click();
-        QCOMPARE(started.conditions.showings, 1);
-        QVERIFY(draw::coversAreOpen(started.window.covers()));
-        QVERIFY(column(started.window, "Label1") != QStringList(6, QStringLiteral("00")));
+    // The real dialog in front of the window, pressed right after start-up: it opens at once over
+    // the closed covers; its save narrows column 1's covers, and the window then covers them
+    // again, draws, and uncovers the new numbers.
+    void condizioniRightAfterStartUpOpensTheRealDialogAtOnceAndItsSaveLeadsToADraw() {
+        FakeServices fakes;
+        FakeModalWindow information;
+        conditions_dialog::frmcondi dialog(fakes.services);
+        mainform window(fakes.services, information, dialog, kNoPacing);
+        window.Form_Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CoverMoves moves(window);
+        QList<int> widthsWhileOpen;
+        QVERIFY(testing::whileShownModally(
+            dialog, [&] { window.findChild<QToolButton*>("Command3")->click(); },
+            [&] {
+                QCOMPARE(moves.moves, QStringList());
+                for (int i = 0; i < 13; ++i) {
+                    widthsWhileOpen << cover(window, i)->widthTwips();
+                }
+                dialog.findChild<QPushButton*>("Command5")->click();
+            }));
+        QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
+                                              1095, 1095, 1095, 1095}));
+        QVERIFY(column(window, "Label1") != QStringList(6, QStringLiteral("00")));
+        QCOMPARE(moves.moves, (QStringList{"narrows over 00", "widens over 00",
+                                           "narrows over " + label(window, "Label1(0)")->text()}));
+        QVERIFY(draw::coversAreOpen(window.covers()));
     }
 
     void aboutShowsTheInformationWindowAgain() {
@@ -371,18 +394,18 @@ private slots:
         QLabel* link = label(started.window, "Label3(0)");
         const QColor red(255, 0, 0);
         const QColor navy(0, 0, 128);
-        QCOMPARE(foreColour(*link), red);
+        QCOMPARE(foreColour(link), red);
         QWidget* surface = started.window.centralWidget();
         QTest::mouseMove(surface, QPoint(5, 300));
-        QCOMPARE(foreColour(*link), navy);
+        QCOMPARE(foreColour(link), navy);
         QTest::mouseMove(link, link->rect().center());
-        QCOMPARE(foreColour(*link), red);
+        QCOMPARE(foreColour(link), red);
         QTest::mouseMove(label(started.window, "Label4(3)"), QPoint(3, 3));
-        QCOMPARE(foreColour(*link), red);
+        QCOMPARE(foreColour(link), red);
         QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
-        QCOMPARE(foreColour(*link), red);  // the cover lets it through to its number label
+        QCOMPARE(foreColour(link), red);  // the cover lets it through to its number label
         QTest::mouseMove(surface, form_controls::twipsPoint(7700, 6000));
-        QCOMPARE(foreColour(*link), navy);
+        QCOMPARE(foreColour(link), navy);
     }
 };
 

@@ -125,13 +125,7 @@ class ScaledWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Started {
-        Started() { window.Form_Load(); }
-        testing::FakeServices fakes;
-        testing::FakeModalWindow information;
-        testing::FakeConditionsEditor conditions;
-        main_window::mainform window{fakes.services, information, conditions,
-                                     std::chrono::milliseconds(0)};
+    struct Started : testing::StartedMainWindow {
         QWidget* child(const QString& name) { return window.findChild<QWidget*>(name); }
     };
 
