@@ -207,8 +207,9 @@ void serveThePagesOwnFiles(LoopbackSite& site) {
     site.serve("/style.css", httpAnswer("200 OK", "Content-Type: text/css\r\n",
                                         "@font-face {font-family: Prova; src: url(font.ttf)}"
                                         " p {color: rgb(1, 2, 3); font-family: Prova}"));
+    // Any real font will do; Liberation is among the build dependencies of the tests.
     QFile font(QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"));
-    font.open(QIODevice::ReadOnly);
+    QVERIFY2(font.open(QIODevice::ReadOnly), qPrintable(font.fileName()));
     site.serve("/font.ttf", httpAnswer("200 OK", "Content-Type: font/ttf\r\n", font.readAll()));
 }
 
