@@ -32,8 +32,8 @@ StartedMainWindow::StartedMainWindow(const std::function<void(FakeServices&)>& b
 }
 
 bool ConditionsDialogOverFakes::whileOpen(const std::function<void()>& action) {
-    return whileShownModally(
-        window, [&] { window.showModal(owner, covers); }, action);
+    const auto show = [&] { window.showModal(owner, covers); };
+    return whileShownModally(window, show, action);
 }
 
 void FakeServices::writeSettings(const QByteArray& bytes) const {

@@ -40,8 +40,8 @@ private:
     // Shows the window modally and, once it is up, does what the test wants; returns whether the
     // modal showing ended by itself.
     bool showAndThen(frmSplash& window, const std::function<void()>& action) {
-        return testing::whileShownModally(
-            window, [&] { window.showModal(owner); }, action);
+        const auto show = [&] { window.showModal(owner); };
+        return testing::whileShownModally(window, show, action);
     }
 
 private slots:
