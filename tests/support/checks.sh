@@ -30,9 +30,14 @@ finish() {
     fi
 }
 
-# show_log NAME FILE: the last lines of a log, for a failure's diagnosis.
+# show_log NAME FILE: the failures and the last lines of a log, for a diagnosis.
 show_log() {
     if [ -s "$2" ]; then
+        # A test suite's failures stand far above its last lines: each with what it said after.
+        if grep -qE 'FAIL!|\[  FAILED  \]|^ *[0-9]* *(FAIL|ERROR):' "$2"; then
+            echo "--- $1 (the failures) ---" >&2
+            grep -E -A4 'FAIL!|\[  FAILED  \]|^ *[0-9]* *(FAIL|ERROR):|Traceback' "$2" | head -n 80 >&2
+        fi
         echo "--- $1 (last 40 lines) ---" >&2
         tail -n 40 "$2" >&2
         echo "--- end of $1 ---" >&2

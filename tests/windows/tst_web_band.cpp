@@ -358,7 +358,7 @@ private:
     static void holdReturn(QWidget& view) {
         view.window()->activateWindow();
         input(view).setFocus();
-        QTRY_VERIFY(input(view).hasFocus());
+        QTRY_VERIFY_WITH_TIMEOUT(input(view).hasFocus(), 10000);
         const auto send = [&view](QEvent::Type type, quint64 at) {
             QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
             key.setTimestamp(at);
@@ -482,7 +482,7 @@ private slots:
         QVERIFY(view->isVisible());
         QVERIFY(!band.showsOfflineBand());
         QCOMPARE(site.pageRequests, 1);
-        QTRY_COMPARE(view->property("title").toString(), title);
+        QTRY_COMPARE_WITH_TIMEOUT(view->property("title").toString(), title, 30000);
         QVERIFY2(site.pictureRequest.toLower().contains("\r\ncookie: visita=1\r\n"),
                  site.pictureRequest.constData());
         // The probes of the tests above see an engine when there is one.
@@ -584,7 +584,8 @@ private slots:
         } else if (gesture == "Return held") {
             // Once the page has seen every press, each has asked for its navigation.
             holdReturn(*view);
-            QTRY_COMPARE(view->property("title").toString(), QString::number(kReturnPresses));
+            QTRY_COMPARE_WITH_TIMEOUT(view->property("title").toString(),
+                                      QString::number(kReturnPresses), 30000);
         }
         if (!opened.isEmpty()) {
             expected.emplace_back(QString::fromLatin1(opened));
@@ -641,7 +642,8 @@ private slots:
         };
         for (const char* next : {"Command3", "Command2", "Command6", "wb1"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QTRY_VERIFY2(focusIsIn(window.findChild<QWidget*>(QString::fromLatin1(next))), next);
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                focusIsIn(window.findChild<QWidget*>(QString::fromLatin1(next))), next, 10000);
         }
         // Within the band, Tab first visits the page's links.
         for (int press = 0; press < 4 && focusIsIn(band); ++press) {
