@@ -134,7 +134,10 @@ stop_phase() {
 
 # enter_root ROOT: inside a phase, /proc of its process namespace and /dev (with /dev/shm, which
 # the web engine needs) in the root, and the loopback up when the phase has a network of its own.
+# The root is bound onto itself first, so that its / is a mount point as on a real system: a test
+# that mounts a file system in a namespace of its own makes / private, which needs a mount there.
 enter_root() {
+    mount --bind "$1" "$1"
     mount -t proc proc "$1/proc"
     mount --rbind /dev "$1/dev"
     ip link set lo up
