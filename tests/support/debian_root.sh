@@ -149,7 +149,7 @@ in_root() {
     shift 2
     timeout -k 10 "$seconds" chroot "$root" /usr/bin/env -i \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
+        HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive QUINTARA_NO_FUSE_MOUNTS=1 "$@"
 }
 
 # checkout_archive SOURCE_DIR: the checkout's tracked files, as committed or as changed in the
