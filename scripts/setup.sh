@@ -44,6 +44,8 @@ test_packages=(
     weston qt6-wayland
     # the screen reader test: Orca itself, speaking through speech-dispatcher
     orca speech-dispatcher
+    # "Stampa" on a printer of the tests' own: a CUPS server whose printer writes PDF files
+    printer-driver-cups-pdf
 )
 
 case ${1:-} in

@@ -33,6 +33,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, Gio, GLib  # noqa: E402
 
 from page_server import PageServer  # noqa: E402
+import printing  # noqa: E402
 
 # The maker's site as built into the program; the web view asks it for /riq-quintara.html after
 # start-up. The tests run only against a build that puts it on loopback, as the ci preset does.
@@ -172,18 +173,21 @@ class Session:
     settings: bytes to put in Quintara.cfg before the start, or None for no file.
     site: whether the maker's page is served; without it the site cannot be reached.
     page: the page served, when not page_server's own.
+    printer: a printing.PrinterOfOurOwn the program prints on; without one, the machine has no
+    printer at all for it, whatever printers it has.
     """
 
     # Qt's platform plugin; the Wayland tests use "wayland", and None leaves the choice to the
     # program and Qt, as a desktop session does.
     platform = "xcb"
 
-    def __init__(self, settings=None, site=True, page=None):
+    def __init__(self, settings=None, site=True, page=None, printer=None):
         self.program = os.environ.get("QUINTARA_PROGRAM", "")
         if not os.access(self.program, os.X_OK):
             raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
         self.pages = PageServer(site_port() if site else None, page)
+        self.printer = printer
 
     def __enter__(self):
         self.pages.__enter__()
@@ -204,6 +208,10 @@ class Session:
                                QTWEBENGINE_DISABLE_SANDBOX="1")
             if self.platform is None:
                 del environment["QT_QPA_PLATFORM"]
+            if self.printer is None:
+                printing.no_printer(environment, self.root)
+            else:
+                self.printer.environment(environment)
             self.app = subprocess.Popen(
                 ["quintara"], executable=os.path.abspath(self.program), cwd=self.workdir,
                 stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT,
@@ -385,20 +393,12 @@ def set_clipboard(text):
                    check=True, timeout=STEP_TIMEOUT)
 
 
-class Screen:
+class Screen(printing.Picture):
     """The virtual screen as a sighted user sees it, taken in one go."""
 
     def __init__(self):
-        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                             capture_output=True,
-                             check=True).stdout
-        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-        self.width = int(header.group(1))
-        self.pixels = ppm[header.end():]
-
-    def colour(self, x, y):
-        at = 3 * (y * self.width + x)
-        return tuple(self.pixels[at:at + 3])
+        super().__init__(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                                        capture_output=True, check=True).stdout)
 
 
 # The covers' fill colours: silver over the twelve numbers, light red over the Jolly box.
@@ -630,8 +630,8 @@ class QuintaraTestCase(unittest.TestCase):
         # runner's own warning filters are in place only once the tests run.
         warnings.filterwarnings("ignore", r"Atspi\.Action\.get_action_name", DeprecationWarning)
 
-    def session(self, settings=None, site=True):
-        return Session(settings=settings, site=site)
+    def session(self, settings=None, site=True, printer=None):
+        return Session(settings=settings, site=site, printer=printer)
 
     def assertSeries(self, board, low, high, jolly_number=True):
         """Two columns of six distinct numbers, ascending, from low to high; the Jolly either a

@@ -10,7 +10,6 @@ the package, what it depends on and the tools of the test (debian/tests/control)
 """
 
 import pathlib
-import shutil
 import subprocess
 
 import harness
@@ -34,13 +33,6 @@ def window_class(title):
     answer = subprocess.run(["xprop", "-name", title, "WM_CLASS"], capture_output=True,
                             text=True, timeout=30).stdout
     return answer.rstrip().rpartition(", ")[2].strip('"')
-
-
-def has_default_printer():
-    if shutil.which("lpstat") is None:
-        return False
-    answer = subprocess.run(["lpstat", "-d"], capture_output=True, text=True, timeout=30)
-    return "system default destination:" in answer.stdout
 
 
 class PlainInstallTest(harness.QuintaraTestCase):
@@ -67,8 +59,7 @@ class PlainInstallTest(harness.QuintaraTestCase):
             dialog.wait_closed()
             main.settled_board("the series drawn after Esci")
 
-            if has_default_printer():
-                self.skipTest("this machine has a default printer: Stampa would print")
+            # A machine with no printer at all, whatever this one has (the session's own world).
             main.press("push button", "Stampa")
             question, tree = s.wait_window("the offer of a PDF file", "alert",
                                            ("push button", "Salva come PDF"))

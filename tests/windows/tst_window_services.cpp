@@ -10,7 +10,6 @@
 #include <QLibraryInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -28,49 +27,13 @@
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/site.h"
 #include "platform/qt/window_printer.h"
+#include "printed_pages.h"
 
 using namespace quintara;
 using Clock = main_window::CoverPacer::Clock;
 using namespace std::chrono_literals;
 
 namespace {
-
-// A window of 679 x 486 logical pixels, like the main window's client area: a red block in the
-// top left corner on white.
-std::unique_ptr<QWidget> sampleWindow() {
-    auto window = std::make_unique<QWidget>();
-    window->setFixedSize(679, 486);
-    window->setAutoFillBackground(true);
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    window->setPalette(palette);
-    auto* block = new QLabel(window.get());
-    block->setGeometry(0, 0, 96, 48);
-    block->setAutoFillBackground(true);
-    palette.setColor(QPalette::Window, Qt::red);
-    block->setPalette(palette);
-    return window;
-}
-
-// The first page of a PDF file as an image at `dpi`, through pdftoppm.
-QImage firstPage(const QString& pdf, int dpi) {
-    const QString prefix = pdf + ".page";
-    QProcess::execute("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile", pdf, prefix});
-    return QImage(prefix + ".png");
-}
-
-QRect redArea(const QImage& page) {
-    QRect area;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            const QColor pixel = page.pixelColor(x, y);
-            if (pixel.red() > 200 && pixel.green() < 60 && pixel.blue() < 60) {
-                area |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return area;
-}
 
 // A clock that only moves when the pacer sleeps or the window paints.
 struct FakeTime {
@@ -99,44 +62,45 @@ class WindowServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // These tests print on a machine with no printer at all, whatever this one has.
+    void initTestCase() {
+        QVERIFY(noPrinters_.isValid());
+        testing::useNoPrinter(noPrinters_.path());
+        QVERIFY2(QPrinterInfo::defaultPrinter().isNull(), "a printer where there is none");
+    }
+
     // 96 logical pixels make an inch on paper, as 1440 twips do on screen.
     void aPrintedWindowHasItsRealSizeOnThePage() {
         QTemporaryDir folder;
         const QString pdf = folder.filePath("window.pdf");
-        auto window = sampleWindow();
+        auto window = testing::sampleWindow();
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         QVERIFY(qt::printWindowImage(*window, printer));
 
-        const QImage page = firstPage(pdf, 100);
+        const QImage page = testing::firstPage(pdf, 100);
         QVERIFY2(!page.isNull(), "pdftoppm produced no page");
-        const QRect red = redArea(page);
+        const QRect red = testing::redArea(page);
         QVERIFY(!red.isEmpty());
         QVERIFY2(std::abs(red.width() - 100) <= 3, qPrintable(QString::number(red.width())));
         QVERIFY2(std::abs(red.height() - 50) <= 3, qPrintable(QString::number(red.height())));
     }
 
     void withoutAPrinterTheImageCanBeSavedAsPdf() {
-        if (!QPrinterInfo::defaultPrinter().isNull()) {
-            QSKIP("this machine has a default printer");
-        }
         QTemporaryDir folder;
         const QString pdf = folder.filePath("Quintara.pdf");
         testing::RecordingMessageBox messages;
         qt::QtWindowPrinter printer(messages, [&](QWidget&) { return pdf; });
-        auto window = sampleWindow();
+        auto window = testing::sampleWindow();
         printer.print(*window);
         QCOMPARE(messages.asked.size(), 1u);
         QVERIFY(messages.asked.front().contains("stampante"));
         QVERIFY(QFile::exists(pdf));
-        QVERIFY(!redArea(firstPage(pdf, 50)).isEmpty());
+        QVERIFY(!testing::redArea(testing::firstPage(pdf, 50)).isEmpty());
     }
 
     void declinedPdfWritesNothing() {
-        if (!QPrinterInfo::defaultPrinter().isNull()) {
-            QSKIP("this machine has a default printer");
-        }
         testing::RecordingMessageBox messages;
         messages.answer = false;
         bool asked = false;
@@ -144,7 +108,7 @@ private slots:
             asked = true;
             return QString();
         });
-        auto window = sampleWindow();
+        auto window = testing::sampleWindow();
         printer.print(*window);
         QVERIFY(!asked);
     }
@@ -159,9 +123,6 @@ private slots:
     }
 
     void thePdfChoosersButtonsSpeakItalianWhenQtsTranslationsAreInstalled() {
-        if (!QPrinterInfo::defaultPrinter().isNull()) {
-            QSKIP("this machine has a default printer");
-        }
         QFETCH(bool, installed);
         QFETCH(QStringList, buttons);
         QTemporaryDir noTranslations;
@@ -193,7 +154,7 @@ private slots:
         poll.start(10);
         testing::RecordingMessageBox messages;
         qt::QtWindowPrinter printer(messages);
-        auto window = sampleWindow();
+        auto window = testing::sampleWindow();
         printer.print(*window);
         shown.sort();
         QCOMPARE(shown, buttons);
@@ -290,6 +251,9 @@ private slots:
             now += 10s;
         }
     }
+
+private:
+    QTemporaryDir noPrinters_;
 };
 
 QTEST_MAIN(WindowServicesTest)

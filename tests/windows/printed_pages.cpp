@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 gli autori di Quintara
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "printed_pages.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QProcess>
+
+namespace quintara::testing {
+
+std::unique_ptr<QWidget> sampleWindow() {
+    auto window = std::make_unique<QWidget>();
+    window->setFixedSize(679, 486);
+    window->setAutoFillBackground(true);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    window->setPalette(palette);
+    auto* block = new QLabel(window.get());
+    block->setGeometry(0, 0, 96, 48);
+    block->setAutoFillBackground(true);
+    palette.setColor(QPalette::Window, Qt::red);
+    block->setPalette(palette);
+    return window;
+}
+
+QImage firstPage(const QString& pdf, int dpi) {
+    const QString prefix = pdf + ".page";
+    QProcess::execute("pdftoppm", {"-png", "-r", QString::number(dpi), "-singlefile", pdf, prefix});
+    return QImage(prefix + ".png");
+}
+
+QRect redArea(const QImage& page) {
+    QRect area;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor pixel = page.pixelColor(x, y);
+            if (pixel.red() > 200 && pixel.green() < 60 && pixel.blue() < 60) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+// Set before the first question to CUPS, which reads the variables once.
+void useNoPrinter(const QString& folder) {
+    qputenv("CUPS_SERVER", (folder + "/no-printing-server.sock").toLocal8Bit());
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+}
+
+}  // namespace quintara::testing
