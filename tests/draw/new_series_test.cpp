@@ -173,6 +173,12 @@ TEST_F(NewSeriesCommand, ARefusedSeriesIsReportedWithTheCoversClosedAndNothingDr
     };
     const Refusal refusals[] = {
         {"six candidates", ConditionKind::NoCondition, "", {1, 6}, SeriesOutcome::InvalidRange},
+        // The range is what is wrong, even where no column of it could meet the condition.
+        {"six candidates, even only",
+         ConditionKind::EvenOnly,
+         "",
+         {1, 6},
+         SeriesOutcome::InvalidRange},
         {"no eighties in 1..49",
          ConditionKind::TensDigit,
          "8",

@@ -54,6 +54,7 @@ std::vector<EntryCase> entryCases() {
         {"TwoNumbers", MustContain, "5", "77", accepted},
         {"TheRangesEnds", MustContain, "1", "90", accepted},
         {"ANumberOverAnOverflowingRange", MustContain, "5", "", Refused::Numbers, "99999"},
+        {"ASecondNumberOverAnOverflowingRange", MustContain, "", "5", Refused::Numbers, "99999"},
         {"NoNumberOverAnOverflowingRange", MustContain, "", "", accepted, "99999"},
         // A range other than 1 to 90, as a hand-edited file holds: its own ends bound the numbers.
         {"BelowARangeFrom10To20", MustContain, "5", "", Refused::Numbers, "20", "10"},
