@@ -28,7 +28,7 @@ public:
     virtual void setJollyBackColor(Colour colour) = 0;
 };
 
-// What the cover animation needs of the main window's thirteen covers, Shape2(0) .. Shape2(12).
+// What the cover animation needs of the main window's thirteen covers, numbered 0 to 12.
 // Widths are in twips and read back exactly as set.
 class CoverDisplay {
 public:

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace quintara::form_controls {
 
-// A control's colours as the window designs give them (&H00BBGGRR). Without a back colour the
+// A control's colours as the layouts give them (&H00BBGGRR). Without a back colour the
 // control is transparent and shows what lies beneath.
 void setColours(QWidget& widget, std::optional<std::uint32_t> back, std::uint32_t fore);
 

@@ -10,7 +10,7 @@
 
 namespace quintara::form_controls {
 
-// Our pictures come at the size the window designs give them and, for screens scaled above
+// Our pictures come at the size the layouts give them and, for screens scaled above
 // 100 %, drawn twice as large beside them (NAME@2x.EXT, as Qt names such variants). At 100 % the
 // designed picture is shown exactly as it is; above, the larger one is scaled down to the
 // screen instead of the designed one being enlarged, which looks soft.

@@ -11,7 +11,7 @@
 namespace quintara::form_controls {
 
 // A rectangle that paints itself: the covers in front of the numbers, frames and swatches.
-// Like the shapes of the window designs it takes no mouse events: they go to whatever lies
+// Like any shape of a layout it takes no mouse events: they go to whatever lies
 // beneath. It keeps its width in twips, read back exactly as set.
 class ShapeWidget : public QWidget {
     // The window tests find the covers by name; from Qt 6.8 findChild wants Q_OBJECT for that.

@@ -15,7 +15,7 @@ class QWidget;
 
 namespace quintara::form_controls {
 
-// Layout is written in twips, as the window designs give it, and converted here only:
+// Layout is written in twips, as the layouts were drawn, and converted here only:
 // 15 twips to a logical pixel at 100 % scaling (1440 twips to the inch at 96 pixels to the inch).
 // Qt's high-DPI scaling takes it from there.
 inline constexpr int kTwipsPerPixel = 15;

@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "conditions_dialog/frmcondi.h"
+#include "conditions_dialog/conditions_dialog.h"
 #include "files/local_file_layer.h"
 #include "form_controls/accessibility.h"
-#include "info_window/frmsplash.h"
-#include "main_window/mainform.h"
+#include "info_window/information_window.h"
+#include "main_window/main_window.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/window_system.h"
 #include "platform/system_clock.h"
@@ -57,10 +57,10 @@ int main(int argc, char* argv[]) {
     platform::SystemClock clock;
     main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
 
-    info_window::frmSplash informationWindow(links);
-    conditions_dialog::frmcondi conditionsDialog(services);
-    main_window::mainform mainWindow(services, informationWindow, conditionsDialog);
-    mainWindow.Form_Load();
+    info_window::InformationWindow informationWindow(links);
+    conditions_dialog::ConditionsDialog conditionsDialog(services);
+    main_window::MainWindow mainWindow(services, informationWindow, conditionsDialog);
+    mainWindow.startUp();
     mainWindow.show();
     return QApplication::exec();
 }

@@ -22,7 +22,7 @@ using settings::DrawConditions;
 using settings::DrawRange;
 using Change = RecordingDisplay::WidthChange;
 
-// The covers as the main window starts: design widths, all visible.
+// The covers as the main window starts: full widths, all visible.
 RecordingDisplay coversAtStartUp() {
     RecordingDisplay display;
     display.coverVisible.fill(true);

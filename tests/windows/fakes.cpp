@@ -28,7 +28,7 @@ StartedMainWindow::StartedMainWindow(const std::function<void(FakeServices&)>& b
     if (before) {
         before(fakes);
     }
-    window.Form_Load();
+    window.startUp();
 }
 
 bool ConditionsDialogOverFakes::whileOpen(const std::function<void()>& action) {

@@ -12,10 +12,10 @@
 #include <functional>
 #include <vector>
 
-#include "conditions_dialog/frmcondi.h"
+#include "conditions_dialog/conditions_dialog.h"
 #include "draw/display.h"
 #include "files/local_file_layer.h"
-#include "main_window/mainform.h"
+#include "main_window/main_window.h"
 #include "main_window/modal_windows.h"
 #include "main_window/window_services.h"
 #include "platform/xoshiro_random_source.h"
@@ -138,8 +138,8 @@ struct StartedMainWindow {
     FakeServices fakes;
     FakeModalWindow information;
     FakeConditionsEditor conditions;
-    main_window::mainform window{fakes.services, information, conditions,
-                                 std::chrono::milliseconds(0)};
+    main_window::MainWindow window{fakes.services, information, conditions,
+                                   std::chrono::milliseconds(0)};
 };
 
 // The conditions dialog over fresh fakes, in front of an owner whose covers it records.
@@ -150,7 +150,7 @@ struct ConditionsDialogOverFakes {
     FakeServices fakes;
     QWidget owner;
     draw::RecordingDisplay covers;
-    conditions_dialog::frmcondi window{fakes.services};
+    conditions_dialog::ConditionsDialog window{fakes.services};
 };
 
 inline QColor foreColour(const QWidget* widget) {

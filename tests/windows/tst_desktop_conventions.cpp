@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "conditions_dialog/frmcondi.h"
+#include "conditions_dialog/conditions_dialog.h"
 #include "fakes.h"
-#include "info_window/frmsplash.h"
-#include "main_window/mainform.h"
+#include "info_window/information_window.h"
+#include "main_window/main_window.h"
 #include "support/recording_display.h"
 
 using namespace quintara;
@@ -63,7 +63,7 @@ private slots:
         QVERIFY(centredOnTheScreen(main.window));
 
         testing::RecordingLinkOpener links;
-        info_window::frmSplash information(links);
+        info_window::InformationWindow information(links);
         testing::whileShownModally(
             information, [&] { information.showModal(main.window); },
             [&] { QVERIFY(centredOnTheScreen(information)); });
@@ -74,13 +74,13 @@ private slots:
 
     void returnOrEnterPressesTheFocusedCommandOfTheMainWindow() {
         MainWindow main;
-        QCOMPARE(QApplication::focusWidget(), main.button("Command1"));
-        main.button("Command6")->setFocus();
-        QTest::keyClick(main.button("Command6"), Qt::Key_Return);
-        QTest::keyClick(main.button("Command6"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), main.button("exitButton"));
+        main.button("printButton")->setFocus();
+        QTest::keyClick(main.button("printButton"), Qt::Key_Return);
+        QTest::keyClick(main.button("printButton"), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(main.fakes.printer.printed.size(), 2u);
-        main.button("Command1")->setFocus();
-        QTest::keyClick(main.button("Command1"), Qt::Key_Return);
+        main.button("exitButton")->setFocus();
+        QTest::keyClick(main.button("exitButton"), Qt::Key_Return);
         QVERIFY(!main.window.isVisible());
     }
 
@@ -89,11 +89,11 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("saves");
-        QTest::newRow("Salva e Esci") << "Command5" << int(Qt::Key_Return) << true << true;
-        QTest::newRow("Esci") << "Command4" << int(Qt::Key_Return) << true << false;
-        QTest::newRow("Esci by Enter") << "Command4" << int(Qt::Key_Enter) << true << false;
-        QTest::newRow("phrase box") << "Text3" << int(Qt::Key_Return) << false << false;
-        QTest::newRow("kind") << "Option1(2)" << int(Qt::Key_Return) << false << false;
+        QTest::newRow("Salva e Esci") << "saveAndExitButton" << int(Qt::Key_Return) << true << true;
+        QTest::newRow("Esci") << "exitButton" << int(Qt::Key_Return) << true << false;
+        QTest::newRow("Esci by Enter") << "exitButton" << int(Qt::Key_Enter) << true << false;
+        QTest::newRow("phrase box") << "phraseBox" << int(Qt::Key_Return) << false << false;
+        QTest::newRow("kind") << "kindOption(2)" << int(Qt::Key_Return) << false << false;
     }
 
     void returnPressesOnlyTheFocusedButtonOfTheDialog() {

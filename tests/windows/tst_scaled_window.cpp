@@ -15,8 +15,8 @@
 
 #include "fakes.h"
 #include "form_controls/shapes.h"
-#include "info_window/frmsplash.h"
-#include "main_window/mainform.h"
+#include "info_window/information_window.h"
+#include "main_window/main_window.h"
 
 using namespace quintara;
 
@@ -152,7 +152,7 @@ private slots:
 
         QStringList covers;
         for (int k = 0; k <= 12; ++k) {
-            covers << QStringLiteral("Shape2(%1)").arg(k);
+            covers << QStringLiteral("cover(%1)").arg(k);
         }
         QStringList faults;
         const auto check = [&](const QImage& image, const QString& name,
@@ -165,7 +165,7 @@ private slots:
         };
         QImage image = windowAt(main.window, scale);
         for (const QString& name : covers) {
-            check(image, name, name == "Shape2(6)" ? kLightRed : kSilver);
+            check(image, name, name == "cover(6)" ? kLightRed : kSilver);
         }
 
         // Open, a cover is a few twips wide and shows as its border alone, a dark line at the
@@ -175,7 +175,7 @@ private slots:
         }
         image = windowAt(main.window, scale);
         for (const QString& name : covers) {
-            const QRgb fill = name == "Shape2(6)" ? kLightRed : kSilver;
+            const QRgb fill = name == "cover(6)" ? kLightRed : kSilver;
             const QRect near = nearInDevicePixels(inWindow(main.window, *main.child(name)), scale)
                                    .adjusted(-2, -2, 2, 2);
             if (holdsColour(image, near, fill)) {
@@ -187,17 +187,17 @@ private slots:
             main.child(name)->hide();
         }
         image = windowAt(main.window, scale);
-        for (int k = 0; k <= 8; ++k) {
-            for (const char* array : {"Label1", "Labe2"}) {
-                const QString name = QStringLiteral("%1(%2)").arg(array).arg(k);
-                if (main.child(name) == nullptr) {
-                    continue;
-                }
-                // Only the first box and the Jolly box are white; the others have the window's
-                // own colour, which no seam could show.
-                const bool white = name == "Label1(0)" || name == "Label1(8)";
-                check(image, name, white ? std::optional<QRgb>(kWhite) : std::nullopt);
-            }
+        QStringList boxes{"jollyBox"};
+        for (int k = 0; k < 6; ++k) {
+            boxes << QStringLiteral("numberBox(1,%1)").arg(k)
+                  << QStringLiteral("numberBox(2,%1)").arg(k);
+        }
+        for (const QString& name : boxes) {
+            QVERIFY2(main.child(name) != nullptr, qPrintable(name));
+            // Only the first box and the Jolly box are white; the others have the window's own
+            // colour, which no seam could show.
+            const bool white = name == "numberBox(1,0)" || name == "jollyBox";
+            check(image, name, white ? std::optional<QRgb>(kWhite) : std::nullopt);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
     }
@@ -205,19 +205,19 @@ private slots:
     void picturesComeTwiceAsLargeAboveOneHundredPercent_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("picture");
-        QTest::newRow("Nuova Serie") << "Command2"
+        QTest::newRow("Nuova Serie") << "newSeriesButton"
                                      << ":/quintara/button_new_series.gif";
-        QTest::newRow("Condizioni") << "Command3"
+        QTest::newRow("Condizioni") << "conditionsButton"
                                     << ":/quintara/button_conditions.gif";
-        QTest::newRow("Stampa") << "Command6"
+        QTest::newRow("Stampa") << "printButton"
                                 << ":/quintara/button_print.gif";
-        QTest::newRow("Esci") << "Command1"
+        QTest::newRow("Esci") << "exitButton"
                               << ":/quintara/button_exit.gif";
-        QTest::newRow("green ball") << "Image2"
+        QTest::newRow("green ball") << "warningPicture"
                                     << ":/quintara/splash_small.gif";
-        QTest::newRow("ticket") << "Image3"
+        QTest::newRow("ticket") << "ticketPicture"
                                 << ":/quintara/splash_ticket.bmp";
-        QTest::newRow("donation") << "Image4"
+        QTest::newRow("donation") << "donationLink"
                                   << ":/quintara/donation.jpg";
     }
 
@@ -229,7 +229,7 @@ private slots:
         const QSize designed = QPixmap(picture).size();
         Started main;
         testing::RecordingLinkOpener links;
-        info_window::frmSplash information(links);
+        info_window::InformationWindow information(links);
         if (auto* button = main.window.findChild<QToolButton*>(control)) {
             QCOMPARE(button->icon().pixmap(button->iconSize(), 2.0).size(), designed * 2);
         } else {

@@ -21,7 +21,7 @@
 #include <memory>
 
 #include "fakes.h"
-#include "main_window/mainform.h"
+#include "main_window/main_window.h"
 #include "web_band/fetching_band_factory.h"
 #include "web_band/offline_band.h"
 #include "web_band/security_policy.h"
@@ -600,7 +600,7 @@ private slots:
         QCOMPARE(site.pageRequests, 1);
     }
 
-    // Tab runs through the commands in the design's order and then into the band, whichever
+    // Tab runs through the commands in their order and then into the band, whichever
     // widget shows it, and leaves the band again for "Esci".
     void theBandComesLastInTheKeyboardOrder_data() {
         QTest::addColumn<bool>("siteAnswers");
@@ -618,19 +618,19 @@ private slots:
                                              fakes.clock};
         testing::FakeModalWindow information;
         testing::FakeConditionsEditor conditions;
-        main_window::mainform window(services, information, conditions,
-                                     std::chrono::milliseconds(0));
-        window.Form_Load();
+        main_window::MainWindow window(services, information, conditions,
+                                       std::chrono::milliseconds(0));
+        window.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QWidget* band = window.findChild<QWidget*>(QStringLiteral("wb1"));
+        QWidget* band = window.findChild<QWidget*>(QStringLiteral("band"));
         if (siteAnswers) {
             QTRY_VERIFY_WITH_TIMEOUT(engineView(*band) != nullptr, 10000);
             QTRY_VERIFY_WITH_TIMEOUT(!site.pictureRequest.isEmpty(), 30000);
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(band->findChild<web_band::OfflineBand*>() != nullptr, 10000);
         }
-        window.findChild<QWidget*>(QStringLiteral("Command1"))->setFocus();
+        window.findChild<QWidget*>(QStringLiteral("exitButton"))->setFocus();
         const auto focusIsIn = [](const QWidget* place) {
             for (QWidget* at = QApplication::focusWidget(); at != nullptr;
                  at = at->parentWidget()) {
@@ -640,7 +640,7 @@ private slots:
             }
             return false;
         };
-        for (const char* next : {"Command3", "Command2", "Command6", "wb1"}) {
+        for (const char* next : {"conditionsButton", "newSeriesButton", "printButton", "band"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QTRY_VERIFY2_WITH_TIMEOUT(
                 focusIsIn(window.findChild<QWidget*>(QString::fromLatin1(next))), next, 10000);
@@ -650,7 +650,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             (void)QTest::qWaitFor([&] { return !focusIsIn(band); }, 2000);
         }
-        QVERIFY(focusIsIn(window.findChild<QWidget*>(QStringLiteral("Command1"))));
+        QVERIFY(focusIsIn(window.findChild<QWidget*>(QStringLiteral("exitButton"))));
     }
 };
 

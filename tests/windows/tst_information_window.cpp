@@ -10,11 +10,11 @@
 #include "fakes.h"
 #include "form_controls/clickable_label.h"
 #include "form_controls/twips.h"
-#include "info_window/frmsplash.h"
+#include "info_window/information_window.h"
 #include "platform/qt/site.h"
 
 using namespace quintara;
-using info_window::frmSplash;
+using info_window::InformationWindow;
 using testing::foreColour;
 using testing::RecordingLinkOpener;
 
@@ -35,26 +35,28 @@ private:
     RecordingLinkOpener links;
     QWidget owner;
 
-    QLabel* label(frmSplash& window, const char* name) { return window.findChild<QLabel*>(name); }
+    QLabel* label(InformationWindow& window, const char* name) {
+        return window.findChild<QLabel*>(name);
+    }
 
     // Shows the window modally and, once it is up, does what the test wants; returns whether the
     // modal showing ended by itself.
-    bool showAndThen(frmSplash& window, const std::function<void()>& action) {
+    bool showAndThen(InformationWindow& window, const std::function<void()>& action) {
         const auto show = [&] { window.showModal(owner); };
         return testing::whileShownModally(window, show, action);
     }
 
 private slots:
     void theVersionLabelReadsVersion212() {
-        frmSplash window(links);
-        window.Form_Load();
-        QCOMPARE(label(window, "lblVersion")->text(), QStringLiteral("Version 2.1.2"));
-        QVERIFY(label(window, "lblVersion")->geometry().right() < window.width());
+        InformationWindow window(links);
+        window.prepare();
+        QCOMPARE(label(window, "version")->text(), QStringLiteral("Version 2.1.2"));
+        QVERIFY(label(window, "version")->geometry().right() < window.width());
     }
 
     // Positions are inside the client area; an empty rectangle leaves the place to the test of
     // the version label, which sizes itself to its text.
-    void controlsAreTheDesigns_data() {
+    void controlsAreAsLaidOut_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("twips");
         QTest::addColumn<QString>("text");
@@ -71,42 +73,43 @@ private slots:
         const auto shape = [&](const char* name, QRect twips) {
             row(name, twips, "", "", 0, kPlain, QColor());
         };
-        row("Label1", {960, 120, 5775, 615}, "Quintara", "Arial", 26.25, kBold, kNavy);
-        row("Label2", {1920, 840, 3495, 975},
+        row("title", {960, 120, 5775, 615}, "Quintara", "Arial", 26.25, kBold, kNavy);
+        row("freeNote", {1920, 840, 3495, 975},
             "Questo Software è completamente gratuito. Puoi richiedere informazioni,  migliorie o "
             "anche solo farmi sapere la tua opinione sul programma.",
             "Arial", 9, kPlain, windowText);
-        row("Label3", {720, 2280, 5775, 975},
+        row("donationNote", {720, 2280, 5775, 975},
             "Puoi contribuire direttamente al supporto del software freeware facendo una piccola "
             "donazione, anche solo l'equivalente economico di una merenda. Lo sviluppo, l'hosting "
             "e gli aggiornamenti richiedono investimenti di denaro e tempo. Utilizza il pulsante "
             "qui sotto. Grazie.",
             "Arial", 9, kPlain, windowText);
-        row("lblCompany(0)", {2160, 1920, 3135, 255}, "Contatto diretto", "Arial", 9.75,
+        row("contactLink", {2160, 1920, 3135, 255}, "Contatto diretto", "Arial", 9.75,
             kBold | kItalic, kNavy);
-        row("lblWarning", {600, 4320, 5775, 1275},
+        row("warning", {600, 4320, 5775, 1275},
             "Attenzione: l'algoritmo di estrazione simulata si basa unicamente sulla casualità, "
             "condizionata da alcuni parametri definibili dall'utente ma sempre basato sul caso.  "
             "Le probabilità che i numeri vengano poi estratti è minima.",
             "Arial", 11.25, kItalic, windowText);
-        row("lblCopyright", {4680, 5760, 2175, 255}, "© 2026 gli autori di Quintara", "Arial", 8.25,
+        row("copyright", {4680, 5760, 2175, 255}, "© 2026 gli autori di Quintara", "Arial", 8.25,
             kPlain, windowText);
-        row("lblVersion", {}, "Version 2.1.2", "Arial", 12, kBold, windowText);
-        row("Label5", {2040, 6360, 4935, 975},
+        row("version", {}, "Version 2.1.2", "Arial", 12, kBold, windowText);
+        row("donationAppeal", {2040, 6360, 4935, 975},
             "Sostieni, con una piccola donazione, lo sviluppo si applicazioni gratuite come "
             "questa.",
             "Comic Sans MS", 12, kPlain, windowText);
-        row("Label4", {120, 7680, 7095, 495}, "Continua", "Arial", 15.75, kPlain, windowText);
-        shape("Frame1", {0, 0, 7320, 6075});
-        shape("Image1", {360, 240, 1215, 1095});
-        shape("Image2", {120, 4200, 495, 375});
-        shape("Image3", {360, 1440, 975, 555});
-        shape("Image4", {240, 6360, 1575, 855});
-        shape("Shape1", {120, 7560, 7095, 495});
-        shape("Shape2", {120, 6120, 7095, 1335});
+        row("continueButton", {120, 7680, 7095, 495}, "Continua", "Arial", 15.75, kPlain,
+            windowText);
+        shape("frame", {0, 0, 7320, 6075});
+        shape("logo", {360, 240, 1215, 1095});
+        shape("warningPicture", {120, 4200, 495, 375});
+        shape("ticketPicture", {360, 1440, 975, 555});
+        shape("donationLink", {240, 6360, 1575, 855});
+        shape("continueBar", {120, 7560, 7095, 495});
+        shape("donationBox", {120, 6120, 7095, 1335});
     }
 
-    void controlsAreTheDesigns() {
+    void controlsAreAsLaidOut() {
         QFETCH(QString, name);
         QFETCH(QRect, twips);
         QFETCH(QString, text);
@@ -114,8 +117,8 @@ private slots:
         QFETCH(double, points);
         QFETCH(int, style);
         QFETCH(QColor, colour);
-        frmSplash window(links);
-        window.Form_Load();
+        InformationWindow window(links);
+        window.prepare();
         QWidget* control = window.findChild<QWidget*>(name);
         QVERIFY(control != nullptr);
         if (!twips.isNull()) {
@@ -136,7 +139,7 @@ private slots:
     // No title bar, and a fixed dialog border the window draws itself: light at the top and
     // left, the palette's shadow at the bottom and right.
     void aDialogBorderFramesTheClientArea() {
-        frmSplash window(links);
+        InformationWindow window(links);
         const QSize client = form_controls::twipsRect(0, 0, 7290, 8130).size();
         QCOMPARE(window.findChild<QWidget*>("client")->geometry(), QRect(QPoint(3, 3), client));
         QCOMPARE(window.size(), client + QSize(6, 6));
@@ -161,11 +164,11 @@ private slots:
 
     void theseCloseTheWindow() {
         QFETCH(int, key);
-        frmSplash window(links);
+        InformationWindow window(links);
         QVERIFY(showAndThen(window, [&] {
-            QCOMPARE(window.focusWidget(), label(window, "Label4"));
+            QCOMPARE(window.focusWidget(), label(window, "continueButton"));
             if (key == 0) {
-                QTest::mouseClick(label(window, "Label4"), Qt::LeftButton);
+                QTest::mouseClick(label(window, "continueButton"), Qt::LeftButton);
             } else {
                 QTest::keyClick(window.focusWidget(), Qt::Key(key));
             }
@@ -178,7 +181,7 @@ private slots:
     // a link's page as a click does, Space does nothing to a link, and the window stays.
     void tabReachesTheLinksAndReturnOpensThem() {
         RecordingLinkOpener opened;
-        frmSplash window(opened);
+        InformationWindow window(opened);
         QStringList reached;
         QVERIFY(!showAndThen(window, [&] {
             for (int stop = 0; stop < 4 && window.focusWidget() != nullptr; ++stop) {
@@ -190,7 +193,7 @@ private slots:
                 }
             }
         }));
-        QCOMPARE(reached, QStringList({"Image1", "lblCompany(0)", "Image4", "Label4"}));
+        QCOMPARE(reached, QStringList({"logo", "contactLink", "donationLink", "continueButton"}));
         QCOMPARE(opened.opened, (std::vector<QUrl>{qt::site::homePage(), qt::site::productPage(),
                                                    qt::site::donationPage()}));
     }
@@ -199,15 +202,15 @@ private slots:
     // without the focus lies on the control that has it.
     void onlyTheFocusedControlShowsTheFocus_data() {
         QTest::addColumn<QString>("name");
-        for (const char* name : {"Label4", "Image1", "lblCompany(0)", "Image4"}) {
+        for (const char* name : {"continueButton", "logo", "contactLink", "donationLink"}) {
             QTest::newRow(name) << name;
         }
     }
 
     void onlyTheFocusedControlShowsTheFocus() {
         QFETCH(QString, name);
-        frmSplash window(links);
-        window.Form_Load();
+        InformationWindow window(links);
+        window.prepare();
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -231,27 +234,27 @@ private slots:
 
     // The windows are created once in main and destroyed in turn: the owner must not delete it.
     void showingOverAnOwnerLeavesItUnowned() {
-        frmSplash window(links);
-        QVERIFY(showAndThen(window, [&] { window.Label4_Click(); }));
+        InformationWindow window(links);
+        QVERIFY(showAndThen(window, [&] { window.onContinue(); }));
         QVERIFY(window.parent() == nullptr);
         QCOMPARE(window.windowHandle()->transientParent(), owner.windowHandle());
     }
 
     void clicksElsewhereDoNotCloseIt() {
-        frmSplash window(links);
+        InformationWindow window(links);
         QVERIFY(!showAndThen(window, [&] {
-            QTest::mouseClick(label(window, "Label5"), Qt::LeftButton);
-            QTest::mouseClick(label(window, "lblWarning"), Qt::LeftButton);
+            QTest::mouseClick(label(window, "donationAppeal"), Qt::LeftButton);
+            QTest::mouseClick(label(window, "warning"), Qt::LeftButton);
         }));
     }
 
     void theThreeLinksOpenTheirPagesAndTheWindowStays() {
-        frmSplash window(links);
+        InformationWindow window(links);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::mouseClick(label(window, "Image1"), Qt::LeftButton);
-        QTest::mouseClick(label(window, "Image4"), Qt::LeftButton);
-        QTest::mouseClick(label(window, "lblCompany(0)"), Qt::LeftButton);
+        QTest::mouseClick(label(window, "logo"), Qt::LeftButton);
+        QTest::mouseClick(label(window, "donationLink"), Qt::LeftButton);
+        QTest::mouseClick(label(window, "contactLink"), Qt::LeftButton);
         QCOMPARE(links.opened, (std::vector<QUrl>{qt::site::homePage(), qt::site::donationPage(),
                                                   qt::site::productPage()}));
         QCOMPARE(links.opened[1].toString(), "http://" + qt::site::host() + "/Paypal-dona.html");
@@ -261,12 +264,12 @@ private slots:
     // Red under the pointer, navy again only over the frame; leaving the frame for the donation
     // area below it keeps it red.
     void contattoDirettoTurnsRedUnderThePointer() {
-        frmSplash window(links);
-        window.Form_Load();
+        InformationWindow window(links);
+        window.prepare();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QWidget* company = label(window, "lblCompany(0)");
-        QWidget* frame = window.findChild<QWidget*>("Frame1");
+        QWidget* company = label(window, "contactLink");
+        QWidget* frame = window.findChild<QWidget*>("frame");
         QCOMPARE(foreColour(company), kNavy);
         QTest::mouseMove(company, company->rect().center());
         QCOMPARE(foreColour(company), kRed);
@@ -277,19 +280,19 @@ private slots:
     }
 
     void everyShowingStartsWithTheLinkInNavy() {
-        frmSplash window(links);
+        InformationWindow window(links);
         showAndThen(window, [&] {
-            QWidget* company = label(window, "lblCompany(0)");
+            QWidget* company = label(window, "contactLink");
             QTest::mouseMove(company, company->rect().center());
             QCOMPARE(foreColour(company), kRed);
-            window.Label4_Click();
+            window.onContinue();
         });
         showAndThen(window, [&] {
-            QCOMPARE(foreColour(label(window, "lblCompany(0)")), kNavy);
-            window.Label4_Click();
+            QCOMPARE(foreColour(label(window, "contactLink")), kNavy);
+            window.onContinue();
         });
     }
 };
 
 QTEST_MAIN(InformationWindowTest)
-#include "tst_frmsplash.moc"
+#include "tst_information_window.moc"

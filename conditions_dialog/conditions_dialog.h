@@ -5,8 +5,8 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
-#include "form_controls/control_array.h"
 #include "main_window/modal_windows.h"
 #include "main_window/window_services.h"
 #include "settings/draw_conditions.h"
@@ -30,19 +30,21 @@ namespace quintara::conditions_dialog {
 // The "Condition form": the user picks one condition kind, fills in its box, and "Salva e Esci"
 // checks the entry and saves Quintara.cfg. The settings file is the only channel back to the
 // main window, which reads it again however the dialog closed.
-class frmcondi final : public QDialog, public main_window::ConditionsEditor {
+class ConditionsDialog final : public QDialog, public main_window::ConditionsEditor {
 public:
-    explicit frmcondi(main_window::WindowServices& services);
+    explicit ConditionsDialog(main_window::WindowServices& services);
 
-    // Starts from the design values, overlays the settings file and shows the dialog modally over
-    // `owner`; after a save it opens the first column of `ownerCovers`.
+    // Starts from the dialog's defaults, overlays the settings file and shows the dialog modally
+    // over `owner`; after a save it opens the first column of `ownerCovers`.
     void showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) override;
 
-    void Form_Load();
-    void Option1_Click(int Index);
-    void Command5_Click();
-    void Command4_Click();
-    void Label1_Click(int Index);
+    // The dialog's defaults, with the settings file read over them.
+    void loadConditions();
+    // Shows the boxes of the kind chosen and hides the others; their texts stay as they are.
+    void onKindChosen(settings::ConditionKind kind);
+    void onSaveAndExit();
+    void onExit();
+    void onSiteLink();
 
 private:
     void buildOptions();
@@ -50,6 +52,7 @@ private:
     void buildButtonsAndLink();
     void selectKind(std::optional<settings::ConditionKind> kind);
     std::optional<settings::ConditionKind> selectedKind() const;
+    QRadioButton* kindOption(settings::ConditionKind kind) const;
     void showConditions();
     void takeConditionsFromControls();
     bool save();
@@ -63,19 +66,21 @@ private:
     // back unchanged.
     settings::DrawConditions conditions_ = settings::dialogDefaults();
 
-    form_controls::CaptionFrame* Frame1 = nullptr;
-    form_controls::CaptionFrame* Frame2 = nullptr;
-    form_controls::ControlArray<QRadioButton> Option1;
+    form_controls::CaptionFrame* frame_ = nullptr;
+    form_controls::CaptionFrame* extrasFrame_ = nullptr;
+    // Indexed by settings::indexOf(kind): each kind's option button, and the label beside it
+    // that carries its text.
+    std::array<QRadioButton*, settings::kConditionKindCount> kindOptions_{};
+    std::array<QLabel*, settings::kConditionKindCount> kindLabels_{};
     QButtonGroup* kindGroup_ = nullptr;
-    form_controls::ControlArray<QLabel> Label2;
-    form_controls::LimitedLineEdit* Text1 = nullptr;
-    form_controls::LimitedLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    form_controls::LimitedLineEdit* Text6 = nullptr;
-    form_controls::ControlArray<form_controls::LineWidget> Line1;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command4 = nullptr;
-    form_controls::ControlArray<form_controls::ClickableLabel> Label1;
+    form_controls::LimitedLineEdit* firstNumberBox_ = nullptr;
+    form_controls::LimitedLineEdit* secondNumberBox_ = nullptr;
+    QLineEdit* phraseBox_ = nullptr;
+    form_controls::LimitedLineEdit* tensDigitBox_ = nullptr;
+    form_controls::LineWidget* buttonsTopLine_ = nullptr;
+    QPushButton* saveAndExitButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    form_controls::ClickableLabel* siteLink_ = nullptr;
 };
 
 }  // namespace quintara::conditions_dialog

@@ -11,14 +11,14 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "conditions_dialog/frmcondi.h"
+#include "conditions_dialog/conditions_dialog.h"
 #include "fakes.h"
 #include "form_controls/twips.h"
 #include "platform/qt/site.h"
 #include "support/recording_display.h"
 
 using namespace quintara;
-using conditions_dialog::frmcondi;
+using conditions_dialog::ConditionsDialog;
 using settings::ConditionKind;
 using enum settings::ConditionKind;
 using testing::readFile;
@@ -41,7 +41,7 @@ private:
         QString cfg() const { return fakes.file("Quintara.cfg"); }
         QRadioButton* option(ConditionKind kind) {
             return window.findChild<QRadioButton*>(
-                QStringLiteral("Option1(%1)").arg(static_cast<int>(kind)));
+                QStringLiteral("kindOption(%1)").arg(static_cast<int>(kind)));
         }
         QLineEdit* box(const char* name) { return window.findChild<QLineEdit*>(name); }
         void type(const char* name, const QString& text) {
@@ -53,15 +53,17 @@ private:
         }
         // The box of the kind's first entry: the first number, the phrase or the digit.
         static const char* firstBox(ConditionKind kind) {
-            return kind == MustContain ? "Text1" : kind == Phrase ? "Text3" : "Text6";
+            return kind == MustContain ? "firstNumberBox"
+                   : kind == Phrase    ? "phraseBox"
+                                       : "tensDigitBox";
         }
         void enter(ConditionKind kind, const QString& first, const QString& second) {
             pick(kind);
             type(firstBox(kind), first);
-            type("Text2", second);
+            type("secondNumberBox", second);
         }
-        void saveAndExit() { window.findChild<QPushButton*>("Command5")->click(); }
-        void exitWithoutSaving() { window.findChild<QPushButton*>("Command4")->click(); }
+        void saveAndExit() { window.findChild<QPushButton*>("saveAndExitButton")->click(); }
+        void exitWithoutSaving() { window.findChild<QPushButton*>("exitButton")->click(); }
         bool visible(const char* name) { return !box(name)->isHidden(); }
 
         void run(const std::function<void()>& action) { closedByItself = whileOpen(action); }
@@ -80,14 +82,15 @@ private slots:
         QVERIFY(dialog.fakes.messages.shown.empty());
     }
 
-    void theWindowIsTheDesigns() {
+    void theWindowIsAsLaidOut() {
         Dialog dialog;
         QCOMPARE(dialog.window.windowTitle(), QStringLiteral("Condition form"));
         QCOMPARE(dialog.window.size(), form_controls::twipsRect(0, 0, 6270, 3795).size());
         QVERIFY(dialog.window.windowFlags() & Qt::Tool);
-        QCOMPARE(dialog.window.findChild<QLabel*>("Label2(2)")->text(),
+        QCOMPARE(dialog.window.findChild<QLabel*>("kindLabel(2)")->text(),
                  QStringLiteral("Nesuna condizione, solo numeri casuali"));
-        QCOMPARE(dialog.box("Text3")->geometry(), form_controls::twipsRect(3600, 1440, 2415, 375));
+        QCOMPARE(dialog.box("phraseBox")->geometry(),
+                 form_controls::twipsRect(3600, 1440, 2415, 375));
         QCOMPARE(dialog.option(TensDigit)->geometry(),
                  form_controls::twipsRect(240, 2040, 255, 255));
         QVERIFY(dialog.option(EvenOnly)->text().isEmpty());
@@ -97,21 +100,22 @@ private slots:
     void pickingAKindShowsOnlyItsBoxesAndKeepsEveryText() {
         Dialog dialog;
         dialog.run([&] {
-            dialog.type("Text1", "12");
-            dialog.type("Text3", "Mario");
+            dialog.type("firstNumberBox", "12");
+            dialog.type("phraseBox", "Mario");
             dialog.pick(Phrase);
-            QVERIFY(!dialog.visible("Text1") && !dialog.visible("Text2"));
-            QVERIFY(dialog.visible("Text3") && !dialog.visible("Text6"));
+            QVERIFY(!dialog.visible("firstNumberBox") && !dialog.visible("secondNumberBox"));
+            QVERIFY(dialog.visible("phraseBox") && !dialog.visible("tensDigitBox"));
             dialog.pick(MustContain);
-            QVERIFY(dialog.visible("Text1") && dialog.visible("Text2") && !dialog.visible("Text3"));
+            QVERIFY(dialog.visible("firstNumberBox") && dialog.visible("secondNumberBox") &&
+                    !dialog.visible("phraseBox"));
             dialog.pick(TensDigit);
-            QVERIFY(dialog.visible("Text6") && !dialog.visible("Text1"));
+            QVERIFY(dialog.visible("tensDigitBox") && !dialog.visible("firstNumberBox"));
             dialog.pick(EvenOnly);
-            QVERIFY(!dialog.visible("Text6"));
+            QVERIFY(!dialog.visible("tensDigitBox"));
             dialog.option(Phrase)->toggle();  // as a screen reader picks it
-            QVERIFY(dialog.visible("Text3") && !dialog.visible("Text1"));
+            QVERIFY(dialog.visible("phraseBox") && !dialog.visible("firstNumberBox"));
             dialog.pick(EvenOnly);
-            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12"));
+            QCOMPARE(dialog.box("firstNumberBox")->text(), QStringLiteral("12"));
             dialog.saveAndExit();
         });
         QCOMPARE(readFile(dialog.cfg()),
@@ -123,9 +127,9 @@ private slots:
         writeFile(dialog.cfg(), settingsFile({.kind = Phrase, .first = "7", .phrase = "ciao"}));
         dialog.run([&] {
             QVERIFY(dialog.option(Phrase)->isChecked());
-            QVERIFY(dialog.visible("Text3") && !dialog.visible("Text1"));
-            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("7"));
-            QCOMPARE(dialog.box("Text3")->text(), QStringLiteral("ciao"));
+            QVERIFY(dialog.visible("phraseBox") && !dialog.visible("firstNumberBox"));
+            QCOMPARE(dialog.box("firstNumberBox")->text(), QStringLiteral("7"));
+            QCOMPARE(dialog.box("phraseBox")->text(), QStringLiteral("ciao"));
         });
     }
 
@@ -137,7 +141,7 @@ private slots:
             for (int kind = 0; kind < 6; ++kind) {
                 QVERIFY(!dialog.option(ConditionKind(kind))->isChecked());
             }
-            QVERIFY(dialog.visible("Text1") && dialog.visible("Text6"));
+            QVERIFY(dialog.visible("firstNumberBox") && dialog.visible("tensDigitBox"));
             dialog.saveAndExit();
         });
         QCOMPARE(readFile(dialog.cfg()), noKind);
@@ -192,14 +196,14 @@ private slots:
         QVERIFY2(readFile(dialog.cfg()).contains(line), readFile(dialog.cfg()).constData());
         dialog.run([&] {  // and comes back as it was typed
             QCOMPARE(dialog.box(Dialog::firstBox(ConditionKind(kind)))->text(), first);
-            QCOMPARE(dialog.box("Text2")->text(), second);
+            QCOMPARE(dialog.box("secondNumberBox")->text(), second);
         });
     }
 
     void onlyTheSelectedKindIsChecked() {
         Dialog dialog;
         dialog.run([&] {
-            dialog.type("Text1", "99");
+            dialog.type("firstNumberBox", "99");
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
@@ -256,8 +260,8 @@ private slots:
         dialog.run([&] {
             dialog.pick(Phrase);
             QApplication::clipboard()->setText(pasted);
-            QTest::keySequence(dialog.box("Text3"), QKeySequence::Paste);
-            QCOMPARE(dialog.box("Text3")->text(), pasted);
+            QTest::keySequence(dialog.box("phraseBox"), QKeySequence::Paste);
+            QCOMPARE(dialog.box("phraseBox")->text(), pasted);
             dialog.saveAndExit();
         });
         QCOMPARE(dialog.fakes.messages.shown, std::vector<QString>{message});
@@ -268,16 +272,16 @@ private slots:
         Dialog dialog;
         writeFile(dialog.cfg(), settingsFile({.kind = MustContain, .first = "12345"}));
         dialog.run([&] {
-            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12345"));
-            QTest::keyClicks(dialog.box("Text2"), "678");
-            QCOMPARE(dialog.box("Text2")->text(), QStringLiteral("67"));
-            QTest::keyClick(dialog.box("Text1"), Qt::Key_End);
-            QTest::keyClicks(dialog.box("Text1"), "6");
-            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("12345"));
-            QTest::keyClick(dialog.box("Text1"), Qt::Key_Backspace);
-            QCOMPARE(dialog.box("Text1")->text(), QStringLiteral("1234"));
-            QTest::keyClicks(dialog.box("Text6"), "34");
-            QCOMPARE(dialog.box("Text6")->text(), QStringLiteral("3"));
+            QCOMPARE(dialog.box("firstNumberBox")->text(), QStringLiteral("12345"));
+            QTest::keyClicks(dialog.box("secondNumberBox"), "678");
+            QCOMPARE(dialog.box("secondNumberBox")->text(), QStringLiteral("67"));
+            QTest::keyClick(dialog.box("firstNumberBox"), Qt::Key_End);
+            QTest::keyClicks(dialog.box("firstNumberBox"), "6");
+            QCOMPARE(dialog.box("firstNumberBox")->text(), QStringLiteral("12345"));
+            QTest::keyClick(dialog.box("firstNumberBox"), Qt::Key_Backspace);
+            QCOMPARE(dialog.box("firstNumberBox")->text(), QStringLiteral("1234"));
+            QTest::keyClicks(dialog.box("tensDigitBox"), "34");
+            QCOMPARE(dialog.box("tensDigitBox")->text(), QStringLiteral("3"));
             dialog.pick(EvenOnly);
             dialog.saveAndExit();
         });
@@ -300,9 +304,9 @@ private slots:
         Dialog dialog;
         writeFile(dialog.cfg(), file);
         dialog.run([&] {
-            QCOMPARE(dialog.box("Text1")->text(), digits);
-            QCOMPARE(dialog.box("Text3")->text(), phrase);
-            QCOMPARE(dialog.box("Text6")->text(), digits);
+            QCOMPARE(dialog.box("firstNumberBox")->text(), digits);
+            QCOMPARE(dialog.box("phraseBox")->text(), phrase);
+            QCOMPARE(dialog.box("tensDigitBox")->text(), digits);
             dialog.saveAndExit();
         });
         QVERIFY(dialog.fakes.messages.shown.empty());
@@ -334,7 +338,7 @@ private slots:
     void theLinkOpensTheHomePageAndTheDialogStays() {
         Dialog dialog;
         dialog.run([&] {
-            QTest::mouseClick(dialog.window.findChild<QLabel*>("Label1(7)"), Qt::LeftButton);
+            QTest::mouseClick(dialog.window.findChild<QLabel*>("siteLink"), Qt::LeftButton);
             QVERIFY(dialog.window.isVisible());
         });
         QCOMPARE(dialog.fakes.links.opened, std::vector<QUrl>{qt::site::homePage()});
@@ -346,22 +350,23 @@ private slots:
         Dialog dialog;
         const auto opensWithNoConditionAndAllFourBoxes = [&] {
             QVERIFY(dialog.option(NoCondition)->isChecked());
-            for (const char* name : {"Text1", "Text2", "Text3", "Text6"}) {
+            for (const char* name :
+                 {"firstNumberBox", "secondNumberBox", "phraseBox", "tensDigitBox"}) {
                 QVERIFY2(dialog.visible(name), name);
             }
         };
         dialog.run([&] {
             opensWithNoConditionAndAllFourBoxes();
             dialog.pick(Phrase);
-            dialog.type("Text3", "non salvato");
+            dialog.type("phraseBox", "non salvato");
             dialog.exitWithoutSaving();
         });
         dialog.run([&] {
             opensWithNoConditionAndAllFourBoxes();
-            QCOMPARE(dialog.box("Text3")->text(), QString());
+            QCOMPARE(dialog.box("phraseBox")->text(), QString());
         });
     }
 };
 
 QTEST_MAIN(ConditionsDialogTest)
-#include "tst_frmcondi.moc"
+#include "tst_conditions_dialog.moc"

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "info_window/frmsplash.h"
+#include "info_window/information_window.h"
 
 #include <qdrawutil.h>
 
@@ -91,9 +91,9 @@ form_controls::ClickableLabel* linkPicture(QWidget* parent, const char* name, co
 
 }  // namespace
 
-frmSplash::frmSplash(qt::LinkOpener& links)
+InformationWindow::InformationWindow(qt::LinkOpener& links)
     : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), links_(links) {
-    setObjectName("frmSplash");
+    setObjectName("informationWindow");
     setAccessibleName(QStringLiteral("Informazioni su Quintara"));
     const QSize clientSize = form_controls::twipsRect(0, 0, kClientWidth, kClientHeight).size();
     setFixedSize(clientSize + QSize(2 * kBorderPixels, 2 * kBorderPixels));
@@ -105,79 +105,85 @@ frmSplash::frmSplash(qt::LinkOpener& links)
     takeTheKeyboard();
 }
 
-void frmSplash::buildFrame() {
-    Frame1 = new form_controls::PointerSurface(client_, [this] { Frame1_MouseMove(); });
-    Frame1->setObjectName("Frame1");
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    placeInTwips(*Frame1, 0, 0, 7320, 6075);
+void InformationWindow::buildFrame() {
+    frame_ = new form_controls::PointerSurface(client_, [this] { onPointerOverWindow(); });
+    frame_->setObjectName("frame");
+    frame_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    placeInTwips(*frame_, 0, 0, 7320, 6075);
 
     // Built back to front, so that each control is drawn over the ones before it.
-    lblVersion = text(Frame1, "lblVersion", "Versione", {6015, 600, 1020, 285},
-                      arial(12, {.bold = true}), Qt::AlignRight);
-    lblVersion->setWordWrap(false);
-    lblWarning = text(Frame1, "lblWarning", kWarning, {600, 4320, 5775, 1275},
-                      arial(11.25, {.italic = true}), Qt::AlignHCenter);
+    version_ = text(frame_, "version", "Versione", {6015, 600, 1020, 285},
+                    arial(12, {.bold = true}), Qt::AlignRight);
+    version_->setWordWrap(false);
+    warning_ = text(frame_, "warning", kWarning, {600, 4320, 5775, 1275},
+                    arial(11.25, {.italic = true}), Qt::AlignHCenter);
 
-    lblCompany[0] = form_controls::createLinkLabel(
-        Frame1, "lblCompany(0)", QStringLiteral("Contatto diretto"),
+    contactLink_ = form_controls::createLinkLabel(
+        frame_, "contactLink", QStringLiteral("Contatto diretto"),
         arial(9.75, {.bold = true, .italic = true}), kNavy, {2160, 1920, 3135, 255});
-    connect(lblCompany[0], &form_controls::ClickableLabel::clicked, this,
-            [this] { lblCompany_Click(0); });
-    connect(lblCompany[0], &form_controls::ClickableLabel::pointerMoved, this,
-            [this] { lblCompany_MouseMove(0); });
+    connect(contactLink_, &form_controls::ClickableLabel::clicked, this,
+            &InformationWindow::onContactLink);
+    connect(contactLink_, &form_controls::ClickableLabel::pointerMoved, this,
+            &InformationWindow::onPointerOverContactLink);
 
-    lblCopyright = text(Frame1, "lblCopyright", kCopyright, {4680, 5760, 2175, 255}, arial(8.25),
-                        Qt::AlignRight);
-    Image1 = linkPicture(Frame1, "Image1", QStringLiteral(":/quintara/splash_logo.jpg"),
-                         QStringLiteral("Sito di Quintara"), {360, 240, 1215, 1095});
-    connect(Image1, &form_controls::ClickableLabel::clicked, this, &frmSplash::Image1_Click);
-    Image2 = picture(Frame1, "Image2", QStringLiteral(":/quintara/splash_small.gif"),
-                     {120, 4200, 495, 375}, false);
-    Label1 = text(Frame1, "Label1", "Quintara", {960, 120, 5775, 615}, arial(26.25, {.bold = true}),
+    copyright_ =
+        text(frame_, "copyright", kCopyright, {4680, 5760, 2175, 255}, arial(8.25), Qt::AlignRight);
+    logo_ = linkPicture(frame_, "logo", QStringLiteral(":/quintara/splash_logo.jpg"),
+                        QStringLiteral("Sito di Quintara"), {360, 240, 1215, 1095});
+    connect(logo_, &form_controls::ClickableLabel::clicked, this, &InformationWindow::onLogo);
+    warningPicture_ =
+        picture(frame_, "warningPicture", QStringLiteral(":/quintara/splash_small.gif"),
+                {120, 4200, 495, 375}, false);
+    title_ = text(frame_, "title", "Quintara", {960, 120, 5775, 615}, arial(26.25, {.bold = true}),
                   Qt::AlignHCenter);
-    form_controls::setColours(*Label1, std::nullopt, kNavy);
-    Image3 = picture(Frame1, "Image3", QStringLiteral(":/quintara/splash_ticket.bmp"),
-                     {360, 1440, 975, 555}, true);
-    Label2 = text(Frame1, "Label2", kFreeNote, {1920, 840, 3495, 975}, arial(9), Qt::AlignHCenter);
-    Label3 =
-        text(Frame1, "Label3", kDonationNote, {720, 2280, 5775, 975}, arial(9), Qt::AlignHCenter);
+    form_controls::setColours(*title_, std::nullopt, kNavy);
+    ticketPicture_ =
+        picture(frame_, "ticketPicture", QStringLiteral(":/quintara/splash_ticket.bmp"),
+                {360, 1440, 975, 555}, true);
+    freeNote_ =
+        text(frame_, "freeNote", kFreeNote, {1920, 840, 3495, 975}, arial(9), Qt::AlignHCenter);
+    donationNote_ = text(frame_, "donationNote", kDonationNote, {720, 2280, 5775, 975}, arial(9),
+                         Qt::AlignHCenter);
 }
 
-void frmSplash::buildDonationArea() {
-    Shape1 = new form_controls::ShapeWidget(client_, {120, 7560, 7095, 495},
-                                            {.border = Qt::black,
-                                             .borderWidth = 1,
-                                             .fill = form_controls::designColour(kLightGreen),
-                                             .rounded = true});
-    Shape1->setObjectName("Shape1");
+void InformationWindow::buildDonationArea() {
+    continueBar_ = new form_controls::ShapeWidget(client_, {120, 7560, 7095, 495},
+                                                  {.border = Qt::black,
+                                                   .borderWidth = 1,
+                                                   .fill = form_controls::designColour(kLightGreen),
+                                                   .rounded = true});
+    continueBar_->setObjectName("continueBar");
 
-    Label4 = new form_controls::ClickableLabel(
+    continueButton_ = new form_controls::ClickableLabel(
         QStringLiteral("Continua"), form_controls::ClickableLabel::Role::Button, client_);
-    Label4->setObjectName("Label4");
-    Label4->setFont(arial(15.75));
-    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    placeInTwips(*Label4, 120, 7680, 7095, 495);
-    connect(Label4, &form_controls::ClickableLabel::clicked, this, &frmSplash::Label4_Click);
+    continueButton_->setObjectName("continueButton");
+    continueButton_->setFont(arial(15.75));
+    continueButton_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    placeInTwips(*continueButton_, 120, 7680, 7095, 495);
+    connect(continueButton_, &form_controls::ClickableLabel::clicked, this,
+            &InformationWindow::onContinue);
 
-    Shape2 = new form_controls::ShapeWidget(
+    donationBox_ = new form_controls::ShapeWidget(
         client_, {120, 6120, 7095, 1335},
         {.border = form_controls::designColour(kSystemWindowText), .borderWidth = 1});
-    Shape2->setObjectName("Shape2");
+    donationBox_->setObjectName("donationBox");
 
-    Image4 = linkPicture(client_, "Image4", QStringLiteral(":/quintara/donation.jpg"),
-                         QStringLiteral("Dona"), {240, 6360, 1575, 855});
-    connect(Image4, &form_controls::ClickableLabel::clicked, this, &frmSplash::Image4_Click);
+    donationLink_ = linkPicture(client_, "donationLink", QStringLiteral(":/quintara/donation.jpg"),
+                                QStringLiteral("Dona"), {240, 6360, 1575, 855});
+    connect(donationLink_, &form_controls::ClickableLabel::clicked, this,
+            &InformationWindow::onDonation);
 
-    Label5 = text(client_, "Label5", kDonationAppeal, {2040, 6360, 4935, 975},
-                  form_controls::designFont(QStringLiteral("Comic Sans MS"), 12), Qt::AlignHCenter);
-    Frame1->raise();
+    donationAppeal_ =
+        text(client_, "donationAppeal", kDonationAppeal, {2040, 6360, 4935, 975},
+             form_controls::designFont(QStringLiteral("Comic Sans MS"), 12), Qt::AlignHCenter);
+    frame_->raise();
 }
 
 // The window reacts to no key of its own, but a modal window the keyboard cannot leave locks a
 // keyboard user in: "Continua" and the three links are Tab stops, from the top down, pressed
 // with Return (and "Continua" with Space). Only Tab reaches them: a click leaves no focus frame.
-void frmSplash::takeTheKeyboard() {
-    const std::array<QWidget*, 4> stops = {Image1, lblCompany[0], Image4, Label4};
+void InformationWindow::takeTheKeyboard() {
+    const std::array<QWidget*, 4> stops = {logo_, contactLink_, donationLink_, continueButton_};
     for (QWidget* stop : stops) {
         stop->setFocusPolicy(Qt::TabFocus);
     }
@@ -186,60 +192,59 @@ void frmSplash::takeTheKeyboard() {
     }
 }
 
-void frmSplash::showModal(QWidget& owner) {
+void InformationWindow::showModal(QWidget& owner) {
     qt::setOwner(*this, owner);
     setWindowModality(Qt::ApplicationModal);
-    Form_Load();
+    prepare();
     qt::centreOnScreen(*this);
     exec();
 }
 
-// Each showing starts from the design state: the version written anew, the link in navy.
-void frmSplash::Form_Load() {
-    lblVersion->setText(QStringLiteral("Version ") + QLatin1String(version::kShown));
+void InformationWindow::prepare() {
+    version_->setText(QStringLiteral("Version ") + QLatin1String(version::kShown));
     // Sized to its text from its left edge; kept inside the window, where a long version would
     // otherwise be cut off at the right.
-    lblVersion->adjustSize();
+    version_->adjustSize();
     const int rightLimit = client_->width() - form_controls::pixels(120);
-    if (lblVersion->geometry().right() > rightLimit) {
-        lblVersion->move(rightLimit - lblVersion->width(), lblVersion->y());
+    if (version_->geometry().right() > rightLimit) {
+        version_->move(rightLimit - version_->width(), version_->y());
     }
-    form_controls::setColours(*lblCompany[0], std::nullopt, kNavy);
-    Label4->setFocus();
+    form_controls::setColours(*contactLink_, std::nullopt, kNavy);
+    continueButton_->setFocus();
 }
 
-void frmSplash::Image1_Click() {
+void InformationWindow::onLogo() {
     links_.open(qt::site::homePage());
 }
 
-void frmSplash::Image4_Click() {
+void InformationWindow::onDonation() {
     links_.open(qt::site::donationPage());
 }
 
-void frmSplash::lblCompany_Click(int) {
+void InformationWindow::onContactLink() {
     links_.open(qt::site::productPage());
 }
 
-void frmSplash::lblCompany_MouseMove(int) {
-    form_controls::setForeColour(*lblCompany[0], kRed);
+void InformationWindow::onPointerOverContactLink() {
+    form_controls::setForeColour(*contactLink_, kRed);
 }
 
-void frmSplash::Frame1_MouseMove() {
-    form_controls::setForeColour(*lblCompany[0], kNavy);
+void InformationWindow::onPointerOverWindow() {
+    form_controls::setForeColour(*contactLink_, kNavy);
 }
 
-void frmSplash::Label4_Click() {
+void InformationWindow::onContinue() {
     accept();
 }
 
-void frmSplash::paintEvent(QPaintEvent*) {
+void InformationWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), false);
 }
 
 // Escape, or a window manager's close, behave as "Continua".
-void frmSplash::reject() {
-    Label4_Click();
+void InformationWindow::reject() {
+    onContinue();
 }
 
 }  // namespace quintara::info_window

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "main_window/mainform.h"
+#include "main_window/main_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,15 +28,16 @@
 
 namespace quintara::main_window {
 
-mainform::mainform(WindowServices& services, ModalWindow& informationWindow,
-                   ConditionsEditor& conditionsDialog, std::chrono::milliseconds coverPhaseDuration)
+MainWindow::MainWindow(WindowServices& services, ModalWindow& informationWindow,
+                       ConditionsEditor& conditionsDialog,
+                       std::chrono::milliseconds coverPhaseDuration)
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
       settingsFile_(services.files),
       coverPhaseDuration_(coverPhaseDuration),
       teller_([this](const QString& series) { form_controls::announce(*this, series); }) {
-    setObjectName("mainform");
+    setObjectName("mainWindow");
     setWindowTitle(QStringLiteral("Quintara"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -49,26 +50,22 @@ mainform::mainform(WindowServices& services, ModalWindow& informationWindow,
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     NumberBoard::Widgets widgets{};
-    for (int k = 0; k < 6; ++k) {
-        widgets.column1[k] = Label1[k];
-        widgets.column2[k] = Labe2[k];
-    }
-    widgets.jolly = Label1[8];
-    for (int i = 0; i < draw::kCoverCount; ++i) {
-        widgets.covers[i] = Shape2[i];
-    }
+    widgets.column1 = numberBoxes_[0];
+    widgets.column2 = numberBoxes_[1];
+    widgets.jolly = jollyBox_;
+    widgets.covers = covers_;
     widgets.surface = surface_;
     board_ = std::make_unique<NumberBoard>(widgets, coverPhaseDuration_);
     engine_ = std::make_unique<draw::DrawEngine>(services.random, services.clock, *board_,
                                                  [this] { drawCursor_.stillDrawing(); });
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
-            &mainform::copySeries);
+            &MainWindow::copySeries);
     applyReadingOrder();
 }
 
-mainform::~mainform() = default;
+MainWindow::~MainWindow() = default;
 
-void mainform::Form_Load() {
+void MainWindow::startUp() {
     setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));
     informationWindow_.showModal(*this);
     for (int i = 0; i < draw::kCoverCount; ++i) {
@@ -76,34 +73,34 @@ void mainform::Form_Load() {
     }
     range_ = {settings::rangeLowOf(conditions_).value_or(1),
               settings::rangeHighOf(conditions_).value_or(49)};
-    LoadConditions();
+    loadConditions();
 
-    wb1 = &services_.webBands.create(*surface_);
-    QWidget& view = wb1->widget();
-    view.setObjectName("wb1");
+    band_ = &services_.webBands.create(*surface_);
+    QWidget& view = band_->widget();
+    view.setObjectName("band");
     form_controls::placeInTwips(view, 240, 1200, 9735, 1575);
-    view.stackUnder(Command6);
+    view.stackUnder(printButton_);
     applyReadingOrder();
-    wb1->setSilent(true);
-    if (!wb1->navigate(qt::site::bandPage())) {
+    band_->setSilent(true);
+    if (!band_->navigate(qt::site::bandPage())) {
         view.setVisible(true);
     }
 
     qt::centreOnScreen(*this);
-    Command1->setFocus();
+    exitButton_->setFocus();
 }
 
-void mainform::LoadConditions() {
+void MainWindow::loadConditions() {
     settingsFile_.LoadConditions(conditions_, range_);
 }
 
-void mainform::Command1_Click() {
+void MainWindow::onExit() {
     close();
 }
 
 // A refused series draws nothing, so behind the closed covers, and for a screen reader, the last
 // good series stays.
-void mainform::Command2_Click() {
+void MainWindow::onNewSeries() {
     const draw::SeriesOutcome outcome = draw::NewSeries(*engine_, *board_, conditions_, range_);
     drawCursor_.commandEnded();
     if (outcome == draw::SeriesOutcome::InvalidRange) {
@@ -116,16 +113,16 @@ void mainform::Command2_Click() {
 
 // A screen reader learns the series on view without hunting through the labels: the window
 // describes it in one sentence, and it is spoken once the covers are open.
-void mainform::tellTheSeries() {
+void MainWindow::tellTheSeries() {
     teller_.show(draw::coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
 }
 
 // The series on view in one sentence, empty while the covers are closed or it waits to be told.
-QString mainform::seriesDescription() const {
+QString MainWindow::seriesDescription() const {
     return board_ != nullptr && draw::coversAreOpen(*board_) ? teller_.description() : QString();
 }
 
-void mainform::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
             teller_.windowActivated();
@@ -138,7 +135,7 @@ void mainform::changeEvent(QEvent* event) {
 
 // Ctrl+C puts the series on view on the clipboard as one line, in the words of the description;
 // with the covers closed (before the first series, while one is drawn) there is none to copy.
-void mainform::copySeries() {
+void MainWindow::copySeries() {
     if (draw::coversAreOpen(*board_)) {
         QGuiApplication::clipboard()->setText(board_->seriesText());
     }
@@ -146,35 +143,35 @@ void mainform::copySeries() {
 
 // The settings file is the only channel from the dialog: whatever way the dialog closed, the
 // window reads it again and draws under what it now says.
-void mainform::Command3_Click() {
+void MainWindow::onConditions() {
     if (draw::coversAreOpen(*board_)) {
         draw::AnimateCovers(*board_, draw::CoverPhase::Covering);
     }
     // Nothing on view while the dialog is open: a series still held back is no longer told.
     tellTheSeries();
     conditionsDialog_.showModal(*this, *board_);
-    LoadConditions();
-    Command2_Click();
+    loadConditions();
+    onNewSeries();
 }
 
-void mainform::Command6_Click() {
+void MainWindow::onPrint() {
     services_.printer.print(*surface_);
 }
 
-void mainform::ab_Click(int) {
+void MainWindow::onAbout() {
     informationWindow_.showModal(*this);
 }
 
-void mainform::Label3_Click(int) {
+void MainWindow::onSiteLink() {
     services_.links.open(qt::site::homePage());
 }
 
-void mainform::Label3_MouseMove(int) {
-    form_controls::setForeColour(*Label3[0], form_controls::colours::kRed);
+void MainWindow::onPointerOverSiteLink() {
+    form_controls::setForeColour(*siteLink_, form_controls::colours::kRed);
 }
 
-void mainform::Form_MouseMove() {
-    form_controls::setForeColour(*Label3[0], form_controls::colours::kNavy);
+void MainWindow::onPointerOverWindow() {
+    form_controls::setForeColour(*siteLink_, form_controls::colours::kNavy);
 }
 
 }  // namespace quintara::main_window

@@ -5,12 +5,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <chrono>
 #include <memory>
 
 #include "draw/draw_engine.h"
 #include "form_controls/accessibility.h"
-#include "form_controls/control_array.h"
 #include "main_window/cover_pacer.h"
 #include "main_window/long_draw_cursor.h"
 #include "main_window/modal_windows.h"
@@ -46,27 +46,27 @@ inline constexpr char kNoSeriesMessage[] =
 // The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
 // header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
 // "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
-class mainform final : public QMainWindow {
+class MainWindow final : public QMainWindow {
 public:
-    mainform(WindowServices& services, ModalWindow& informationWindow,
-             ConditionsEditor& conditionsDialog,
-             std::chrono::milliseconds coverPhaseDuration = kCoverPhaseDuration);
-    ~mainform() override;
+    MainWindow(WindowServices& services, ModalWindow& informationWindow,
+               ConditionsEditor& conditionsDialog,
+               std::chrono::milliseconds coverPhaseDuration = kCoverPhaseDuration);
+    ~MainWindow() override;
 
     // The start-up sequence, run once before the window is first shown.
-    void Form_Load();
+    void startUp();
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command6_Click();
-    void ab_Click(int Index);
-    void Label3_Click(int Index);
-    void Label3_MouseMove(int Index);
-    void Form_MouseMove();
+    void onExit();
+    void onNewSeries();
+    void onConditions();
+    void onPrint();
+    void onAbout();
+    void onSiteLink();
+    void onPointerOverSiteLink();
+    void onPointerOverWindow();
 
     // Reads Quintara.cfg over the conditions in force.
-    void LoadConditions();
+    void loadConditions();
 
     const settings::DrawConditions& conditions() const { return conditions_; }
     const settings::DrawRange& range() const { return range_; }
@@ -88,36 +88,45 @@ private:
     QString seriesDescription() const;
     void copySeries();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
-                               const QString& picture, void (mainform::*handler)());
+                               const QString& picture, void (MainWindow::*handler)());
 
     WindowServices& services_;
     ModalWindow& informationWindow_;
     ConditionsEditor& conditionsDialog_;
     settings::SettingsFile settingsFile_;
 
-    // The main window's copy of the conditions. It stands for the design's hidden conditions
-    // panel, which was never shown: same defaults, same loading order.
+    // The main window's copy of the conditions: 1 to 49 until a settings file says otherwise.
     settings::DrawConditions conditions_ = settings::mainWindowDefaults();
     settings::DrawRange range_;
 
     form_controls::PointerSurface* surface_ = nullptr;
 
-    form_controls::ControlArray<QLabel> Label1;
-    form_controls::ControlArray<QLabel> Labe2;
-    form_controls::ControlArray<form_controls::ShapeWidget> Shape2;
-    form_controls::ControlArray<QLabel> Label4;
-    form_controls::ControlArray<form_controls::ClickableLabel> Label3;
-    form_controls::ControlArray<form_controls::LineWidget> Line1;
-    form_controls::LineWidget* Line2 = nullptr;
-    form_controls::ShapeWidget* Shape1 = nullptr;
-    QLabel* Image1 = nullptr;
-    web_band::WebBand* wb1 = nullptr;
-    QToolButton* Command1 = nullptr;
-    QToolButton* Command2 = nullptr;
-    QToolButton* Command3 = nullptr;
-    QToolButton* Command6 = nullptr;
-    form_controls::ControlArray<QMenu> abo;
-    form_controls::ControlArray<QAction> ab;
+    // The numbers of each column, left to right, and the Jolly box.
+    std::array<std::array<QLabel*, 6>, 2> numberBoxes_{};
+    QLabel* jollyBox_ = nullptr;
+    // Cover k lies on column 1's box k for k up to 5, on the Jolly box for 6, and on column 2's
+    // box 12 - k from 7 on: the animation moves cover k with cover k + 6.
+    std::array<form_controls::ShapeWidget*, 13> covers_{};
+    QLabel* column1Caption_ = nullptr;
+    QLabel* column2Caption_ = nullptr;
+    QLabel* jollyCaption_ = nullptr;
+    QLabel* siteNote_ = nullptr;
+    form_controls::ClickableLabel* siteLink_ = nullptr;
+    form_controls::LineWidget* headerBottomLine_ = nullptr;
+    form_controls::LineWidget* headerDividerLine_ = nullptr;
+    form_controls::LineWidget* ballAreaTopLine_ = nullptr;
+    form_controls::LineWidget* columnsDividerLine_ = nullptr;
+    form_controls::LineWidget* jollyDividerLine_ = nullptr;
+    form_controls::LineWidget* commandsTopLine_ = nullptr;
+    form_controls::ShapeWidget* outline_ = nullptr;
+    QLabel* headerPicture_ = nullptr;
+    web_band::WebBand* band_ = nullptr;
+    QToolButton* exitButton_ = nullptr;
+    QToolButton* newSeriesButton_ = nullptr;
+    QToolButton* conditionsButton_ = nullptr;
+    QToolButton* printButton_ = nullptr;
+    QMenu* aboutMenu_ = nullptr;
+    QAction* aboutAction_ = nullptr;
 
     std::chrono::milliseconds coverPhaseDuration_;
     std::unique_ptr<NumberBoard> board_;

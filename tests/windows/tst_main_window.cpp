@@ -12,16 +12,16 @@
 #include <QToolButton>
 #include <set>
 
-#include "conditions_dialog/frmcondi.h"
+#include "conditions_dialog/conditions_dialog.h"
 #include "draw/cover_animation.h"
 #include "fakes.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
-#include "main_window/mainform.h"
+#include "main_window/main_window.h"
 #include "platform/qt/site.h"
 
 using namespace quintara;
-using main_window::mainform;
+using main_window::MainWindow;
 using testing::FakeConditionsEditor;
 using testing::FakeModalWindow;
 using testing::FakeServices;
@@ -36,13 +36,14 @@ QLabel* label(QWidget& window, const QString& name) {
 }
 
 form_controls::ShapeWidget* cover(QWidget& window, int index) {
-    return window.findChild<form_controls::ShapeWidget*>(QStringLiteral("Shape2(%1)").arg(index));
+    return window.findChild<form_controls::ShapeWidget*>(QStringLiteral("cover(%1)").arg(index));
 }
 
-QStringList column(QWidget& window, const char* name) {
+// The numbers column 1 or 2 shows, left to right.
+QStringList column(QWidget& window, int column) {
     QStringList texts;
     for (int k = 0; k < 6; ++k) {
-        texts << label(window, QStringLiteral("%1(%2)").arg(name).arg(k))->text();
+        texts << label(window, QStringLiteral("numberBox(%1,%2)").arg(column).arg(k))->text();
     }
     return texts;
 }
@@ -63,7 +64,7 @@ bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
 // number it stands over as the move ends: "narrows over 00".
 struct CoverMoves final : QObject {
     explicit CoverMoves(QWidget& window)
-        : shape(*cover(window, 0)), number(*label(window, "Label1(0)")) {
+        : shape(*cover(window, 0)), number(*label(window, "numberBox(1,0)")) {
         shape.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
@@ -94,14 +95,14 @@ private:
 private slots:
     void startUpShowsTheVersionAndClosedCoversOverZeros() {
         Started started;
-        mainform& window = started.window;
+        MainWindow& window = started.window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Quintara2.1.2"));
         QCOMPARE(started.information.showings, 1);
         QCOMPARE(started.information.owners.front(), &window);
-        for (const char* name : {"Label1", "Labe2"}) {
-            QCOMPARE(column(window, name), QStringList(6, QStringLiteral("00")));
+        for (const int number : {1, 2}) {
+            QCOMPARE(column(window, number), QStringList(6, QStringLiteral("00")));
         }
-        QCOMPARE(label(window, "Label1(8)")->text(), QStringLiteral("00"));
+        QCOMPARE(label(window, "jollyBox")->text(), QStringLiteral("00"));
         for (int i = 0; i < 13; ++i) {
             QVERIFY(!cover(window, i)->isHidden());
             QCOMPARE(cover(window, i)->widthTwips(), i == 6 ? 2055 : 1095);
@@ -121,14 +122,14 @@ private slots:
         FakeServices services;
         FakeModalWindow information;
         FakeConditionsEditor conditions;
-        mainform window(services.services, information, conditions, kNoPacing);
+        MainWindow window(services.services, information, conditions, kNoPacing);
         information.whileShown = [&] {
             coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
             bandsMeanwhile = services.webBands.created;
             services.writeSettings(testing::settingsFile(
                 {.kind = settings::ConditionKind::EvenOnly, .rangeTo = "60", .rangeFrom = "10"}));
         };
-        window.Form_Load();
+        window.startUp();
         QVERIFY(coversHiddenMeanwhile);
         QCOMPARE(bandsMeanwhile, 0);
         QCOMPARE(window.conditions().Condition, settings::ConditionKind::EvenOnly);
@@ -152,33 +153,33 @@ private slots:
         QVERIFY(started.fakes.messages.shown.empty());
     }
 
-    void controlsStandWhereTheWindowDesignPutsThem_data() {
+    void controlsStandWhereTheLayoutPutsThem_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("twips");
         for (int k = 0; k < 6; ++k) {
-            QTest::addRow("Label1(%d)", k)
-                << QStringLiteral("Label1(%1)").arg(k) << QRect(360 + 1200 * k, 3120, 1095, 1215);
-            QTest::addRow("Labe2(%d)", k)
-                << QStringLiteral("Labe2(%1)").arg(k) << QRect(360 + 1200 * k, 4800, 1095, 1215);
-            QTest::addRow("Shape2(%d)", k)
-                << QStringLiteral("Shape2(%1)").arg(k) << QRect(360 + 1200 * k, 3120, 1095, 1215);
-            QTest::addRow("Shape2(%d)", 12 - k) << QStringLiteral("Shape2(%1)").arg(12 - k)
-                                                << QRect(360 + 1200 * k, 4800, 1095, 1215);
+            QTest::addRow("column 1, number %d", k) << QStringLiteral("numberBox(1,%1)").arg(k)
+                                                    << QRect(360 + 1200 * k, 3120, 1095, 1215);
+            QTest::addRow("column 2, number %d", k) << QStringLiteral("numberBox(2,%1)").arg(k)
+                                                    << QRect(360 + 1200 * k, 4800, 1095, 1215);
+            QTest::addRow("cover %d", k)
+                << QStringLiteral("cover(%1)").arg(k) << QRect(360 + 1200 * k, 3120, 1095, 1215);
+            QTest::addRow("cover %d", 12 - k) << QStringLiteral("cover(%1)").arg(12 - k)
+                                              << QRect(360 + 1200 * k, 4800, 1095, 1215);
         }
-        QTest::newRow("Jolly box") << "Label1(8)" << QRect(7800, 3600, 2055, 1695);
-        QTest::newRow("Jolly cover") << "Shape2(6)" << QRect(7800, 3600, 2055, 1695);
-        QTest::newRow("header picture") << "Image1" << QRect(240, 120, 6255, 1095);
-        QTest::newRow("site link") << "Label3(0)" << QRect(6960, 840, 2775, 495);
-        QTest::newRow("Colonna 1") << "Label4(0)" << QRect(360, 2880, 1455, 255);
-        QTest::newRow("Numero Jolly") << "Label4(2)" << QRect(7800, 2880, 1455, 255);
-        QTest::newRow("Nuova Serie") << "Command2" << QRect(360, 6240, 1815, 855);
-        QTest::newRow("Condizioni") << "Command3" << QRect(2640, 6240, 1815, 855);
-        QTest::newRow("Stampa") << "Command6" << QRect(5400, 6240, 1815, 855);
-        QTest::newRow("Esci") << "Command1" << QRect(8040, 6240, 1815, 855);
-        QTest::newRow("frame") << "Shape1" << QRect(120, 0, 9975, 7215);
+        QTest::newRow("Jolly box") << "jollyBox" << QRect(7800, 3600, 2055, 1695);
+        QTest::newRow("Jolly cover") << "cover(6)" << QRect(7800, 3600, 2055, 1695);
+        QTest::newRow("header picture") << "headerPicture" << QRect(240, 120, 6255, 1095);
+        QTest::newRow("site link") << "siteLink" << QRect(6960, 840, 2775, 495);
+        QTest::newRow("Colonna 1") << "column1Caption" << QRect(360, 2880, 1455, 255);
+        QTest::newRow("Numero Jolly") << "jollyCaption" << QRect(7800, 2880, 1455, 255);
+        QTest::newRow("Nuova Serie") << "newSeriesButton" << QRect(360, 6240, 1815, 855);
+        QTest::newRow("Condizioni") << "conditionsButton" << QRect(2640, 6240, 1815, 855);
+        QTest::newRow("Stampa") << "printButton" << QRect(5400, 6240, 1815, 855);
+        QTest::newRow("Esci") << "exitButton" << QRect(8040, 6240, 1815, 855);
+        QTest::newRow("frame") << "outline" << QRect(120, 0, 9975, 7215);
     }
 
-    void controlsStandWhereTheWindowDesignPutsThem() {
+    void controlsStandWhereTheLayoutPutsThem() {
         QFETCH(QString, name);
         QFETCH(QRect, twips);
         Started started;
@@ -187,14 +188,13 @@ private slots:
         QCOMPARE(control->geometry(), form_controls::twipsRect(twips));
     }
 
-    void theClientAreaAndCaptionsAreTheDesigns() {
+    void theClientAreaAndCaptionsAreAsLaidOut() {
         Started started;
         QCOMPARE(started.window.centralWidget()->size(),
                  form_controls::twipsRect(0, 0, 10185, 7290).size());
-        QCOMPARE(label(started.window, "Label4(3)")->text(),
+        QCOMPARE(label(started.window, "siteNote")->text(),
                  QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"));
-        QCOMPARE(label(started.window, "Label3(0)")->text(), qt::site::host());
-        QVERIFY(started.window.findChild<QWidget*>("Label1(6)") == nullptr);
+        QCOMPARE(label(started.window, "siteLink")->text(), qt::site::host());
         const QList<QAction*> menus = started.window.menuBar()->actions();
         QCOMPARE(menus.size(), 1);
         QCOMPARE(menus.front()->text(), QStringLiteral("Informazioni sul programma"));
@@ -211,14 +211,14 @@ private slots:
             return stacking.indexOf(started.window.findChild<QWidget*>(name));
         };
         for (int k = 0; k < 6; ++k) {
-            QVERIFY(depth(QStringLiteral("Shape2(%1)").arg(k)) >
-                    depth(QStringLiteral("Label1(%1)").arg(k)));
-            QVERIFY(depth(QStringLiteral("Shape2(%1)").arg(12 - k)) >
-                    depth(QStringLiteral("Labe2(%1)").arg(k)));
+            QVERIFY(depth(QStringLiteral("cover(%1)").arg(k)) >
+                    depth(QStringLiteral("numberBox(1,%1)").arg(k)));
+            QVERIFY(depth(QStringLiteral("cover(%1)").arg(12 - k)) >
+                    depth(QStringLiteral("numberBox(2,%1)").arg(k)));
         }
-        QVERIFY(depth("Shape2(6)") > depth("Label1(8)"));
-        QVERIFY(depth("wb1") > depth("Line1(5)"));
-        QVERIFY(depth("Command2") > depth("wb1"));
+        QVERIFY(depth("cover(6)") > depth("jollyBox"));
+        QVERIFY(depth("band") > depth("headerBottomLine"));
+        QVERIFY(depth("newSeriesButton") > depth("band"));
     }
 
     // Tab and Shift+Tab, pressed as a user does; the band, hidden here, takes no turn.
@@ -226,7 +226,7 @@ private slots:
         Started started;
         started.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&started.window));
-        started.window.findChild<QWidget*>("Command1")->setFocus();
+        started.window.findChild<QWidget*>("exitButton")->setFocus();
         const auto press = [](Qt::Key key) {
             QTest::keyClick(QApplication::focusWidget(), key);
             return qobject_cast<QToolButton*>(QApplication::focusWidget())->text();
@@ -240,29 +240,28 @@ private slots:
 
     void theFirstSeriesOpensTheCoversOnASeriesWithinTheRangeAndEachSeriesIsNew() {
         Started started;
-        started.window.Command2_Click();
-        QVERIFY(ascendingDistinctWithin(column(started.window, "Label1"), 1, 49));
-        QVERIFY(ascendingDistinctWithin(column(started.window, "Labe2"), 1, 49));
-        const QString jolly = label(started.window, "Label1(8)")->text();
-        QVERIFY(!column(started.window, "Label1").contains(jolly));
-        QVERIFY(!label(started.window, "Label1(8)")->autoFillBackground());
+        started.window.onNewSeries();
+        QVERIFY(ascendingDistinctWithin(column(started.window, 1), 1, 49));
+        QVERIFY(ascendingDistinctWithin(column(started.window, 2), 1, 49));
+        const QString jolly = label(started.window, "jollyBox")->text();
+        QVERIFY(!column(started.window, 1).contains(jolly));
+        QVERIFY(!label(started.window, "jollyBox")->autoFillBackground());
         for (int i = 0; i < 13; ++i) {
             QCOMPARE(cover(started.window, i)->widthTwips(), i == 6 ? 10 : 5);
             QVERIFY(!cover(started.window, i)->isHidden());
         }
         QVERIFY(started.fakes.messages.shown.empty());
-        const QStringList first =
-            column(started.window, "Label1") + column(started.window, "Labe2");
-        started.window.Command2_Click();
-        QVERIFY(first != column(started.window, "Label1") + column(started.window, "Labe2"));
+        const QStringList first = column(started.window, 1) + column(started.window, 2);
+        started.window.onNewSeries();
+        QVERIFY(first != column(started.window, 1) + column(started.window, 2));
     }
 
     void theRandomColourBoxReplacesTheJollyNumber() {
         Started started([](FakeServices& fakes) {
             fakes.writeSettings(testing::settingsFile({.jollyNumber = "0", .randomColour = "1"}));
         });
-        started.window.Command2_Click();
-        QLabel* jolly = label(started.window, "Label1(8)");
+        started.window.onNewSeries();
+        QLabel* jolly = label(started.window, "jollyBox");
         QCOMPARE(jolly->text(), QString());
         QVERIFY(jolly->autoFillBackground());
         const std::set<QRgb> ballColours = {0x008000, 0xFF0000, 0x0000FF,
@@ -274,30 +273,30 @@ private slots:
         Started started([](FakeServices& fakes) {
             fakes.writeSettings(testing::settingsFile({.rangeTo = "6"}));
         });
-        started.window.Command2_Click();
+        started.window.onNewSeries();
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{"Intervallo dei numeri non valido in Quintara.cfg: servono "
                                       "almeno 7 numeri, a partire da 1."});
         QVERIFY(!draw::coversAreOpen(started.window.covers()));
-        QCOMPARE(column(started.window, "Label1"), QStringList(6, QStringLiteral("00")));
+        QCOMPARE(column(started.window, 1), QStringList(6, QStringLiteral("00")));
     }
 
     // Refused before the draw: the labels keep the series shown before, even once a cover moves
     // and would show anything the refused draw had written.
     void aConditionNoColumnCanMeetIsReportedAndTheLastSeriesStays() {
         Started started;
-        mainform& window = started.window;
+        MainWindow& window = started.window;
         const auto shown = [&window] {
-            return column(window, "Label1") + column(window, "Labe2") +
-                   QStringList{label(window, "Label1(8)")->text()};
+            return column(window, 1) + column(window, 2) +
+                   QStringList{label(window, "jollyBox")->text()};
         };
-        window.Command2_Click();
+        window.onNewSeries();
         const QStringList lastSeries = shown();
         started.conditions.whileShown = [&](draw::CoverDisplay&) {
             started.fakes.writeSettings(testing::settingsFile(
                 {.kind = settings::ConditionKind::TensDigit, .rangeTo = "49", .tens = "8"}));
         };
-        window.Command3_Click();
+        window.onConditions();
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{
                      "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni."});
@@ -310,19 +309,18 @@ private slots:
     // draws, whether or not anything was saved.
     void condizioniClosesTheCoversThenReloadsAndDraws() {
         Started started;
-        started.window.Command2_Click();
+        started.window.onNewSeries();
         int widthWhileOpen = 0;
         started.conditions.whileShown = [&](draw::CoverDisplay& covers) {
             widthWhileOpen = covers.coverWidth(1);
             started.fakes.writeSettings(
                 testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
         };
-        started.window.Command3_Click();
+        started.window.onConditions();
         QCOMPARE(started.conditions.showings, 1);
         QCOMPARE(widthWhileOpen, 1095);
         QCOMPARE(started.window.conditions().Condition, settings::ConditionKind::OddOnly);
-        for (const QString& number :
-             column(started.window, "Label1") + column(started.window, "Labe2")) {
+        for (const QString& number : column(started.window, 1) + column(started.window, 2)) {
             QVERIFY(number.toInt() % 2 == 1);
         }
         QVERIFY(draw::coversAreOpen(started.window.covers()));
@@ -334,46 +332,47 @@ private slots:
     void condizioniRightAfterStartUpOpensTheRealDialogAtOnceAndItsSaveLeadsToADraw() {
         FakeServices fakes;
         FakeModalWindow information;
-        conditions_dialog::frmcondi dialog(fakes.services);
-        mainform window(fakes.services, information, dialog, kNoPacing);
-        window.Form_Load();
+        conditions_dialog::ConditionsDialog dialog(fakes.services);
+        MainWindow window(fakes.services, information, dialog, kNoPacing);
+        window.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         CoverMoves moves(window);
         QList<int> widthsWhileOpen;
         QVERIFY(testing::whileShownModally(
-            dialog, [&] { window.findChild<QToolButton*>("Command3")->click(); },
+            dialog, [&] { window.findChild<QToolButton*>("conditionsButton")->click(); },
             [&] {
                 QCOMPARE(moves.moves, QStringList());
                 for (int i = 0; i < 13; ++i) {
                     widthsWhileOpen << cover(window, i)->widthTwips();
                 }
-                dialog.findChild<QPushButton*>("Command5")->click();
+                dialog.findChild<QPushButton*>("saveAndExitButton")->click();
             }));
         QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
                                               1095, 1095, 1095, 1095}));
-        QVERIFY(column(window, "Label1") != QStringList(6, QStringLiteral("00")));
-        QCOMPARE(moves.moves, (QStringList{"narrows over 00", "widens over 00",
-                                           "narrows over " + label(window, "Label1(0)")->text()}));
+        QVERIFY(column(window, 1) != QStringList(6, QStringLiteral("00")));
+        QCOMPARE(moves.moves,
+                 (QStringList{"narrows over 00", "widens over 00",
+                              "narrows over " + label(window, "numberBox(1,0)")->text()}));
         QVERIFY(draw::coversAreOpen(window.covers()));
     }
 
     void aboutShowsTheInformationWindowAgain() {
         Started started;
-        started.window.findChild<QAction*>("ab(0)")->trigger();
+        started.window.findChild<QAction*>("aboutAction")->trigger();
         QCOMPARE(started.information.showings, 2);
     }
 
     void stampaPrintsTheWindowsClientArea() {
         Started started;
-        started.window.findChild<QToolButton*>("Command6")->click();
+        started.window.findChild<QToolButton*>("printButton")->click();
         QCOMPARE(started.fakes.printer.printed,
                  std::vector<QWidget*>{started.window.centralWidget()});
     }
 
     void theSiteLinkOpensTheHomePage() {
         Started started;
-        QTest::mouseClick(label(started.window, "Label3(0)"), Qt::LeftButton);
+        QTest::mouseClick(label(started.window, "siteLink"), Qt::LeftButton);
         QCOMPARE(started.fakes.links.opened, std::vector<QUrl>{qt::site::homePage()});
     }
 
@@ -381,7 +380,7 @@ private slots:
         Started started;
         started.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&started.window));
-        started.window.findChild<QToolButton*>("Command1")->click();
+        started.window.findChild<QToolButton*>("exitButton")->click();
         QVERIFY(!started.window.isVisible());
     }
 
@@ -391,7 +390,7 @@ private slots:
         Started started;
         started.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&started.window));
-        QLabel* link = label(started.window, "Label3(0)");
+        QLabel* link = label(started.window, "siteLink");
         const QColor red(255, 0, 0);
         const QColor navy(0, 0, 128);
         QCOMPARE(foreColour(link), red);
@@ -400,7 +399,7 @@ private slots:
         QCOMPARE(foreColour(link), navy);
         QTest::mouseMove(link, link->rect().center());
         QCOMPARE(foreColour(link), red);
-        QTest::mouseMove(label(started.window, "Label4(3)"), QPoint(3, 3));
+        QTest::mouseMove(label(started.window, "siteNote"), QPoint(3, 3));
         QCOMPARE(foreColour(link), red);
         QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
         QCOMPARE(foreColour(link), red);  // the cover lets it through to its number label
@@ -410,4 +409,4 @@ private slots:
 };
 
 QTEST_MAIN(MainWindowTest)
-#include "tst_mainform.moc"
+#include "tst_main_window.moc"
