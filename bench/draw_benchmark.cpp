@@ -4,14 +4,12 @@
 
 // One whole series (both columns, no cover animation) per condition over 1..90; two required
 // numbers over the wide ranges only a hand-edited settings file can hold; and the time from the
-// command to the message for a condition no column can meet.
+// command to the refusal the window reports for a condition no column can meet.
 #include <benchmark/benchmark.h>
 
-#include "draw/draw_engine.h"
-#include "draw/new_series.h"
+#include "draw/series_draw.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
-#include "tests/support/recording_display.h"
 
 namespace quintara::draw {
 namespace {
@@ -21,41 +19,36 @@ using settings::DrawConditions;
 using settings::DrawRange;
 
 struct Bench {
-    Bench() {
-        display.recordCaptionOrder = false;
-        display.recordWidthChanges = false;
-    }
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    RecordingDisplay display;
-    DrawEngine engine{random, clock, display};
 };
 
+// The rule is read once, as the window reads it once for every series until the next read.
 void drawSeries(benchmark::State& state, DrawConditions conditions, DrawRange range) {
     Bench bench;
+    const settings::DrawRule rule = settings::drawRuleOf(conditions);
     long attempts = 0;
     long refused = 0;
     for (auto _ : state) {
-        for (const int column : {1, 2}) {
-            // Not const: Google Benchmark 1.9 deprecates DoNotOptimize of a const value.
-            ColumnOutcome outcome = bench.engine.DrawColumn(column, conditions, range);
-            benchmark::DoNotOptimize(outcome);
-            attempts += bench.engine.attemptsOfLastColumn();
-            refused += outcome == ColumnOutcome::Passed ? 0 : 1;
-        }
+        SeriesDraw draw(bench.random, bench.clock, rule, range);
+        // Not const: Google Benchmark 1.9 deprecates DoNotOptimize of a const value.
+        DrawState outcome = draw.finish();
+        benchmark::DoNotOptimize(outcome);
+        attempts += draw.attempts();
+        refused += outcome == DrawState::Drawn ? 0 : 1;
     }
     state.counters["attempts_per_column"] =
         benchmark::Counter(static_cast<double>(attempts) / 2, benchmark::Counter::kAvgIterations);
-    // Columns given up on, though the condition can be met.
-    state.counters["refused_columns"] =
-        benchmark::Counter(static_cast<double>(refused) / 2, benchmark::Counter::kAvgIterations);
+    // Series given up on, though the condition can be met.
+    state.counters["refused_series"] =
+        benchmark::Counter(static_cast<double>(refused), benchmark::Counter::kAvgIterations);
     state.counters["attempts_per_second"] =
         benchmark::Counter(static_cast<double>(attempts), benchmark::Counter::kIsRate);
 }
 
 DrawConditions withKind(ConditionKind kind) {
     DrawConditions conditions = settings::dialogDefaults();
-    conditions.Condition = kind;
+    conditions.kind = kind;
     return conditions;
 }
 
@@ -64,18 +57,18 @@ void BM_Series_NoCondition(benchmark::State& state) {
 }
 void BM_Series_Phrase(benchmark::State& state) {
     auto conditions = withKind(ConditionKind::Phrase);
-    conditions.PhraseText = "Mario Rossi 7 dicembre";
+    conditions.phrase = "Mario Rossi 7 dicembre";
     drawSeries(state, conditions, {1, 90});
 }
 void BM_Series_OneRequiredNumber(benchmark::State& state) {
     auto conditions = withKind(ConditionKind::MustContain);
-    conditions.RequiredNumber1 = "5";
+    conditions.firstNumber = "5";
     drawSeries(state, conditions, {1, 90});
 }
 void BM_Series_TwoRequiredNumbers(benchmark::State& state) {
     auto conditions = withKind(ConditionKind::MustContain);
-    conditions.RequiredNumber1 = "5";
-    conditions.RequiredNumber2 = "77";
+    conditions.firstNumber = "5";
+    conditions.secondNumber = "77";
     drawSeries(state, conditions, {1, 90});
 }
 void BM_Series_EvenOnly(benchmark::State& state) {
@@ -86,7 +79,7 @@ void BM_Series_OddOnly(benchmark::State& state) {
 }
 void BM_Series_TensDigit3(benchmark::State& state) {
     auto conditions = withKind(ConditionKind::TensDigit);
-    conditions.TensDigits = "3";
+    conditions.tensDigits = "3";
     drawSeries(state, conditions, {1, 90});
 }
 
@@ -94,8 +87,8 @@ void BM_Series_TensDigit3(benchmark::State& state) {
 // C(n,6) / C(n-2,4) = n(n-1)/30, about 833,000 for 5000 candidates and 36 million for 32,767.
 void twoRequiredNumbersAmong(benchmark::State& state, std::int16_t spread) {
     auto conditions = withKind(ConditionKind::MustContain);
-    conditions.RequiredNumber1 = "5";
-    conditions.RequiredNumber2 = "77";
+    conditions.firstNumber = "5";
+    conditions.secondNumber = "77";
     drawSeries(state, conditions, {1, spread});
 }
 void BM_Series_TwoRequiredNumbersAmong5000(benchmark::State& state) {
@@ -109,14 +102,16 @@ void BM_Series_TwoRequiredNumbersAmong32767(benchmark::State& state) {
 // closed, to the outcome that the window reports in its message box.
 void BM_ImpossibleCondition_TensDigit8Over49(benchmark::State& state) {
     auto conditions = withKind(ConditionKind::TensDigit);
-    conditions.TensDigits = "8";
+    conditions.tensDigits = "8";
     Bench bench;
-    bench.display.coverVisible.fill(true);
+    long attempts = 0;
     for (auto _ : state) {
-        SeriesOutcome outcome = NewSeries(bench.engine, bench.display, conditions, {1, 49});
+        SeriesDraw draw(bench.random, bench.clock, settings::drawRuleOf(conditions), {1, 49});
+        DrawState outcome = draw.finish();
         benchmark::DoNotOptimize(outcome);
+        attempts = draw.attempts();
     }
-    state.counters["attempts"] = static_cast<double>(bench.engine.attemptsOfLastColumn());
+    state.counters["attempts"] = static_cast<double>(attempts);
 }
 
 constexpr int kRepetitions = 9;

@@ -11,7 +11,6 @@
 #include <QSignalBlocker>
 #include <variant>
 
-#include "draw/cover_animation.h"
 #include "form_controls/caption_frame.h"
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
@@ -22,6 +21,7 @@
 #include "form_controls/twips.h"
 #include "platform/qt/site.h"
 #include "platform/qt/window_placement.h"
+#include "settings/draw_rule.h"
 #include "settings/entry_checks.h"
 #include "settings/save_messages.h"
 
@@ -63,7 +63,7 @@ std::string toUtf8(const QString& text) {
 
 }  // namespace
 
-ConditionsDialog::ConditionsDialog(main_window::WindowServices& services)
+ConditionsDialog::ConditionsDialog(window_services::WindowServices& services)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       services_(services),
@@ -182,27 +182,28 @@ void ConditionsDialog::buildButtonsAndLink() {
     placeInTwips(*extrasFrame_, 6240, 240, 2535, 2175);
 }
 
-void ConditionsDialog::showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) {
+bool ConditionsDialog::showModal(QWidget& owner) {
     qt::setOwner(*this, owner);
     setWindowModality(Qt::ApplicationModal);
-    ownerCovers_ = &ownerCovers;
     loadConditions();
     qt::centreOnScreen(*this);
-    exec();
-    ownerCovers_ = nullptr;
+    return exec() == QDialog::Accepted;
 }
 
 // Every opening starts from the dialog's defaults, all four entry boxes shown, before the
 // settings file is read over them.
 void ConditionsDialog::loadConditions() {
-    conditions_ = settings::dialogDefaults();
+    const settings::SettingsRead read = settingsFile_.read(settings::dialogDefaults());
+    conditions_ = read.conditions;
     for (QWidget* box :
          {static_cast<QWidget*>(firstNumberBox_), static_cast<QWidget*>(secondNumberBox_),
           static_cast<QWidget*>(phraseBox_), static_cast<QWidget*>(tensDigitBox_)}) {
         box->setVisible(true);
     }
-    settingsFile_.LoadDialogConditions(conditions_,
-                                       [this](ConditionKind kind) { onKindChosen(kind); });
+    // The boxes of the kind the file selects last, whatever kind stays selected in the end.
+    if (!read.kindsSelected.empty()) {
+        onKindChosen(read.kindsSelected.back());
+    }
     showConditions();
     // The keyboard starts on the condition in force, so that neither button is pressed by a
     // stray space or Enter.
@@ -211,19 +212,19 @@ void ConditionsDialog::loadConditions() {
 }
 
 void ConditionsDialog::showConditions() {
-    selectKind(conditions_.Condition);
-    firstNumberBox_->setLoadedText(fromUtf8(conditions_.RequiredNumber1));
-    secondNumberBox_->setLoadedText(fromUtf8(conditions_.RequiredNumber2));
-    phraseBox_->setText(fromUtf8(conditions_.PhraseText));
-    tensDigitBox_->setLoadedText(fromUtf8(conditions_.TensDigits));
+    selectKind(conditions_.kind);
+    firstNumberBox_->setLoadedText(fromUtf8(conditions_.firstNumber));
+    secondNumberBox_->setLoadedText(fromUtf8(conditions_.secondNumber));
+    phraseBox_->setText(fromUtf8(conditions_.phrase));
+    tensDigitBox_->setLoadedText(fromUtf8(conditions_.tensDigits));
 }
 
 void ConditionsDialog::takeConditionsFromControls() {
-    conditions_.Condition = selectedKind();
-    conditions_.RequiredNumber1 = toUtf8(firstNumberBox_->text());
-    conditions_.RequiredNumber2 = toUtf8(secondNumberBox_->text());
-    conditions_.PhraseText = toUtf8(phraseBox_->text());
-    conditions_.TensDigits = toUtf8(tensDigitBox_->text());
+    conditions_.kind = selectedKind();
+    conditions_.firstNumber = toUtf8(firstNumberBox_->text());
+    conditions_.secondNumber = toUtf8(secondNumberBox_->text());
+    conditions_.phrase = toUtf8(phraseBox_->text());
+    conditions_.tensDigits = toUtf8(tensDigitBox_->text());
 }
 
 void ConditionsDialog::selectKind(std::optional<ConditionKind> kind) {
@@ -254,7 +255,7 @@ void ConditionsDialog::onKindChosen(ConditionKind kind) {
 }
 
 bool ConditionsDialog::save() {
-    const auto failure = settingsFile_.SaveConditions(conditions_);
+    const auto failure = settingsFile_.save(conditions_);
     if (!failure) {
         return true;
     }
@@ -265,7 +266,7 @@ bool ConditionsDialog::save() {
 
 void ConditionsDialog::onSaveAndExit() {
     takeConditionsFromControls();
-    if (const auto refusal = settings::entryRefusal(conditions_)) {
+    if (const auto refusal = settings::entryRefusal(settings::drawRuleOf(conditions_))) {
         services_.messages.show(this, fromUtf8(settings::messageFor(*refusal)));
         return;
     }
@@ -273,9 +274,6 @@ void ConditionsDialog::onSaveAndExit() {
         return;
     }
     accept();
-    if (ownerCovers_ != nullptr) {
-        draw::narrowFirstColumnCovers(*ownerCovers_);
-    }
 }
 
 void ConditionsDialog::onExit() {

@@ -7,10 +7,10 @@
 #include <QDialog>
 #include <array>
 
-#include "main_window/modal_windows.h"
-#include "main_window/window_services.h"
 #include "settings/draw_conditions.h"
 #include "settings/settings_file.h"
+#include "window_services/modal_windows.h"
+#include "window_services/window_services.h"
 
 class QButtonGroup;
 class QLabel;
@@ -30,13 +30,13 @@ namespace quintara::conditions_dialog {
 // The "Condition form": the user picks one condition kind, fills in its box, and "Salva e Esci"
 // checks the entry and saves Quintara.cfg. The settings file is the only channel back to the
 // main window, which reads it again however the dialog closed.
-class ConditionsDialog final : public QDialog, public main_window::ConditionsEditor {
+class ConditionsDialog final : public QDialog, public window_services::ConditionsEditor {
 public:
-    explicit ConditionsDialog(main_window::WindowServices& services);
+    explicit ConditionsDialog(window_services::WindowServices& services);
 
     // Starts from the dialog's defaults, overlays the settings file and shows the dialog modally
-    // over `owner`; after a save it opens the first column of `ownerCovers`.
-    void showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) override;
+    // over `owner`; true when the conditions were saved.
+    bool showModal(QWidget& owner) override;
 
     // The dialog's defaults, with the settings file read over them.
     void loadConditions();
@@ -57,9 +57,8 @@ private:
     void takeConditionsFromControls();
     bool save();
 
-    main_window::WindowServices& services_;
+    window_services::WindowServices& services_;
     settings::SettingsFile settingsFile_;
-    draw::CoverDisplay* ownerCovers_ = nullptr;
 
     // The dialog's copy of the conditions. The range and the Jolly flags have no usable control
     // here (their boxes are hidden, their group clipped), so they are kept as loaded and saved

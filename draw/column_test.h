@@ -6,19 +6,15 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "settings/draw_conditions.h"
+#include "settings/draw_rule.h"
 
 namespace quintara::draw {
 
-// The test a drawn column must pass under the condition in force. Built once a column, as the
-// conditions cannot change while it is drawn.
+// The test a drawn column must pass under the rule in force.
 class ColumnTest {
 public:
-    explicit ColumnTest(const settings::DrawConditions& conditions);
+    explicit ColumnTest(const settings::DrawRule& rule);
 
     // The six numbers of the column, in ascending order.
     bool passes(const std::array<std::int16_t, 6>& column) const;
@@ -29,14 +25,7 @@ public:
 private:
     bool hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const;
 
-    std::optional<settings::ConditionKind> kind_;
-    // The required numbers a column must hold under MustContain: none, one, or both.
-    std::vector<int> mustHold_;
-    std::string tensDigits_;
+    settings::DrawRule rule_;
 };
-
-// A required number as the test uses it: the text's numeric prefix rounded half to even. A value
-// beyond 16 bits, which only a hand-edited file can hold, keeps its sign but can never be drawn.
-int requiredNumberOf(const std::string& text);
 
 }  // namespace quintara::draw

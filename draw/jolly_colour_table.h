@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "draw/display.h"
+#include "draw/series.h"
 
 namespace quintara::draw {
 

@@ -29,6 +29,8 @@
 #include "conversions/windows1252.h"
 #include "fuzz/memory_files.h"
 #include "settings/draw_conditions.h"
+#include "settings/draw_rule.h"
+#include "settings/draw_settings.h"
 #include "settings/settings_file.h"
 #include "settings/stored_text.h"
 #include "support/unlike_conditions.h"
@@ -120,17 +122,17 @@ void checkReadAgainstFields(const DrawConditions& start, const DrawConditions& r
     for (std::size_t line = 0; line < std::min(reached, kKindLines); ++line) {
         if (fields[line] == "1") {
             lastSelected = line;
-        } else if (start.Condition == conditionKindAt(static_cast<int>(line))) {
+        } else if (start.kind == conditionKindAt(static_cast<int>(line))) {
             startKindReadAsOff = true;
         }
     }
     if (lastSelected) {
-        require(read.Condition == conditionKindAt(static_cast<int>(*lastSelected)),
+        require(read.kind == conditionKindAt(static_cast<int>(*lastSelected)),
                 "the last kind line reading 1 selects its kind");
     } else if (startKindReadAsOff) {
-        require(!read.Condition, "a kind whose line is read as not 1 is cleared");
+        require(!read.kind, "a kind whose line is read as not 1 is cleared");
     } else {
-        require(read.Condition == start.Condition, "unread kind lines change nothing");
+        require(read.kind == start.kind, "unread kind lines change nothing");
     }
 
     for (std::size_t i = 0; i < kTexts.size(); ++i) {
@@ -142,16 +144,16 @@ void checkReadAgainstFields(const DrawConditions& start, const DrawConditions& r
     }
 
     if (reached == kFieldsPerFile) {
-        require(read.ShowRandomColor == (fields[13] == "1"), "line 14 sets the random colour");
-        require(read.ShowJollyNumber == (fields[12] == "1" && fields[13] != "1"),
+        require(read.showRandomColour == (fields[13] == "1"), "line 14 sets the random colour");
+        require(read.showJollyNumber == (fields[12] == "1" && fields[13] != "1"),
                 "line 13 sets the Jolly number unless line 14 selects the colour");
     } else if (reached == kFieldsPerFile - 1) {
-        require(read.ShowJollyNumber == (fields[12] == "1"), "line 13 sets the Jolly number");
-        require(read.ShowRandomColor == (start.ShowRandomColor && fields[12] != "1"),
+        require(read.showJollyNumber == (fields[12] == "1"), "line 13 sets the Jolly number");
+        require(read.showRandomColour == (start.showRandomColour && fields[12] != "1"),
                 "selecting the Jolly number clears the colour");
     } else {
-        require(read.ShowJollyNumber == start.ShowJollyNumber &&
-                    read.ShowRandomColor == start.ShowRandomColor,
+        require(read.showJollyNumber == start.showJollyNumber &&
+                    read.showRandomColour == start.showRandomColour,
                 "unread flag lines change nothing");
     }
 }
@@ -162,10 +164,11 @@ void checkRange(const DrawConditions& read, bool fullRead, const DrawRange& star
                 const DrawRange& range) {
     DrawRange expected = startRange;
     if (fullRead) {
-        if (const auto low = rangeLowOf(read)) {
-            expected.RangeLow = *low;
-            if (const auto high = rangeHighOf(read)) {
-                expected.RangeHigh = *high;
+        const DrawRule rule = drawRuleOf(read);
+        if (rule.rangeFirst) {
+            expected.first = *rule.rangeFirst;
+            if (rule.rangeCount) {
+                expected.count = *rule.rangeCount;
             }
         }
     }
@@ -177,7 +180,7 @@ void checkRange(const DrawConditions& read, bool fullRead, const DrawRange& star
 void checkRoundTrip(const DrawConditions& saved, const DrawConditions& expected) {
     MemoryFiles files(4096);
     const SettingsFile settings(files);
-    const auto failure = settings.SaveConditions(saved);
+    const auto failure = settings.save(saved);
     const auto formatted = formatSettingsFile(saved);
     if (failure) {
         const auto* unstorable = std::get_if<UnstorableText>(&*failure);
@@ -207,14 +210,14 @@ void checkRoundTrip(const DrawConditions& saved, const DrawConditions& expected)
                 std::count(bytes.begin(), bytes.end(), '\n') == kFieldsPerFile,
             "no line break inside a line");
 
-    DrawConditions viaDialog = quintara::testing::unlike(expected);
-    settings.LoadDialogConditions(viaDialog, nullptr);
+    const DrawConditions viaDialog = settings.read(quintara::testing::unlike(expected)).conditions;
     require(viaDialog == expected, "the dialog reads back what was saved");
 
-    DrawConditions viaMain = quintara::testing::unlike(expected);
     const DrawRange startRange{-7, -7};
-    DrawRange range = startRange;
-    settings.LoadConditions(viaMain, range);
+    const DrawConditions start = quintara::testing::unlike(expected);
+    const DrawSettings viaMainWindow = readOver({start, startRange, drawRuleOf(start)}, settings);
+    const DrawConditions& viaMain = viaMainWindow.conditions;
+    const DrawRange& range = viaMainWindow.range;
     require(viaMain == expected, "the main window reads back what was saved");
     checkRange(expected, true, startRange, range);
 
@@ -228,21 +231,19 @@ void checkReaders(std::string_view bytes, const std::vector<std::string>& fields
     const bool fullRead = fields.size() >= kFieldsPerFile;
 
     const DrawConditions mainStart = mainWindowDefaults();
-    DrawConditions main = mainStart;
     const DrawRange startRange{};
-    DrawRange range = startRange;
-    settings.LoadConditions(main, range);
+    const DrawSettings mainWindow =
+        readOver({mainStart, startRange, drawRuleOf(mainStart)}, settings);
+    const DrawConditions& main = mainWindow.conditions;
+    const DrawRange& range = mainWindow.range;
     require(files.lastBytesRead <= kMostBytesRead, "the main window's read is bounded");
     checkReadAgainstFields(mainStart, main, fields);
     checkRange(main, fullRead, startRange, range);
 
     const DrawConditions dialogStart = dialogDefaults();
-    DrawConditions dialog = dialogStart;
-    std::vector<ConditionKind> selections;
-    settings.LoadDialogConditions(dialog, [&](ConditionKind kind) {
-        require(dialog.Condition == kind, "the display rule runs once the kind is selected");
-        selections.push_back(kind);
-    });
+    const SettingsRead dialogRead = settings.read(dialogStart);
+    const DrawConditions& dialog = dialogRead.conditions;
+    const std::vector<ConditionKind>& selections = dialogRead.kindsSelected;
     require(files.lastBytesRead <= kMostBytesRead, "the dialog's read is bounded");
     checkReadAgainstFields(dialogStart, dialog, fields);
     std::vector<ConditionKind> expectedSelections;
@@ -251,15 +252,11 @@ void checkReaders(std::string_view bytes, const std::vector<std::string>& fields
             expectedSelections.push_back(conditionKindAt(static_cast<int>(line)));
         }
     }
-    require(selections == expectedSelections, "the display rule runs for each kind line of 1");
+    require(selections == expectedSelections, "the read names each kind line of 1");
+    require(dialogRead.whole == fullRead, "the read says whether it read the file whole");
 
-    DrawConditions dialogViaMain = dialogStart;
-    DrawRange ignored;
-    settings.LoadConditions(dialogViaMain, ignored);
-    require(dialogViaMain == dialog, "both readers read the same record");
-
-    require(!(main.ShowJollyNumber && main.ShowRandomColor), "at most one flag is set");
-    require(!(dialog.ShowJollyNumber && dialog.ShowRandomColor), "at most one flag is set");
+    require(!(main.showJollyNumber && main.showRandomColour), "at most one flag is set");
+    require(!(dialog.showJollyNumber && dialog.showRandomColour), "at most one flag is set");
 
     checkRoundTrip(main, main);
     checkRoundTrip(dialog, dialog);
@@ -277,12 +274,12 @@ void checkTypedTexts(std::string_view bytes) {
     DrawConditions typed = dialogDefaults();
     const int kind = choice % (kConditionKindCount + 1);
     if (kind == kConditionKindCount) {
-        typed.Condition.reset();
+        typed.kind.reset();
     } else {
-        typed.Condition = conditionKindAt(kind);
+        typed.kind = conditionKindAt(kind);
     }
-    typed.ShowJollyNumber = (choice & 0x10) != 0;
-    typed.ShowRandomColor = !typed.ShowJollyNumber && (choice & 0x20) != 0;
+    typed.showJollyNumber = (choice & 0x10) != 0;
+    typed.showRandomColour = !typed.showJollyNumber && (choice & 0x20) != 0;
 
     DrawConditions expected = typed;
     for (std::size_t i = 0; i < kTexts.size() && !bytes.empty(); ++i) {

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "main_window/modal_windows.h"
+#include "window_services/modal_windows.h"
 
 class QLabel;
 
@@ -26,7 +26,7 @@ namespace quintara::info_window {
 // donation appeal and links to the maker's site. Shown at start-up and from "About"; only
 // "Continua" closes it (Escape and a window manager's close do the same), and it has the focus
 // when the window opens.
-class InformationWindow final : public QDialog, public main_window::ModalWindow {
+class InformationWindow final : public QDialog, public window_services::ModalWindow {
 public:
     explicit InformationWindow(qt::LinkOpener& links);
 

@@ -10,16 +10,14 @@
 
 namespace quintara::main_window {
 
-LongDrawCursor::LongDrawCursor(Now now) : now_(std::move(now)) {}
+LongDrawCursor::LongDrawCursor(platform::Clock& clock) : clock_(clock) {}
 
 LongDrawCursor::~LongDrawCursor() {
     commandEnded();
 }
 
-// The override cursor reaches the screen at once, without going back to the event loop, so no
-// click or key press is taken while the draw runs.
 void LongDrawCursor::stillDrawing() {
-    const Clock::time_point now = now_();
+    const platform::Clock::SteadyTime now = clock_.steadyNow();
     if (!firstReport_) {
         firstReport_ = now;
     } else if (!shown_ && now - *firstReport_ >= kWaitCursorDelay) {

@@ -5,8 +5,9 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <optional>
+
+#include "platform/clock.h"
 
 namespace quintara::main_window {
 
@@ -14,28 +15,25 @@ namespace quintara::main_window {
 inline constexpr std::chrono::milliseconds kWaitCursorDelay{300};
 
 // The wait cursor over a long draw. A hand-edited range of thousands of numbers can keep a draw
-// going for seconds, and the command takes no input until it ends: the cursor is how the user
-// knows the program is still at work. The engine reports every few thousand attempts (about a
-// millisecond apart), so the delay counts from its first report.
+// going for seconds, and whatever the user asks meanwhile waits for it: the cursor is how the
+// user knows the program is still at work. The window reports after every slice of attempts
+// (about a millisecond each), so the delay counts from its first report.
 class LongDrawCursor {
 public:
-    using Clock = std::chrono::steady_clock;
-    using Now = std::function<Clock::time_point()>;
-
-    explicit LongDrawCursor(Now now = Clock::now);
+    explicit LongDrawCursor(platform::Clock& clock);
     ~LongDrawCursor();
     LongDrawCursor(const LongDrawCursor&) = delete;
     LongDrawCursor& operator=(const LongDrawCursor&) = delete;
 
-    // The engine's progress hook.
+    // A slice of the draw has been made, and more are to come.
     void stillDrawing();
 
     // The command that drew has ended: the next draw starts counting afresh.
     void commandEnded();
 
 private:
-    Now now_;
-    std::optional<Clock::time_point> firstReport_;
+    platform::Clock& clock_;
+    std::optional<platform::Clock::SteadyTime> firstReport_;
     bool shown_ = false;
 };
 

@@ -6,14 +6,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QShortcut>
 #include <QToolButton>
+#include <utility>
 
 #include "draw/cover_animation.h"
-#include "draw/new_series.h"
 #include "form_controls/accessibility.h"
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
@@ -29,13 +30,12 @@
 namespace quintara::main_window {
 
 MainWindow::MainWindow(WindowServices& services, ModalWindow& informationWindow,
-                       ConditionsEditor& conditionsDialog,
-                       std::chrono::milliseconds coverPhaseDuration)
+                       ConditionsEditor& conditionsDialog)
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
       settingsFile_(services.files),
-      coverPhaseDuration_(coverPhaseDuration),
+      drawCursor_(services.clock),
       teller_([this](const QString& series) { form_controls::announce(*this, series); }) {
     setObjectName("mainWindow");
     setWindowTitle(QStringLiteral("Quintara"));
@@ -49,15 +49,13 @@ MainWindow::MainWindow(WindowServices& services, ModalWindow& informationWindow,
     applyStackingOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    NumberBoard::Widgets widgets{};
-    widgets.column1 = numberBoxes_[0];
-    widgets.column2 = numberBoxes_[1];
-    widgets.jolly = jollyBox_;
-    widgets.covers = covers_;
-    widgets.surface = surface_;
-    board_ = std::make_unique<NumberBoard>(widgets, coverPhaseDuration_);
-    engine_ = std::make_unique<draw::DrawEngine>(services.random, services.clock, *board_,
-                                                 [this] { drawCursor_.stillDrawing(); });
+    for (const form_controls::ShapeWidget* cover : covers_) {
+        coverArea_ |= cover->geometry();
+    }
+    board_ = std::make_unique<NumberBoard>(NumberBoard::Widgets{numberBoxes_, jollyBox_, covers_});
+    player_ = std::make_unique<CoverPlayer>(*board_, services.clock, [this] { paintCovers(); });
+    nextSlice_.setSingleShot(true);
+    connect(&nextSlice_, &QTimer::timeout, this, &MainWindow::drawSlice);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             &MainWindow::copySeries);
     applyReadingOrder();
@@ -71,8 +69,6 @@ void MainWindow::startUp() {
     for (int i = 0; i < draw::kCoverCount; ++i) {
         board_->setCoverVisible(i, true);
     }
-    range_ = {settings::rangeLowOf(conditions_).value_or(1),
-              settings::rangeHighOf(conditions_).value_or(49)};
     loadConditions();
 
     band_ = &services_.webBands.create(*surface_);
@@ -90,28 +86,83 @@ void MainWindow::startUp() {
     exitButton_->setFocus();
 }
 
+// The numbers are read from the texts here, once, for every series until the next read.
 void MainWindow::loadConditions() {
-    settingsFile_.LoadConditions(conditions_, range_);
+    settings_ = settings::readOver(settings_, settingsFile_);
 }
 
 void MainWindow::onExit() {
-    close();
+    commands_.run([this](const Done& done) {
+        exiting_ = true;
+        close();
+        done();
+    });
 }
 
-// A refused series draws nothing, so behind the closed covers, and for a screen reader, the last
-// good series stays.
-void MainWindow::onNewSeries() {
-    const draw::SeriesOutcome outcome = draw::NewSeries(*engine_, *board_, conditions_, range_);
-    drawCursor_.commandEnded();
-    if (outcome == draw::SeriesOutcome::InvalidRange) {
-        services_.messages.show(this, QString::fromUtf8(kInvalidRangeMessage));
-    } else if (outcome == draw::SeriesOutcome::NoSeriesFound) {
-        services_.messages.show(this, QString::fromUtf8(kNoSeriesMessage));
+// A close asked of the window while a command runs (the close box during a series) waits its
+// turn, as "Esci" does.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (busy() && !exiting_) {
+        event->ignore();
+        onExit();
+        return;
     }
-    tellTheSeries();
+    QMainWindow::closeEvent(event);
 }
 
-// A screen reader learns the series on view without hunting through the labels: the window
+void MainWindow::onNewSeries() {
+    commands_.run([this](const Done& done) { newSeries(done); });
+}
+
+// The covers close if they are open, the series is drawn behind them a slice at a time, and they
+// open again on it. A refused series draws nothing, so behind the closed covers, and for a
+// screen reader, the last good series stays.
+void MainWindow::newSeries(Done done) {
+    const auto drawBehindTheCovers = [this, done] {
+        draw_.emplace(services_.random, services_.clock, settings_.rule, settings_.range);
+        drawDone_ = done;
+        drawSlice();
+    };
+    if (draw::coversAreOpen(*board_)) {
+        player_->play(draw::coverMovement(draw::CoverPhase::Covering), drawBehindTheCovers);
+    } else {
+        drawBehindTheCovers();
+    }
+}
+
+// A slice of attempts, and back to the event loop before the next: a draw over a hand-edited
+// range of thousands of numbers can take seconds, and the window answers throughout, under the
+// wait cursor.
+void MainWindow::drawSlice() {
+    if (draw_->advance(kAttemptsPerSlice) == draw::DrawState::Drawing) {
+        drawCursor_.stillDrawing();
+        nextSlice_.start(0);
+        return;
+    }
+    drawCursor_.commandEnded();
+    seriesDrawn(std::exchange(drawDone_, nullptr));
+}
+
+void MainWindow::seriesDrawn(Done done) {
+    const draw::DrawState state = draw_->state();
+    if (state == draw::DrawState::Drawn) {
+        board_->show(draw_->series());
+        draw_.reset();
+        player_->play(draw::coverMovement(draw::CoverPhase::Uncovering), [this, done] {
+            tellTheSeries();
+            done();
+        });
+        return;
+    }
+    draw_.reset();
+    services_.messages.show(
+        this, QString::fromUtf8(state == draw::DrawState::InvalidRange ? kInvalidRangeMessage
+                                                                       : kNoSeriesMessage));
+    tellTheSeries();
+    done();
+}
+
+// A screen reader learns the series on view without hunting through the boxes: the window
 // describes it in one sentence, and it is spoken once the covers are open.
 void MainWindow::tellTheSeries() {
     teller_.show(draw::coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
@@ -136,34 +187,69 @@ void MainWindow::changeEvent(QEvent* event) {
 // Ctrl+C puts the series on view on the clipboard as one line, in the words of the description;
 // with the covers closed (before the first series, while one is drawn) there is none to copy.
 void MainWindow::copySeries() {
-    if (draw::coversAreOpen(*board_)) {
-        QGuiApplication::clipboard()->setText(board_->seriesText());
-    }
+    commands_.run([this](const Done& done) {
+        if (draw::coversAreOpen(*board_)) {
+            QGuiApplication::clipboard()->setText(board_->seriesText());
+        }
+        done();
+    });
+}
+
+void MainWindow::paintCovers() {
+    surface_->update(coverArea_);
 }
 
 // The settings file is the only channel from the dialog: whatever way the dialog closed, the
 // window reads it again and draws under what it now says.
 void MainWindow::onConditions() {
+    commands_.run([this](const Done& done) { conditionsRoundTrip(done); });
+}
+
+void MainWindow::conditionsRoundTrip(Done done) {
+    const auto openTheDialog = [this, done] {
+        // Nothing on view while the dialog is open: a series still held back is no longer told.
+        tellTheSeries();
+        afterTheDialog(conditionsDialog_.showModal(*this), done);
+    };
     if (draw::coversAreOpen(*board_)) {
-        draw::AnimateCovers(*board_, draw::CoverPhase::Covering);
+        player_->play(draw::coverMovement(draw::CoverPhase::Covering), openTheDialog);
+    } else {
+        openTheDialog();
     }
-    // Nothing on view while the dialog is open: a series still held back is no longer told.
-    tellTheSeries();
-    conditionsDialog_.showModal(*this, *board_);
-    loadConditions();
-    onNewSeries();
+}
+
+// Saved conditions open column 1's covers first; the series that follows closes them again.
+void MainWindow::afterTheDialog(bool saved, Done done) {
+    const auto drawAnew = [this, done] {
+        loadConditions();
+        newSeries(done);
+    };
+    if (saved) {
+        player_->play(draw::firstColumnNarrowing(), drawAnew);
+    } else {
+        drawAnew();
+    }
 }
 
 void MainWindow::onPrint() {
-    services_.printer.print(*surface_);
+    commands_.run([this](const Done& done) {
+        services_.printer.print(*surface_);
+        done();
+    });
 }
 
 void MainWindow::onAbout() {
-    informationWindow_.showModal(*this);
+    commands_.run([this](const Done& done) {
+        informationWindow_.showModal(*this);
+        done();
+    });
 }
 
 void MainWindow::onSiteLink() {
-    services_.links.open(qt::site::homePage());
+    commands_.run([this](const Done& done) {
+        services_.links.open(qt::site::homePage());
+        done();
+    });
 }
 
 void MainWindow::onPointerOverSiteLink() {

@@ -5,20 +5,23 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
+#include <QTimer>
 #include <array>
-#include <chrono>
 #include <memory>
+#include <optional>
 
-#include "draw/draw_engine.h"
+#include "draw/series_draw.h"
 #include "form_controls/accessibility.h"
-#include "main_window/cover_pacer.h"
+#include "main_window/command_queue.h"
+#include "main_window/cover_player.h"
 #include "main_window/long_draw_cursor.h"
-#include "main_window/modal_windows.h"
 #include "main_window/number_board.h"
 #include "main_window/series_teller.h"
-#include "main_window/window_services.h"
-#include "settings/draw_conditions.h"
+#include "settings/draw_settings.h"
 #include "settings/settings_file.h"
+#include "window_services/modal_windows.h"
+#include "window_services/window_services.h"
 
 class QAction;
 class QLabel;
@@ -38,19 +41,28 @@ class WebBand;
 
 namespace quintara::main_window {
 
+using window_services::ConditionsEditor;
+using window_services::ModalWindow;
+using window_services::WindowServices;
+
 inline constexpr char kInvalidRangeMessage[] =
     "Intervallo dei numeri non valido in Quintara.cfg: servono almeno 7 numeri, a partire da 1.";
 inline constexpr char kNoSeriesMessage[] =
     "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni.";
 
+// Attempts a slice of a draw makes before the window answers again: about a millisecond's worth.
+inline constexpr long kAttemptsPerSlice = 4096;
+
 // The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
 // header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
 // "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
+//
+// The window never waits: the covers move and a long draw runs from the event loop, and a
+// command given meanwhile acts once the one before has ended, in order.
 class MainWindow final : public QMainWindow {
 public:
     MainWindow(WindowServices& services, ModalWindow& informationWindow,
-               ConditionsEditor& conditionsDialog,
-               std::chrono::milliseconds coverPhaseDuration = kCoverPhaseDuration);
+               ConditionsEditor& conditionsDialog);
     ~MainWindow() override;
 
     // The start-up sequence, run once before the window is first shown.
@@ -65,18 +77,20 @@ public:
     void onPointerOverSiteLink();
     void onPointerOverWindow();
 
-    // Reads Quintara.cfg over the conditions in force.
-    void loadConditions();
+    // A command runs, or waits for the one before: the covers move or a series is drawn.
+    bool busy() const { return commands_.busy(); }
 
-    const settings::DrawConditions& conditions() const { return conditions_; }
-    const settings::DrawRange& range() const { return range_; }
-    draw::CoverDisplay& covers() { return *board_; }
+    const settings::DrawSettings& drawSettings() const { return settings_; }
+    const draw::CoverDisplay& covers() const { return *board_; }
 
 protected:
     bool focusNextPrevChild(bool next) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    using Done = CommandQueue::Done;
+
     void buildSurface();
     void buildHeader();
     void buildBallArea();
@@ -84,9 +98,19 @@ private:
     void buildMenu();
     void applyStackingOrder();
     void applyReadingOrder();
+
+    // Reads Quintara.cfg over the conditions in force.
+    void loadConditions();
+    void newSeries(Done done);
+    void drawSlice();
+    void seriesDrawn(Done done);
+    void conditionsRoundTrip(Done done);
+    void afterTheDialog(bool saved, Done done);
+
     void tellTheSeries();
     QString seriesDescription() const;
     void copySeries();
+    void paintCovers();
     QToolButton* commandButton(const char* name, const QString& caption, int left,
                                const QString& picture, void (MainWindow::*handler)());
 
@@ -95,11 +119,11 @@ private:
     ConditionsEditor& conditionsDialog_;
     settings::SettingsFile settingsFile_;
 
-    // The main window's copy of the conditions: 1 to 49 until a settings file says otherwise.
-    settings::DrawConditions conditions_ = settings::mainWindowDefaults();
-    settings::DrawRange range_;
+    settings::DrawSettings settings_;
 
     form_controls::PointerSurface* surface_ = nullptr;
+    // Where the covers lie, painted anew as they move.
+    QRect coverArea_;
 
     // The numbers of each column, left to right, and the Jolly box.
     std::array<std::array<QLabel*, 6>, 2> numberBoxes_{};
@@ -128,10 +152,15 @@ private:
     QMenu* aboutMenu_ = nullptr;
     QAction* aboutAction_ = nullptr;
 
-    std::chrono::milliseconds coverPhaseDuration_;
     std::unique_ptr<NumberBoard> board_;
+    std::unique_ptr<CoverPlayer> player_;
+    CommandQueue commands_;
+    // The draw under way, made a slice at a time from the event loop.
+    std::optional<draw::SeriesDraw> draw_;
+    Done drawDone_;
+    QTimer nextSlice_;
     LongDrawCursor drawCursor_;
-    std::unique_ptr<draw::DrawEngine> engine_;
+    bool exiting_ = false;
     SeriesTeller teller_;
     form_controls::WindowDescription description_{*this, [this] { return seriesDescription(); }};
 };

@@ -6,9 +6,7 @@
 
 #include <QLabel>
 #include <QStringList>
-#include <QWidget>
 
-#include "draw/cover_animation.h"
 #include "draw/jolly_colour_table.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
@@ -16,139 +14,83 @@
 namespace quintara::main_window {
 namespace {
 
-// The caption, and what a screen reader says of the label: where it stands and what it shows.
-void showText(QLabel& label, const std::string& text, const QString& spoken) {
-    const QString caption = QString::fromStdString(text);
-    if (label.text() != caption) {
-        label.setText(caption);
-    }
-    label.setAccessibleName(spoken);
-}
-
 QString placeName(int column, int index) {
     static const std::array<const char*, 6> kOrdinals = {"primo",  "secondo", "terzo",
                                                          "quarto", "quinto",  "sesto"};
     return QStringLiteral("Colonna %1, %2 numero").arg(column).arg(QLatin1String(kOrdinals[index]));
 }
 
-QString columnText(const std::array<std::string, 6>& captions) {
-    QStringList numbers;
-    for (const std::string& caption : captions) {
-        numbers << QString::fromStdString(caption);
-    }
-    return numbers.join(u' ');
+// The caption, and what a screen reader says of the box: where it stands and what it shows.
+void showText(QLabel& box, const QString& text, const QString& spoken) {
+    box.setText(text);
+    box.setAccessibleName(spoken);
 }
 
 }  // namespace
 
-NumberBoard::NumberBoard(Widgets widgets, std::chrono::milliseconds phaseDuration)
-    : widgets_(widgets),
-      pacer_([this] { paintCovers(); }, phaseDuration, draw::kWidthChangesPerPhase),
-      jollyCaption_(widgets.jolly->text().toStdString()),
-      jollyBackStyle_(widgets.jolly->autoFillBackground() ? draw::BackStyle::Opaque
-                                                          : draw::BackStyle::Transparent),
-      jollyBackColor_(0xFFFFFF) {
-    for (const form_controls::ShapeWidget* cover : widgets_.covers) {
-        coverArea_ |= cover->geometry();
+NumberBoard::NumberBoard(Widgets widgets) : widgets_(widgets), jolly_(widgets.jolly->text()) {
+    for (std::size_t c = 0; c < 2; ++c) {
+        for (std::size_t k = 0; k < 6; ++k) {
+            numbers_[c][k] = widgets_.columns[c][k]->text();
+            showText(*widgets_.columns[c][k], numbers_[c][k],
+                     placeName(static_cast<int>(c) + 1, static_cast<int>(k)) +
+                         QStringLiteral(": ") + numbers_[c][k]);
+        }
     }
-    for (int k = 0; k < 6; ++k) {
-        captions_[0][k] = widgets_.column1[k]->text().toStdString();
-        captions_[1][k] = widgets_.column2[k]->text().toStdString();
+    showText(*widgets_.jolly, jolly_, QStringLiteral("Numero Jolly: ") + jolly_);
+}
+
+void NumberBoard::show(const draw::Series& series) {
+    for (std::size_t c = 0; c < 2; ++c) {
+        for (std::size_t k = 0; k < 6; ++k) {
+            numbers_[c][k] = QString::number(series.columns[c][k]);
+            showText(*widgets_.columns[c][k], numbers_[c][k],
+                     placeName(static_cast<int>(c) + 1, static_cast<int>(k)) +
+                         QStringLiteral(": ") + numbers_[c][k]);
+        }
     }
-    captionsPending_ = true;
-    showCaptions();
-}
-
-void NumberBoard::setNumberCaption(int column, int index, std::string_view caption) {
-    captions_[column - 1][index].assign(caption);
-    captionsPending_ = true;
-}
-
-void NumberBoard::setJollyCaption(std::string_view caption) {
-    jollyCaption_.assign(caption);
-    captionsPending_ = true;
-}
-
-void NumberBoard::setJollyBackStyle(draw::BackStyle style) {
-    jollyBackStyle_ = style;
-    captionsPending_ = true;
-}
-
-void NumberBoard::setJollyBackColor(draw::Colour colour) {
-    jollyBackColor_ = colour;
-    captionsPending_ = true;
-}
-
-void NumberBoard::showCaptions() {
-    if (!captionsPending_) {
-        return;
-    }
-    captionsPending_ = false;
-    for (int k = 0; k < 6; ++k) {
-        showText(*widgets_.column1[k], captions_[0][k],
-                 placeName(1, k) + QStringLiteral(": ") + QString::fromStdString(captions_[0][k]));
-        showText(*widgets_.column2[k], captions_[1][k],
-                 placeName(2, k) + QStringLiteral(": ") + QString::fromStdString(captions_[1][k]));
-    }
+    jollyColour_ = series.jollyColour;
+    jolly_ = jollyColour_ ? QString() : QString::number(series.jolly);
     QLabel& jolly = *widgets_.jolly;
-    showText(jolly, jollyCaption_,
-             (hidesTheJolly() ? QStringLiteral("Numero Jolly nascosto: ")
-                              : QStringLiteral("Numero Jolly: ")) +
+    showText(jolly, jolly_,
+             (jollyColour_ ? QStringLiteral("Numero Jolly nascosto: ")
+                           : QStringLiteral("Numero Jolly: ")) +
                  jollyWords());
-    QPalette palette = jolly.palette();
-    palette.setColor(QPalette::Window, form_controls::designColour(jollyBackColor_));
-    jolly.setPalette(palette);
-    jolly.setAutoFillBackground(jollyBackStyle_ == draw::BackStyle::Opaque);
+    if (jollyColour_) {
+        QPalette palette = jolly.palette();
+        palette.setColor(QPalette::Window, form_controls::designColour(*jollyColour_));
+        jolly.setPalette(palette);
+    }
+    jolly.setAutoFillBackground(jollyColour_.has_value());
 }
 
 QString NumberBoard::seriesText() const {
     return QStringLiteral("Colonna 1: %1 - Colonna 2: %2 - Jolly: %3")
-        .arg(columnText(captions_[0]), columnText(captions_[1]), jollyWords());
+        .arg(QStringList(numbers_[0].begin(), numbers_[0].end()).join(u' '),
+             QStringList(numbers_[1].begin(), numbers_[1].end()).join(u' '), jollyWords());
 }
 
 // The number, or, when the box hides it behind a ball's colour, that colour.
 QString NumberBoard::jollyWords() const {
-    if (!hidesTheJolly()) {
-        return QString::fromStdString(jollyCaption_);
+    if (!jollyColour_) {
+        return jolly_;
     }
     const std::string_view colour =
-        draw::JollyColourTable{}.ballColourName(jollyBackColor_).value_or("colorata");
+        draw::JollyColourTable{}.ballColourName(*jollyColour_).value_or("colorata");
     return QStringLiteral("pallina ") +
            QString::fromUtf8(colour.data(), static_cast<qsizetype>(colour.size()));
 }
 
 void NumberBoard::setCoverWidth(int cover, int twips) {
-    widgets_.covers[cover]->setWidthTwips(twips);
+    widgets_.covers[static_cast<std::size_t>(cover)]->setWidthTwips(twips);
 }
 
 int NumberBoard::coverWidth(int cover) const {
-    return widgets_.covers[cover]->widthTwips();
+    return widgets_.covers[static_cast<std::size_t>(cover)]->widthTwips();
 }
 
 void NumberBoard::setCoverVisible(int cover, bool visible) {
-    widgets_.covers[cover]->setVisible(visible);
-}
-
-// The numbers are final by the time any cover moves after a draw.
-void NumberBoard::coverMovementStarting() {
-    showCaptions();
-    pacer_.start();
-}
-
-void NumberBoard::coverStepDone() {
-    pacer_.step();
-}
-
-void NumberBoard::coverMovementFinished() {
-    pacer_.finish();
-}
-
-// Painted at once, without going back to the event loop: the command takes no input until it
-// ends, and a click made meanwhile is handled afterwards.
-void NumberBoard::paintCovers() {
-    if (widgets_.surface->isVisible()) {
-        widgets_.surface->repaint(coverArea_);
-    }
+    widgets_.covers[static_cast<std::size_t>(cover)]->setVisible(visible);
 }
 
 }  // namespace quintara::main_window

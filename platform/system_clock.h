@@ -13,6 +13,7 @@ namespace quintara::platform {
 class SystemClock final : public Clock {
 public:
     float secondsSinceMidnight() override;
+    SteadyTime steadyNow() override { return std::chrono::steady_clock::now(); }
 
 private:
     using TimePoint = std::chrono::system_clock::time_point;

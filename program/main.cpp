@@ -55,7 +55,8 @@ int main(int argc, char* argv[]) {
     files::LocalFileLayer files;
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
+    window_services::WindowServices services{messages, links,  webBands, printer,
+                                             files,    random, clock};
 
     info_window::InformationWindow informationWindow(links);
     conditions_dialog::ConditionsDialog conditionsDialog(services);

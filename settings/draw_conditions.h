@@ -31,20 +31,21 @@ constexpr int indexOf(ConditionKind kind) {
 }
 
 // The user's draw conditions, in the order of the settings file's lines. Texts hold exactly
-// what was typed or read (UTF-8); whoever needs a number converts them with numericPrefix.
+// what was typed or read (UTF-8), to be saved as they are; the numbers they say are read once
+// into a DrawRule (settings/draw_rule.h).
 struct DrawConditions {
     // At most one kind is selected; nothing selected is a real state, reached from a file whose
     // first six lines hold no "1".
-    std::optional<ConditionKind> Condition = ConditionKind::NoCondition;
-    std::string RequiredNumber1 = "";
-    std::string RequiredNumber2 = "";
-    std::string PhraseText = "";
-    std::string RangeTo = "";
-    std::string RangeFrom = "1";
-    std::string TensDigits = "";
+    std::optional<ConditionKind> kind = ConditionKind::NoCondition;
+    std::string firstNumber = "";
+    std::string secondNumber = "";
+    std::string phrase = "";
+    std::string rangeTo = "";
+    std::string rangeFrom = "1";
+    std::string tensDigits = "";
     // Like the kinds, the two flags behave as a radio group: at most one is set.
-    bool ShowJollyNumber = true;
-    bool ShowRandomColor = false;
+    bool showJollyNumber = true;
+    bool showRandomColour = false;
 
     friend bool operator==(const DrawConditions&, const DrawConditions&) = default;
 };
@@ -55,18 +56,13 @@ DrawConditions mainWindowDefaults();
 // What the conditions dialog starts from each time it opens: range 1 to 90.
 DrawConditions dialogDefaults();
 
-// The two integers the draw takes from the range texts: candidates run from RangeLow to
-// RangeLow + RangeHigh - 1.
+// The two integers the draw takes from the range texts: `count` candidates from `first` on, the
+// first from "from", the count from "to" (so "to" 20 "from" 10 draws from 10 to 29).
 struct DrawRange {
-    std::int16_t RangeLow = 1;
-    std::int16_t RangeHigh = 49;
+    std::int16_t first = 1;
+    std::int16_t count = 49;
 
     friend bool operator==(const DrawRange&, const DrawRange&) = default;
 };
-
-// Each range text converted by its numeric prefix and rounded half to even; nothing when either
-// overflows 16 bits.
-std::optional<std::int16_t> rangeLowOf(const DrawConditions& conditions);
-std::optional<std::int16_t> rangeHighOf(const DrawConditions& conditions);
 
 }  // namespace quintara::settings

@@ -4,8 +4,6 @@
 
 #include "settings/entry_checks.h"
 
-#include "conversions/conversions.h"
-
 namespace quintara::settings {
 namespace {
 
@@ -14,38 +12,34 @@ std::optional<EntryRefusal> refusedFor(bool refused, EntryRefusal why) {
 }
 
 // A required number outside the range, compared unrounded: .5 fails with a range from 1.
-bool outsideRange(const std::string& text, double low, double high) {
-    const double number = conversions::numericPrefix(text);
+bool outsideRange(double number, double low, double high) {
     return number > 0 && (number < low || number > high);
 }
 
-bool requiredNumbersRefused(const DrawConditions& conditions) {
-    const auto low = rangeLowOf(conditions);
-    const auto high = rangeHighOf(conditions);
+bool requiredNumbersRefused(const DrawRule& rule) {
+    const auto [first, second] = rule.typedNumbers;
     // A range beyond 16 bits (only a hand-edited file has one) cannot bound the numbers.
-    if (!low || !high) {
-        return conversions::numericPrefix(conditions.RequiredNumber1) > 0 ||
-               conversions::numericPrefix(conditions.RequiredNumber2) > 0;
+    if (!rule.rangeFirst || !rule.rangeCount) {
+        return first > 0 || second > 0;
     }
-    return outsideRange(conditions.RequiredNumber1, *low, *high) ||
-           outsideRange(conditions.RequiredNumber2, *low, *high);
+    return outsideRange(first, *rule.rangeFirst, *rule.rangeCount) ||
+           outsideRange(second, *rule.rangeFirst, *rule.rangeCount);
 }
 
-bool tensDigitRefused(const std::string& text) {
-    const double digit = conversions::numericPrefix(text);
+bool tensDigitRefused(double digit) {
     return digit == 0 || digit > 8;
 }
 
 }  // namespace
 
-std::optional<EntryRefusal> entryRefusal(const DrawConditions& conditions) {
-    switch (conditions.Condition.value_or(ConditionKind::NoCondition)) {
+std::optional<EntryRefusal> entryRefusal(const DrawRule& rule) {
+    switch (rule.kind.value_or(ConditionKind::NoCondition)) {
         case ConditionKind::MustContain:
-            return refusedFor(requiredNumbersRefused(conditions), EntryRefusal::Numbers);
+            return refusedFor(requiredNumbersRefused(rule), EntryRefusal::Numbers);
         case ConditionKind::Phrase:
-            return refusedFor(conditions.PhraseText.empty(), EntryRefusal::Phrase);
+            return refusedFor(!rule.phraseGiven, EntryRefusal::Phrase);
         case ConditionKind::TensDigit:
-            return refusedFor(tensDigitRefused(conditions.TensDigits), EntryRefusal::TensDigit);
+            return refusedFor(tensDigitRefused(rule.typedTensDigit), EntryRefusal::TensDigit);
         case ConditionKind::NoCondition:
         case ConditionKind::EvenOnly:
         case ConditionKind::OddOnly:

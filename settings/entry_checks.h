@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "settings/draw_conditions.h"
+#include "settings/draw_rule.h"
 
 namespace quintara::settings {
 
@@ -18,6 +18,6 @@ enum class EntryRefusal {
 };
 
 // Checks the entry of the selected kind only: the boxes of other kinds are saved as they are.
-std::optional<EntryRefusal> entryRefusal(const DrawConditions& conditions);
+std::optional<EntryRefusal> entryRefusal(const DrawRule& rule);
 
 }  // namespace quintara::settings

@@ -90,11 +90,11 @@ std::string filledIn(std::string_view words, std::string_view name) {
 // own.
 std::string_view boxName(TextField field) {
     switch (field) {
-        case TextField::RequiredNumber1:
+        case TextField::FirstNumber:
             return "del primo numero";
-        case TextField::RequiredNumber2:
+        case TextField::SecondNumber:
             return "del secondo numero";
-        case TextField::PhraseText:
+        case TextField::Phrase:
             return "della frase";
         case TextField::TensDigits:
             return "del seme";

@@ -41,9 +41,9 @@ bool readRadioFlag(conversions::ListInput& input, bool& flag, bool& partner) {
 
 // All fourteen fields, each taking its new value the moment it is read; false at the first
 // that is missing.
-bool readFields(std::istream& stream, DrawConditions& conditions,
-                const SettingsFile::KindSelected& displayRule) {
+bool readFields(std::istream& stream, SettingsRead& read) {
     conversions::ListInput input(stream);
+    DrawConditions& conditions = read.conditions;
 
     for (int index = 0; index < kConditionKindCount; ++index) {
         const auto field = input.readField();
@@ -52,12 +52,10 @@ bool readFields(std::istream& stream, DrawConditions& conditions,
         }
         const ConditionKind kind = conditionKindAt(index);
         if (*field == kSelected) {
-            conditions.Condition = kind;
-            if (displayRule) {
-                displayRule(kind);
-            }
-        } else if (conditions.Condition == kind) {
-            conditions.Condition.reset();
+            conditions.kind = kind;
+            read.kindsSelected.push_back(kind);
+        } else if (conditions.kind == kind) {
+            conditions.kind.reset();
         }
     }
 
@@ -69,8 +67,8 @@ bool readFields(std::istream& stream, DrawConditions& conditions,
         conditions.*member = conversions::decodeWindows1252(*field);
     }
 
-    return readRadioFlag(input, conditions.ShowJollyNumber, conditions.ShowRandomColor) &&
-           readRadioFlag(input, conditions.ShowRandomColor, conditions.ShowJollyNumber);
+    return readRadioFlag(input, conditions.showJollyNumber, conditions.showRandomColour) &&
+           readRadioFlag(input, conditions.showRandomColour, conditions.showJollyNumber);
 }
 
 }  // namespace
@@ -78,47 +76,31 @@ bool readFields(std::istream& stream, DrawConditions& conditions,
 SettingsFile::SettingsFile(files::FileLayer& files, std::filesystem::path file)
     : files_(files), file_(std::move(file)) {}
 
-void SettingsFile::LoadConditions(DrawConditions& conditions, DrawRange& range) const {
-    if (!readAllFields(conditions, nullptr)) {
-        return;
-    }
-    const auto low = rangeLowOf(conditions);
-    if (!low) {
-        return;
-    }
-    range.RangeLow = *low;
-    const auto high = rangeHighOf(conditions);
-    if (!high) {
-        return;
-    }
-    range.RangeHigh = *high;
-}
-
-void SettingsFile::LoadDialogConditions(DrawConditions& conditions,
-                                        const KindSelected& displayRule) const {
-    readAllFields(conditions, displayRule);
-}
-
-bool SettingsFile::readAllFields(DrawConditions& conditions,
-                                 const KindSelected& displayRule) const {
-    if (readFile(conditions, displayRule)) {
-        return true;
+SettingsRead SettingsFile::read(const DrawConditions& conditions) const {
+    SettingsRead first{conditions, {}, false};
+    if (readFile(first)) {
+        return first;
     }
     // A save of a file with two names cut short may leave it damaged, with a copy of the old
     // contents beside it: those are put back when nothing about them is in doubt.
     const files::WholeCheck readsWhole = [](std::istream& stream) {
-        DrawConditions scratch;
-        return readFields(stream, scratch, nullptr);
+        SettingsRead scratch;
+        return readFields(stream, scratch);
     };
-    return files_.putBackInterruptedRewrite(file_, readsWhole) && readFile(conditions, displayRule);
+    SettingsRead again{conditions, {}, false};
+    if (files_.putBackInterruptedRewrite(file_, readsWhole) && readFile(again)) {
+        return again;
+    }
+    return first;
 }
 
-bool SettingsFile::readFile(DrawConditions& conditions, const KindSelected& displayRule) const {
+bool SettingsFile::readFile(SettingsRead& read) const {
     const std::unique_ptr<std::istream> stream = files_.openForInput(file_);
-    return stream != nullptr && readFields(*stream, conditions, displayRule);
+    read.whole = stream != nullptr && readFields(*stream, read);
+    return read.whole;
 }
 
-std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& conditions) const {
+std::optional<SaveFailure> SettingsFile::save(const DrawConditions& conditions) const {
     auto formatted = formatSettingsFile(conditions);
     if (const auto* unstorable = std::get_if<UnstorableText>(&formatted)) {
         return *unstorable;
@@ -132,7 +114,7 @@ std::optional<SaveFailure> SettingsFile::SaveConditions(const DrawConditions& co
 std::variant<std::string, UnstorableText> formatSettingsFile(const DrawConditions& conditions) {
     std::string contents;
     for (int index = 0; index < kConditionKindCount; ++index) {
-        appendLine(contents, flagLine(conditions.Condition == conditionKindAt(index)));
+        appendLine(contents, flagLine(conditions.kind == conditionKindAt(index)));
     }
     for (std::size_t index = 0; index < kTextMembers.size(); ++index) {
         const auto line =
@@ -142,8 +124,8 @@ std::variant<std::string, UnstorableText> formatSettingsFile(const DrawCondition
         }
         appendLine(contents, std::get<std::string>(line));
     }
-    appendLine(contents, flagLine(conditions.ShowJollyNumber));
-    appendLine(contents, flagLine(conditions.ShowRandomColor));
+    appendLine(contents, flagLine(conditions.showJollyNumber));
+    appendLine(contents, flagLine(conditions.showRandomColour));
     return contents;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "files/file_layer.h"
 #include "settings/draw_conditions.h"
@@ -22,20 +23,12 @@ namespace quintara::settings {
 inline constexpr char kSettingsFileName[] = "Quintara.cfg";
 
 // The six text fields of DrawConditions, in file order (lines 7 to 12).
-enum class TextField {
-    RequiredNumber1,
-    RequiredNumber2,
-    PhraseText,
-    RangeTo,
-    RangeFrom,
-    TensDigits
-};
+enum class TextField { FirstNumber, SecondNumber, Phrase, RangeTo, RangeFrom, TensDigits };
 
 // The member of DrawConditions that holds each text field, indexed by TextField.
 inline constexpr std::array<std::string DrawConditions::*, 6> kTextMembers = {
-    &DrawConditions::RequiredNumber1, &DrawConditions::RequiredNumber2,
-    &DrawConditions::PhraseText,      &DrawConditions::RangeTo,
-    &DrawConditions::RangeFrom,       &DrawConditions::TensDigits};
+    &DrawConditions::firstNumber, &DrawConditions::secondNumber, &DrawConditions::phrase,
+    &DrawConditions::rangeTo,     &DrawConditions::rangeFrom,    &DrawConditions::tensDigits};
 
 constexpr TextField textFieldAt(std::size_t index) {
     return static_cast<TextField>(index);
@@ -52,32 +45,35 @@ struct UnstorableText {
 // Why a save did not happen. Either way the old file is exactly as it was.
 using SaveFailure = std::variant<UnstorableText, files::FileFailure>;
 
+// What a read of the settings file gives: the conditions it started from, with each field the
+// file held in its place, and what else the read saw.
+struct SettingsRead {
+    DrawConditions conditions;
+    // The kinds the file selects ("1" on their lines), in the file's order: the dialog shows the
+    // boxes of the last.
+    std::vector<ConditionKind> kindsSelected;
+    // All fourteen fields were there.
+    bool whole = false;
+};
+
 class SettingsFile {
 public:
-    // Called by the dialog's reader each time it selects a kind, at that moment of the read.
-    using KindSelected = std::function<void(ConditionKind)>;
-
     explicit SettingsFile(files::FileLayer& files, std::filesystem::path file = kSettingsFileName);
 
-    // The main window's reader. Each field takes its new value the moment it is read; the first
+    // Reads the file over `conditions`. The fields are taken in order, each as it comes; the first
     // failure (no file, a short or unreadable file) ends the read silently, keeping what was
-    // read. Only when all fourteen fields were read are RangeLow and then RangeHigh recomputed;
-    // an overflow stops there too, so an overflowing RangeTo leaves RangeHigh as it was. A file
-    // with two names that a save cut short left damaged is first put back from the copy of its
-    // old contents, when that copy is certain (FileLayer::putBackInterruptedRewrite), and read
-    // again.
-    void LoadConditions(DrawConditions& conditions, DrawRange& range) const;
-
-    // The dialog's reader: the same read, calling `displayRule` whenever it selects a kind.
-    void LoadDialogConditions(DrawConditions& conditions, const KindSelected& displayRule) const;
+    // read. A kind selected takes the place of the one before; a kind not selected clears itself
+    // only. A file with two names that a save cut short left damaged is first put back from the
+    // copy of its old contents, when that copy is certain (FileLayer::putBackInterruptedRewrite),
+    // and read again.
+    SettingsRead read(const DrawConditions& conditions) const;
 
     // Writes all fourteen lines. Nothing is written when a text cannot be stored, and a failed
     // write leaves the old file untouched.
-    std::optional<SaveFailure> SaveConditions(const DrawConditions& conditions) const;
+    std::optional<SaveFailure> save(const DrawConditions& conditions) const;
 
 private:
-    bool readAllFields(DrawConditions& conditions, const KindSelected& displayRule) const;
-    bool readFile(DrawConditions& conditions, const KindSelected& displayRule) const;
+    bool readFile(SettingsRead& read) const;
 
     files::FileLayer& files_;
     std::filesystem::path file_;

@@ -20,8 +20,8 @@ using Column = std::array<std::int16_t, 6>;
 struct TestCase {
     const char* name;
     std::optional<ConditionKind> kind;
-    std::string first;   // RequiredNumber1, or TensDigits for TensDigit
-    std::string second;  // RequiredNumber2
+    std::string first;   // the first number, or the tens digit for TensDigit
+    std::string second;  // the second number
     Column column;
     bool passes;
 
@@ -32,14 +32,15 @@ class ConditionTest : public ::testing::TestWithParam<TestCase> {};
 
 TEST_P(ConditionTest, DecidesWhetherTheColumnStays) {
     settings::DrawConditions conditions;
-    conditions.Condition = GetParam().kind;
+    conditions.kind = GetParam().kind;
     if (GetParam().kind == ConditionKind::TensDigit) {
-        conditions.TensDigits = GetParam().first;
+        conditions.tensDigits = GetParam().first;
     } else {
-        conditions.RequiredNumber1 = GetParam().first;
-        conditions.RequiredNumber2 = GetParam().second;
+        conditions.firstNumber = GetParam().first;
+        conditions.secondNumber = GetParam().second;
     }
-    EXPECT_EQ(ColumnTest(conditions).passes(GetParam().column), GetParam().passes);
+    EXPECT_EQ(ColumnTest(settings::drawRuleOf(conditions)).passes(GetParam().column),
+              GetParam().passes);
 }
 
 constexpr Column kColumn = {3, 7, 15, 42, 60, 88};
@@ -106,7 +107,7 @@ public:
                  const std::function<int(int)>& classOf)
         : test_(test) {
         std::map<int, std::vector<std::int16_t>> classes;
-        for (int number = range.RangeLow; number < range.RangeLow + range.RangeHigh; ++number) {
+        for (int number = range.first; number < range.first + range.count; ++number) {
             classes[classOf(number)].push_back(static_cast<std::int16_t>(number));
         }
         for (auto& [key, members] : classes) {
@@ -187,9 +188,9 @@ std::vector<Probe> mustContainProbes(int low, int high) {
     std::vector<Probe> probes;
     for (const auto& [first, second] : pairs) {
         settings::DrawConditions conditions;
-        conditions.Condition = ConditionKind::MustContain;
-        conditions.RequiredNumber1 = first.text;
-        conditions.RequiredNumber2 = second.text;
+        conditions.kind = ConditionKind::MustContain;
+        conditions.firstNumber = first.text;
+        conditions.secondNumber = second.text;
         probes.push_back({conditions, [v1 = first.value, v2 = second.value](int number) {
                               return number == v1 ? 1 : (number == v2 ? 2 : 0);
                           }});
@@ -201,8 +202,8 @@ std::vector<Probe> tensDigitProbes() {
     std::vector<Probe> probes;
     for (const char* digits : {"", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "35", "x"}) {
         settings::DrawConditions conditions;
-        conditions.Condition = ConditionKind::TensDigit;
-        conditions.TensDigits = digits;
+        conditions.kind = ConditionKind::TensDigit;
+        conditions.tensDigits = digits;
         probes.push_back({conditions, [](int number) {
                               return number >= 10 && number <= 99 ? number / 10 : 0;
                           }});
@@ -218,7 +219,7 @@ std::vector<Probe> probesOf(std::optional<ConditionKind> kind, int low, int high
         return tensDigitProbes();
     }
     settings::DrawConditions conditions;
-    conditions.Condition = kind;
+    conditions.kind = kind;
     return {{conditions, [](int number) { return number % 2; }}};
 }
 
@@ -241,16 +242,16 @@ TEST_P(Feasibility, SomeColumnCanPassExactlyWhenTheDecisionSaysSo) {
     int agreedImpossible = 0;
     int disagreed = 0;
     for (const settings::DrawRange& range : testedRanges()) {
-        const int low = range.RangeLow;
-        const int high = low + range.RangeHigh - 1;
+        const int low = range.first;
+        const int high = low + range.count - 1;
         for (const Probe& probe : probesOf(GetParam(), low, high)) {
-            const ColumnTest test(probe.conditions);
+            const ColumnTest test(settings::drawRuleOf(probe.conditions));
             const bool found = ColumnSearch(test, range, probe.classOf).somePasses();
             if (test.canBeMetOver(range) != found && ++disagreed <= 5) {
-                ADD_FAILURE() << "RangeLow " << low << ", RangeHigh " << range.RangeHigh << ", \""
-                              << probe.conditions.RequiredNumber1 << "\" \""
-                              << probe.conditions.RequiredNumber2 << "\" \""
-                              << probe.conditions.TensDigits << "\": a column "
+                ADD_FAILURE() << "from " << low << ", " << range.count << " candidates, \""
+                              << probe.conditions.firstNumber << "\" \""
+                              << probe.conditions.secondNumber << "\" \""
+                              << probe.conditions.tensDigits << "\": a column "
                               << (found ? "passes" : "never passes");
             }
             ++(found ? agreedPossible : agreedImpossible);

@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
-#include "conversions/conversions.h"
-#include "draw/new_series.h"
+#include "draw/series_draw.h"
 #include "platform/xoshiro_random_source.h"
-#include "support/recording_display.h"
 #include "support/scripted_random_source.h"
 
 namespace quintara::draw {
@@ -26,33 +26,26 @@ using settings::DrawRange;
 struct Shown {
     std::array<int, 6> column1;
     std::array<int, 6> column2;
-    std::string jolly;
+    int jolly;
+    std::optional<Colour> jollyColour;
 };
 
 class ManySeries : public ::testing::Test {
 protected:
-    ManySeries() {
-        display.recordWidthChanges = false;
-        display.recordCaptionOrder = false;
-    }
-
     Shown drawSeries() {
-        EXPECT_EQ(NewSeries(engine, display, conditions, range), SeriesOutcome::Drawn);
-        Shown shown;
-        for (int k = 0; k < 6; ++k) {
-            shown.column1[k] =
-                static_cast<int>(conversions::numericPrefix(display.numberCaptions[0][k]));
-            shown.column2[k] =
-                static_cast<int>(conversions::numericPrefix(display.numberCaptions[1][k]));
-        }
-        shown.jolly = display.jollyCaption;
+        SeriesDraw draw(random, clock, settings::drawRuleOf(conditions), range);
+        EXPECT_EQ(draw.finish(), DrawState::Drawn);
+        const Series& series = draw.series();
+        Shown shown{};
+        std::copy(series.columns[0].begin(), series.columns[0].end(), shown.column1.begin());
+        std::copy(series.columns[1].begin(), series.columns[1].end(), shown.column2.begin());
+        shown.jolly = series.jolly;
+        shown.jollyColour = series.jollyColour;
         return shown;
     }
 
     platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(2026);
     testing::FixedClock clock;
-    RecordingDisplay display;
-    DrawEngine engine{random, clock, display};
     DrawConditions conditions = settings::dialogDefaults();
     DrawRange range{1, 90};
 };
@@ -83,24 +76,24 @@ TEST_F(ManySeries, EveryNumberOfTheRangeAppearsWithItsFairFrequency) {
     EXPECT_LT(chiSquare, 168.0);
 }
 
-// Both ends of each range come out: 10 and 29 for RangeLow 10 and RangeHigh 20.
+// Both ends of each range come out: 10 and 29 for 20 candidates from 10.
 TEST_F(ManySeries, ColumnsAreAscendingDistinctAndSpanTheRangeAndTheJollyIsNotInColumnOne) {
     for (const DrawRange tested : {DrawRange{1, 90}, DrawRange{1, 49}, DrawRange{10, 20}}) {
         range = tested;
-        const int high = range.RangeLow + range.RangeHigh - 1;
+        const int high = range.first + range.count - 1;
         std::set<int> seen;
         for (int i = 0; i < 2000; ++i) {
             const Shown shown = drawSeries();
-            ASSERT_TRUE(strictlyAscendingWithin(shown.column1, range.RangeLow, high));
-            ASSERT_TRUE(strictlyAscendingWithin(shown.column2, range.RangeLow, high));
-            const int jolly = static_cast<int>(conversions::numericPrefix(shown.jolly));
-            ASSERT_GE(jolly, range.RangeLow);
+            ASSERT_TRUE(strictlyAscendingWithin(shown.column1, range.first, high));
+            ASSERT_TRUE(strictlyAscendingWithin(shown.column2, range.first, high));
+            const int jolly = shown.jolly;
+            ASSERT_GE(jolly, range.first);
             ASSERT_LE(jolly, high);
             ASSERT_EQ(std::count(shown.column1.begin(), shown.column1.end(), jolly), 0);
             seen.insert(shown.column1.begin(), shown.column1.end());
             seen.insert(shown.column2.begin(), shown.column2.end());
         }
-        EXPECT_EQ(*seen.begin(), range.RangeLow);
+        EXPECT_EQ(*seen.begin(), range.first);
         EXPECT_EQ(*seen.rbegin(), high);
     }
 }
@@ -110,7 +103,7 @@ TEST_F(ManySeries, SevenCandidatesMakeTheJollyTheNumberColumnOneLacks) {
     for (int i = 0; i < 200; ++i) {
         const Shown shown = drawSeries();
         std::set<int> all(shown.column1.begin(), shown.column1.end());
-        all.insert(static_cast<int>(conversions::numericPrefix(shown.jolly)));
+        all.insert(shown.jolly);
         ASSERT_EQ(all, (std::set<int>{1, 2, 3, 4, 5, 6, 7}));
     }
 }
@@ -144,16 +137,15 @@ TEST_F(ManySeries, EveryShownColumnMeetsItsCondition) {
     };
     bool sawOddJolly = false;
     for (const Case& tested : cases) {
-        conditions.Condition = tested.kind;
-        conditions.RequiredNumber1 = tested.first;
-        conditions.RequiredNumber2 = tested.second;
-        conditions.TensDigits = tested.first;
+        conditions.kind = tested.kind;
+        conditions.firstNumber = tested.first;
+        conditions.secondNumber = tested.second;
+        conditions.tensDigits = tested.first;
         for (int i = 0; i < 300; ++i) {
             const Shown shown = drawSeries();
             ASSERT_TRUE(tested.holds(shown.column1)) << static_cast<int>(tested.kind);
             ASSERT_TRUE(tested.holds(shown.column2)) << static_cast<int>(tested.kind);
-            sawOddJolly |= tested.kind == ConditionKind::EvenOnly &&
-                           static_cast<int>(conversions::numericPrefix(shown.jolly)) % 2 == 1;
+            sawOddJolly |= tested.kind == ConditionKind::EvenOnly && shown.jolly % 2 == 1;
         }
     }
     // The Jolly is exempt from the condition.
@@ -161,8 +153,8 @@ TEST_F(ManySeries, EveryShownColumnMeetsItsCondition) {
 }
 
 TEST_F(ManySeries, APhraseGivesTwoDifferentColumnsAndADifferentSeriesEachTime) {
-    conditions.Condition = ConditionKind::Phrase;
-    conditions.PhraseText = "Mario Rossi";
+    conditions.kind = ConditionKind::Phrase;
+    conditions.phrase = "Mario Rossi";
     const Shown first = drawSeries();
     const Shown second = drawSeries();
     EXPECT_NE(first.column1, first.column2);
@@ -171,14 +163,13 @@ TEST_F(ManySeries, APhraseGivesTwoDifferentColumnsAndADifferentSeriesEachTime) {
 }
 
 TEST_F(ManySeries, TheRandomColourBoxTakesEachOfTheSixColours) {
-    conditions.ShowJollyNumber = false;
-    conditions.ShowRandomColor = true;
+    conditions.showJollyNumber = false;
+    conditions.showRandomColour = true;
     std::set<Colour> seen;
     for (int i = 0; i < 600; ++i) {
-        drawSeries();
-        ASSERT_EQ(display.jollyCaption, "");
-        ASSERT_EQ(display.jollyBackStyle, BackStyle::Opaque);
-        seen.insert(display.jollyBackColor);
+        const Shown shown = drawSeries();
+        ASSERT_TRUE(shown.jollyColour.has_value());
+        seen.insert(*shown.jollyColour);
     }
     const JollyColourTable table;
     EXPECT_EQ(seen, (std::set<Colour>{table[1], table[2], table[3], table[4], table[5], table[6]}));

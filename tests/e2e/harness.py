@@ -40,8 +40,8 @@ import printing  # noqa: E402
 SITE_HOST = os.environ.get("QUINTARA_SITE_HOST", "")
 SETTINGS_FILE = "Quintara.cfg"
 
-# Patience: a phase of the cover animation takes about a second and the program answers nobody
-# meanwhile; other builds may be running on the same two cores.
+# Patience: a phase of the cover animation takes about a second, and other builds may be running
+# on the same two cores.
 STEP_TIMEOUT = 30.0
 START_TIMEOUT = 60.0
 POLL_INTERVAL = 0.15
@@ -524,14 +524,12 @@ class MainWindow(_Window):
         return self.session.wait(what, probe, timeout)
 
     def new_series(self):
-        """ "Nuova Serie", waited for: the button's action answers once the draw is done and
-        the covers are open again."""
-        try:
-            self.press("push button", "Nuova Serie", wait=True)
-        except GLib.Error as e:
-            # Only a late answer is acceptable: the press was delivered all the same.
-            if "reply" not in str(e) and "Timeout" not in str(e):
-                raise
+        """ "Nuova Serie", and the new series once the covers have closed over the old one (if
+        they were open), the draw is done and they are open again: the button answers at once,
+        and the window goes on answering while the covers move."""
+        self.press("push button", "Nuova Serie", wait=True)
+        self.session.wait("the covers to close for the new series",
+                          lambda: not self.board().all_open)
         return self.settled_board("a new series")
 
     def open_conditions(self):

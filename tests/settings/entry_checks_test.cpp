@@ -27,16 +27,16 @@ struct EntryCase {
 
 DrawConditions conditionsOf(const EntryCase& c) {
     DrawConditions conditions = dialogDefaults();
-    conditions.Condition = c.kind;
-    conditions.RangeTo = c.rangeTo;
-    conditions.RangeFrom = c.rangeFrom;
+    conditions.kind = c.kind;
+    conditions.rangeTo = c.rangeTo;
+    conditions.rangeFrom = c.rangeFrom;
     if (c.kind == ConditionKind::Phrase) {
-        conditions.PhraseText = c.first;
+        conditions.phrase = c.first;
     } else if (c.kind == ConditionKind::TensDigit) {
-        conditions.TensDigits = c.first;
+        conditions.tensDigits = c.first;
     } else {
-        conditions.RequiredNumber1 = c.first;
-        conditions.RequiredNumber2 = c.second;
+        conditions.firstNumber = c.first;
+        conditions.secondNumber = c.second;
     }
     return conditions;
 }
@@ -81,7 +81,7 @@ std::vector<EntryCase> entryCases() {
 class EntryChecks : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(EntryChecks, RefuseOnlyWhatTheSelectedKindCannotUse) {
-    EXPECT_EQ(entryRefusal(conditionsOf(GetParam())), GetParam().refusal);
+    EXPECT_EQ(entryRefusal(drawRuleOf(conditionsOf(GetParam()))), GetParam().refusal);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EntryChecks, ::testing::ValuesIn(entryCases()),

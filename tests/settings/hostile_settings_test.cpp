@@ -22,6 +22,7 @@
 
 #include "conversions/list_input.h"
 #include "fuzz/memory_files.h"
+#include "settings/draw_settings.h"
 #include "settings/settings_file.h"
 #include "support/unlike_conditions.h"
 
@@ -85,15 +86,16 @@ protected:
     }
 
     // The main window's read from its defaults.
-    void readAsMainWindow() { settings.LoadConditions(conditions, range); }
+    void readAsMainWindow() {
+        const DrawSettings after = readOver({conditions, range, drawRuleOf(conditions)}, settings);
+        conditions = after.conditions;
+        range = after.range;
+    }
 
     std::vector<ConditionKind> readAsDialog(DrawConditions& dialog) {
-        std::vector<ConditionKind> selected;
-        settings.LoadDialogConditions(dialog, [&](ConditionKind kind) {
-            EXPECT_EQ(dialog.Condition, kind) << "the rule runs once the kind is selected";
-            selected.push_back(kind);
-        });
-        return selected;
+        const SettingsRead read = settings.read(dialog);
+        dialog = read.conditions;
+        return read.kindsSelected;
     }
 
     std::string bytes;
@@ -118,14 +120,14 @@ TEST_P(EveryRegressionFile, IsReadWithinBoundsByBothReaders) {
     for (const auto member : kTexts) {
         EXPECT_LE((conditions.*member).size(), kLongestText);
     }
-    EXPECT_FALSE(conditions.ShowJollyNumber && conditions.ShowRandomColor);
+    EXPECT_FALSE(conditions.showJollyNumber && conditions.showRandomColour);
 
     DrawConditions dialog = dialogDefaults();
     const std::vector<ConditionKind> selected = readAsDialog(dialog);
     EXPECT_LE(files.lastBytesRead, bytesForFourteenFields(bytes));
     EXPECT_LE(selected.size(), 6u);
     if (!selected.empty()) {
-        EXPECT_EQ(dialog.Condition, selected.back()) << "the last kind selected stays selected";
+        EXPECT_EQ(dialog.kind, selected.back()) << "the last kind selected stays selected";
     }
 }
 
@@ -133,20 +135,20 @@ TEST_P(EveryRegressionFile, LeavesARecordThatIsSavedAndReadBackOrRefused) {
     load(GetParam());
     DrawConditions dialog = dialogDefaults();
     readAsDialog(dialog);
-    DrawConditions viaMainReader = dialogDefaults();
-    settings.LoadConditions(viaMainReader, range);
+    const DrawConditions viaMainReader =
+        readOver({dialogDefaults(), range, drawRuleOf(dialogDefaults())}, settings).conditions;
     EXPECT_EQ(viaMainReader, dialog) << "both readers read the same record";
 
     fuzzing::MemoryFiles saved(4096);
     const SettingsFile savedSettings(saved);
-    const auto failure = savedSettings.SaveConditions(dialog);
+    const auto failure = savedSettings.save(dialog);
     if (failure) {
         ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
         EXPECT_TRUE(saved.files.empty()) << "a refused save writes nothing";
         return;
     }
     DrawConditions readBack = testing::unlike(dialog);
-    savedSettings.LoadDialogConditions(readBack, nullptr);
+    readBack = savedSettings.read(readBack).conditions;
     EXPECT_EQ(readBack, dialog);
 }
 
@@ -199,14 +201,14 @@ TEST_F(RegressionFile, APhraseTooLongToStoreQuotedIsReadButRefusedOnSave) {
     load("unclosed_quote_with_blank_at_the_limit.cfg");
     DrawConditions dialog = dialogDefaults();
     readAsDialog(dialog);
-    EXPECT_EQ(dialog.PhraseText, " " + std::string(ListInput::kMaxFieldBytes - 2, 'y'));
-    EXPECT_EQ(dialog.TensDigits, "3");
+    EXPECT_EQ(dialog.phrase, " " + std::string(ListInput::kMaxFieldBytes - 2, 'y'));
+    EXPECT_EQ(dialog.tensDigits, "3");
 
-    const auto failure = settings.SaveConditions(dialog);
+    const auto failure = settings.save(dialog);
     ASSERT_TRUE(failure.has_value());
     ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
     EXPECT_EQ(std::get<UnstorableText>(*failure),
-              (UnstorableText{TextField::PhraseText, Unstorable::TooLong}));
+              (UnstorableText{TextField::Phrase, Unstorable::TooLong}));
     EXPECT_EQ(files.files.at(kSettingsFileName), bytes);
     EXPECT_EQ(files.files.size(), 1u);
 }
@@ -214,7 +216,7 @@ TEST_F(RegressionFile, APhraseTooLongToStoreQuotedIsReadButRefusedOnSave) {
 TEST_F(RegressionFile, LinesAfterTheFourteenthAreNeverRead) {
     load("thirty_thousand_lines.cfg");
     readAsMainWindow();
-    EXPECT_EQ(conditions.Condition, ConditionKind::OddOnly);
+    EXPECT_EQ(conditions.kind, ConditionKind::OddOnly);
     EXPECT_EQ(range, (DrawRange{1, 90}));
     std::size_t fourteenLines = 0;
     for (int line = 0; line < 14; ++line) {
@@ -257,8 +259,8 @@ TEST_F(RegressionFile, NulAndControlBytesAreOrdinaryCharacters) {
 TEST_F(RegressionFile, OverflowingRangesKeepTheRangeAsItWas) {
     load("ranges_that_overflow.cfg");
     readAsMainWindow();
-    EXPECT_EQ(conditions.RangeTo, "1e999");
-    EXPECT_EQ(conditions.RangeFrom, "32767.5");
+    EXPECT_EQ(conditions.rangeTo, "1e999");
+    EXPECT_EQ(conditions.rangeFrom, "32767.5");
     EXPECT_EQ(range, (DrawRange{1, 49}));
 
     conditions = mainWindowDefaults();
@@ -275,16 +277,16 @@ TEST_F(RegressionFile, EveryKindLineSelectedRunsTheDisplayRuleSixTimesAndTheLast
         ConditionKind::MustContain, ConditionKind::Phrase,  ConditionKind::NoCondition,
         ConditionKind::EvenOnly,    ConditionKind::OddOnly, ConditionKind::TensDigit};
     EXPECT_EQ(selected, expected);
-    EXPECT_EQ(dialog.Condition, ConditionKind::TensDigit);
-    EXPECT_FALSE(dialog.ShowJollyNumber);
-    EXPECT_TRUE(dialog.ShowRandomColor);
+    EXPECT_EQ(dialog.kind, ConditionKind::TensDigit);
+    EXPECT_FALSE(dialog.showJollyNumber);
+    EXPECT_TRUE(dialog.showRandomColour);
 }
 
 TEST_F(RegressionFile, BlanksOverTheLimitEndTheReadAfterTheLinesBeforeThem) {
     load("blank_lines_before_a_field_over_the_limit.cfg");
     readAsMainWindow();
     DrawConditions expected = mainWindowDefaults();
-    expected.Condition = ConditionKind::MustContain;
+    expected.kind = ConditionKind::MustContain;
     EXPECT_EQ(conditions, expected);
     EXPECT_EQ(range, (DrawRange{1, 49}));
     // The two lines, the blanks up to the limit and one byte of look-ahead.

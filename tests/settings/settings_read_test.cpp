@@ -10,6 +10,7 @@
 
 #include "conversions/windows1252.h"
 #include "files/local_file_layer.h"
+#include "settings/draw_settings.h"
 #include "settings/settings_file.h"
 #include "support/memory_file_layer.h"
 #include "support/settings_bytes.h"
@@ -29,9 +30,19 @@ using testing::SettingsLines;
 const SettingsLines kFullFile{EvenOnly, "5", "77", "ciao", "90", "1", "3", "0", "1"};
 const DrawConditions kFullFileRead{EvenOnly, "5", "77", "ciao", "90", "1", "3", false, true};
 
+// As the main window reads the file over what it draws with.
+void readAsTheMainWindowDoes(const SettingsFile& file, DrawConditions& conditions,
+                             DrawRange& range) {
+    const DrawSettings after = readOver({conditions, range, drawRuleOf(conditions)}, file);
+    conditions = after.conditions;
+    range = after.range;
+}
+
 class SettingsRead : public ::testing::Test {
 protected:
     void store(const std::string& bytes) { files.files[kSettingsFileName] = bytes; }
+
+    void readAsTheMainWindow() { readAsTheMainWindowDoes(settings, conditions, range); }
 
     MemoryFileLayer files;
     SettingsFile settings{files};
@@ -40,14 +51,14 @@ protected:
 };
 
 TEST_F(SettingsRead, NoFileKeepsTheMainWindowDefaults) {
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, (DrawConditions{NoCondition, "", "", "", "49", "1", "", true, false}));
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
 TEST_F(SettingsRead, AFullFileSetsEveryFieldAndTheRange) {
     store(settingsBytes(kFullFile));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, kFullFileRead);
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
@@ -66,8 +77,8 @@ TEST_P(KindLines, TheLastLineReadingOneDecides) {
     SettingsLines lines = kFullFile;
     lines.kindLines = GetParam().kindLines;
     store(settingsBytes(lines));
-    settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.Condition, GetParam().expected);
+    readAsTheMainWindow();
+    EXPECT_EQ(conditions.kind, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,21 +96,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsRead, ElevenLinesLeaveTensDigitsJollyFlagsAndRangeAsTheyWere) {
     store(linesOf({"0", "1", "0", "0", "0", "0", "7", "8", "frase", "20", "10"}));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, (DrawConditions{Phrase, "7", "8", "frase", "20", "10", "", true, false}));
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
 TEST_F(SettingsRead, AFileShortInTheKindLinesKeepsWhatItRead) {
-    conditions.Condition = OddOnly;
+    conditions.kind = OddOnly;
     store(linesOf({"0", "0", "1"}));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, (DrawConditions{NoCondition, "", "", "", "49", "1", "", true, false}));
 }
 
 TEST_F(SettingsRead, LinesAfterTheFourteenthAreIgnored) {
     store(settingsBytes(kFullFile) + linesOf({"1", "0", "garbage", "99"}));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, kFullFileRead);
 }
 
@@ -114,16 +125,16 @@ struct RangeCase {
 
 class RangeFields : public SettingsRead, public ::testing::WithParamInterface<RangeCase> {};
 
-TEST_P(RangeFields, BecomeRangeLowThenRangeHigh) {
+TEST_P(RangeFields, BecomeTheFirstCandidateThenTheCount) {
     range = DrawRange{1, 49};
     SettingsLines lines = kFullFile;
     lines.rangeTo = GetParam().to;
     lines.rangeFrom = GetParam().from;
     store(settingsBytes(lines));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(range, GetParam().expected);
-    EXPECT_EQ(conditions.RangeFrom, GetParam().from);
-    EXPECT_EQ(conditions.RangeTo, GetParam().to);
+    EXPECT_EQ(conditions.rangeFrom, GetParam().from);
+    EXPECT_EQ(conditions.rangeTo, GetParam().to);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -132,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RangeCase{"HalfUpToEven", "3.5", "90", {4, 90}},
                       RangeCase{"OffsetRange", "10", "20", {10, 20}},
                       RangeCase{"EmptyTextsGiveZero", "", "", {0, 0}},
-                      RangeCase{"OverflowingToKeepsRangeHigh", "5", "40000", {5, 49}},
+                      RangeCase{"OverflowingToKeepsTheCount", "5", "40000", {5, 49}},
                       RangeCase{"OverflowingFromKeepsBoth", "99999", "60", {1, 49}}),
     [](const auto& info) { return info.param.name; });
 
@@ -142,8 +153,8 @@ TEST_F(SettingsRead, JollyFlagsBehaveAsARadioGroupWhereTheLastOneWins) {
         lines.jollyNumber = jolly;
         lines.randomColour = random;
         store(settingsBytes(lines));
-        settings.LoadConditions(conditions, range);
-        return std::pair{conditions.ShowJollyNumber, conditions.ShowRandomColor};
+        readAsTheMainWindow();
+        return std::pair{conditions.showJollyNumber, conditions.showRandomColour};
     };
     EXPECT_EQ(loadFlags("1", "0"), std::pair(true, false));
     EXPECT_EQ(loadFlags("1", "1"), std::pair(false, true));
@@ -155,7 +166,7 @@ TEST_F(SettingsRead, JollyFlagsBehaveAsARadioGroupWhereTheLastOneWins) {
 // later field moves down by one.
 TEST_F(SettingsRead, AnOldFileWithACommaInThePhraseShiftsTheLaterFields) {
     store(settingsBytes({.kind = Phrase, .phrase = "Rossi, Mario"}));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions,
               (DrawConditions{Phrase, "", "", "Rossi", "Mario", "90", "1", false, true}));
     EXPECT_EQ(range, (DrawRange{90, 0}));
@@ -167,7 +178,7 @@ TEST_F(SettingsRead, LinuxAndOldMacLineEndsReadLikeWindowsOnes) {
         lines.lineEnd = end;
         store(settingsBytes(lines));
         conditions = mainWindowDefaults();
-        settings.LoadConditions(conditions, range);
+        readAsTheMainWindow();
         EXPECT_EQ(conditions, kFullFileRead) << (end == "\n" ? "LF" : "CR");
     }
 }
@@ -176,28 +187,25 @@ TEST_F(SettingsRead, TextsAreDecodedFromWindows1252) {
     SettingsLines lines = kFullFile;
     lines.phrase = "caff\xE8 \x80";
     store(settingsBytes(lines));
-    settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.PhraseText, "caffè €");
+    readAsTheMainWindow();
+    EXPECT_EQ(conditions.phrase, "caffè €");
 }
 
-TEST_F(SettingsRead, TheDialogsReaderAppliesTheDisplayRuleForEachKindItSelects) {
+// The dialog shows the boxes of the last kind the file selects.
+TEST_F(SettingsRead, AReadSaysEveryKindTheFileSelectsInOrder) {
     store(settingsBytes({.kindLines = {"1", "0", "0", "1", "0", "0"}}));
-    DrawConditions dialog = dialogDefaults();
-    std::vector<std::pair<ConditionKind, std::optional<ConditionKind>>> calls;
-    settings.LoadDialogConditions(
-        dialog, [&](ConditionKind kind) { calls.emplace_back(kind, dialog.Condition); });
-    // The rule runs at the moment of selection, when the record already holds the kind.
-    const decltype(calls) expected = {{MustContain, MustContain}, {EvenOnly, EvenOnly}};
-    EXPECT_EQ(calls, expected);
-    EXPECT_EQ(dialog.Condition, EvenOnly);
+    const auto read = settings.read(dialogDefaults());
+    EXPECT_EQ(read.kindsSelected, (std::vector<ConditionKind>{MustContain, EvenOnly}));
+    EXPECT_EQ(read.conditions.kind, EvenOnly);
+    EXPECT_TRUE(read.whole);
 }
 
-TEST_F(SettingsRead, TheDialogsReaderWithNoFileKeepsTheDialogDefaultsAndCallsNothing) {
-    DrawConditions dialog = dialogDefaults();
-    int calls = 0;
-    settings.LoadDialogConditions(dialog, [&](ConditionKind) { ++calls; });
-    EXPECT_EQ(dialog, (DrawConditions{NoCondition, "", "", "", "90", "1", "", true, false}));
-    EXPECT_EQ(calls, 0);
+TEST_F(SettingsRead, WithNoFileAReadKeepsWhatItStartedFromAndSelectsNothing) {
+    const auto read = settings.read(dialogDefaults());
+    EXPECT_EQ(read.conditions,
+              (DrawConditions{NoCondition, "", "", "", "90", "1", "", true, false}));
+    EXPECT_TRUE(read.kindsSelected.empty());
+    EXPECT_FALSE(read.whole);
 }
 
 // Files no editor should produce: each ends the read as a short file does, quickly and within
@@ -210,18 +218,20 @@ protected:
     SettingsFile settings{files, file};
     DrawConditions conditions = mainWindowDefaults();
     DrawRange range;
+
+    void readAsTheMainWindow() { readAsTheMainWindowDoes(settings, conditions, range); }
 };
 
 TEST_F(HostileFiles, ADirectoryNamedLikeTheFileChangesNothing) {
     std::filesystem::create_directory(file);
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, mainWindowDefaults());
     EXPECT_EQ(range, (DrawRange{1, 49}));
 }
 
 TEST_F(HostileFiles, OneEnormousLineChangesNothing) {
     testing::writeBytes(file, std::string(8 * 1024 * 1024, '1'));
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, mainWindowDefaults());
 }
 
@@ -232,7 +242,7 @@ TEST_F(HostileFiles, MillionsOfLinesLoadTheFirstFourteen) {
         bytes += "1\r\n";
     }
     testing::writeBytes(file, bytes);
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(conditions, kFullFileRead);
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
@@ -250,9 +260,9 @@ TEST_F(HostileFiles, BinaryBytesAreReadAsWindows1252Text) {
     SettingsLines lines = kFullFile;
     lines.phrase = phrase;
     testing::writeBytes(file, settingsBytes(lines));
-    settings.LoadConditions(conditions, range);
-    EXPECT_EQ(conditions.PhraseText, conversions::decodeWindows1252(phrase));
-    EXPECT_EQ(conditions.TensDigits, "3");
+    readAsTheMainWindow();
+    EXPECT_EQ(conditions.phrase, conversions::decodeWindows1252(phrase));
+    EXPECT_EQ(conditions.tensDigits, "3");
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
 
@@ -289,7 +299,7 @@ TEST_P(ARewriteCutShort, IsUndoneFromItsCopyOnlyWhenNothingIsInDoubt) {
         std::filesystem::permissions(copy, std::filesystem::perms(row.copyMode));
         std::filesystem::last_write_time(copy, written - row.copyToWrite);
     }
-    settings.LoadConditions(conditions, range);
+    readAsTheMainWindow();
     EXPECT_EQ(testing::readBytes(file), row.putBack ? kWhole : kDamaged);
     EXPECT_EQ(range, (row.putBack ? DrawRange{1, 90} : DrawRange{1, 49}));
     EXPECT_EQ(directory.names().size(), 1U + row.secondName + (row.putBack ? 0 : row.copies));

@@ -6,6 +6,7 @@
 
 #include "conversions/windows1252.h"
 #include "files/local_file_layer.h"
+#include "settings/draw_settings.h"
 #include "settings/settings_file.h"
 #include "settings/stored_text.h"
 #include "support/failing_file_layer.h"
@@ -31,53 +32,50 @@ protected:
 };
 
 TEST_F(SettingsSave, TheUntouchedDialogWritesTheDefaultFileByteForByte) {
-    EXPECT_EQ(settings.SaveConditions(dialogDefaults()), std::nullopt);
+    EXPECT_EQ(settings.save(dialogDefaults()), std::nullopt);
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
 }
 
 TEST_F(SettingsSave, AfterTheFirstSaveTheMainWindowDrawsUpTo90) {
-    settings.SaveConditions(dialogDefaults());
-    DrawConditions main = mainWindowDefaults();
-    DrawRange range;
-    settings.LoadConditions(main, range);
-    EXPECT_EQ(range, (DrawRange{1, 90}));
+    settings.save(dialogDefaults());
+    EXPECT_EQ(readOver(DrawSettings{}, settings).range, (DrawRange{1, 90}));
 }
 
 TEST_F(SettingsSave, EveryFieldIsWrittenWhateverKindIsSelected) {
     DrawConditions conditions = dialogDefaults();
-    conditions.Condition = ConditionKind::EvenOnly;
-    conditions.RequiredNumber1 = "99";
-    conditions.TensDigits = "4";
-    conditions.ShowJollyNumber = false;
-    conditions.ShowRandomColor = true;
-    settings.SaveConditions(conditions);
+    conditions.kind = ConditionKind::EvenOnly;
+    conditions.firstNumber = "99";
+    conditions.tensDigits = "4";
+    conditions.showJollyNumber = false;
+    conditions.showRandomColour = true;
+    settings.save(conditions);
     EXPECT_EQ(readBytes(file),
               settingsBytes({ConditionKind::EvenOnly, "99", "", "", "90", "1", "4", "0", "1"}));
 }
 
 TEST_F(SettingsSave, NoKindSelectedIsWrittenAsSixZeros) {
     DrawConditions conditions = dialogDefaults();
-    conditions.Condition.reset();
-    settings.SaveConditions(conditions);
+    conditions.kind.reset();
+    settings.save(conditions);
     EXPECT_EQ(readBytes(file), settingsBytes({.kind = std::nullopt}));
 }
 
 TEST_F(SettingsSave, TextsAreWrittenInWindows1252) {
     DrawConditions conditions = dialogDefaults();
-    conditions.PhraseText = "Niccolò €";
-    settings.SaveConditions(conditions);
+    conditions.phrase = "Niccolò €";
+    settings.save(conditions);
     EXPECT_NE(readBytes(file).find("Niccol\xF2 \x80\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsSave, AnUnstorableTextIsRefusedBeforeTheFileIsTouched) {
     writeBytes(file, kDefaultDialogFile);
     DrawConditions conditions = dialogDefaults();
-    conditions.PhraseText = "\"Il Grande\", Mario";
-    const auto failure = settings.SaveConditions(conditions);
+    conditions.phrase = "\"Il Grande\", Mario";
+    const auto failure = settings.save(conditions);
     ASSERT_TRUE(failure.has_value());
     ASSERT_TRUE(std::holds_alternative<UnstorableText>(*failure));
     EXPECT_EQ(std::get<UnstorableText>(*failure),
-              (UnstorableText{TextField::PhraseText, Unstorable::DoubleQuote}));
+              (UnstorableText{TextField::Phrase, Unstorable::DoubleQuote}));
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
     EXPECT_EQ(directory.names(), std::vector<std::string>{kSettingsFileName});
 }
@@ -87,8 +85,8 @@ TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {
     testing::FailingFileLayer failing;
     failing.failWriteHalfway = true;
     DrawConditions conditions = dialogDefaults();
-    conditions.Condition = ConditionKind::OddOnly;
-    const auto failure = SettingsFile(failing, file).SaveConditions(conditions);
+    conditions.kind = ConditionKind::OddOnly;
+    const auto failure = SettingsFile(failing, file).save(conditions);
     ASSERT_TRUE(failure.has_value());
     ASSERT_TRUE(std::holds_alternative<files::FileFailure>(*failure));
     EXPECT_EQ(readBytes(file), kDefaultDialogFile);
@@ -97,8 +95,8 @@ TEST_F(SettingsSave, AWriteThatFailsReportsWhyAndKeepsTheOldFile) {
 TEST_F(SettingsSave, AReadThatFailedPartWayDoesNotHinderSaving) {
     writeBytes(file, "0\r\n1\r\n");
     DrawConditions conditions = dialogDefaults();
-    settings.LoadDialogConditions(conditions, nullptr);
-    EXPECT_EQ(settings.SaveConditions(conditions), std::nullopt);
+    conditions = settings.read(conditions).conditions;
+    EXPECT_EQ(settings.save(conditions), std::nullopt);
     EXPECT_EQ(readBytes(file).substr(0, 6), "0\r\n1\r\n");
 }
 
@@ -153,10 +151,10 @@ TEST(SettingsRoundTrip, EveryStorableCharacterSurvivesInEveryTextField) {
             for (const auto field : fields) {
                 DrawConditions saved = dialogDefaults();
                 saved.*field = text;
-                ASSERT_EQ(settings.SaveConditions(saved), std::nullopt) << "byte " << byte;
+                ASSERT_EQ(settings.save(saved), std::nullopt) << "byte " << byte;
                 DrawConditions loaded = dialogDefaults();
-                loaded.Condition.reset();
-                settings.LoadDialogConditions(loaded, nullptr);
+                loaded.kind.reset();
+                loaded = settings.read(loaded).conditions;
                 ASSERT_EQ(loaded, saved) << "byte " << byte << " in \"" << text << "\"";
             }
         }

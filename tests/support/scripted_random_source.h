@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <stdexcept>
@@ -54,6 +55,8 @@ inline double valuePicking(int number, int low, int spread) {
     return (number - low + 0.5) / spread;
 }
 
+// The time of day stands still; the steady time moves only as the test says, or by `step` at
+// every reading, so that a test reads the program's pacing in time of its own.
 class FixedClock final : public platform::Clock {
 public:
     explicit FixedClock(float seconds = 43200.5f) : seconds_(seconds) {}
@@ -61,7 +64,11 @@ public:
         ++reads;
         return seconds_;
     }
+    SteadyTime steadyNow() override { return steady += step; }
+
     long reads = 0;
+    SteadyTime steady{};
+    std::chrono::steady_clock::duration step{};
 
 private:
     float seconds_;

@@ -13,14 +13,13 @@ namespace quintara::testing {
 inline settings::DrawConditions unlike(const settings::DrawConditions& conditions) {
     using settings::ConditionKind;
     settings::DrawConditions other = conditions;
-    other.Condition = conditions.Condition == ConditionKind::MustContain
-                          ? ConditionKind::OddOnly
-                          : ConditionKind::MustContain;
+    other.kind = conditions.kind == ConditionKind::MustContain ? ConditionKind::OddOnly
+                                                               : ConditionKind::MustContain;
     for (const auto member : settings::kTextMembers) {
         other.*member += "#";
     }
-    other.ShowJollyNumber = !conditions.ShowJollyNumber;
-    other.ShowRandomColor = !conditions.ShowRandomColor;
+    other.showJollyNumber = !conditions.showJollyNumber;
+    other.showRandomColour = !conditions.showRandomColour;
     return other;
 }
 

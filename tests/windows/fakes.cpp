@@ -32,7 +32,7 @@ StartedMainWindow::StartedMainWindow(const std::function<void(FakeServices&)>& b
 }
 
 bool ConditionsDialogOverFakes::whileOpen(const std::function<void()>& action) {
-    const auto show = [&] { window.showModal(owner, covers); };
+    const auto show = [&] { saved = window.showModal(owner); };
     return whileShownModally(window, show, action);
 }
 
@@ -42,6 +42,10 @@ void FakeServices::writeSettings(const QByteArray& bytes) const {
 
 QByteArray settingsFile(const SettingsLines& lines) {
     return QByteArray::fromStdString(settingsBytes(lines));
+}
+
+bool settles(main_window::MainWindow& window) {
+    return QTest::qWaitFor([&window] { return !window.busy(); }, 10000);
 }
 
 bool whileShownModally(QDialog& dialog, const std::function<void()>& show,

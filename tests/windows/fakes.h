@@ -13,17 +13,15 @@
 #include <vector>
 
 #include "conditions_dialog/conditions_dialog.h"
-#include "draw/display.h"
 #include "files/local_file_layer.h"
 #include "main_window/main_window.h"
-#include "main_window/modal_windows.h"
-#include "main_window/window_services.h"
 #include "platform/xoshiro_random_source.h"
 #include "support/failing_file_layer.h"
-#include "support/recording_display.h"
 #include "support/scripted_random_source.h"
 #include "support/settings_bytes.h"
 #include "web_band/web_band.h"
+#include "window_services/modal_windows.h"
+#include "window_services/window_services.h"
 
 namespace quintara::testing {
 
@@ -79,13 +77,19 @@ public:
 
 class RecordingPrinter final : public qt::WindowPrinter {
 public:
-    void print(QWidget& window) override { printed.push_back(&window); }
+    void print(QWidget& window) override {
+        printed.push_back(&window);
+        if (whilePrinting) {
+            whilePrinting();
+        }
+    }
     std::vector<QWidget*> printed;
+    std::function<void()> whilePrinting;
 };
 
 // Stands in for the information window: records each showing and runs what the test wants to
 // happen while it is open.
-class FakeModalWindow final : public main_window::ModalWindow {
+class FakeModalWindow final : public window_services::ModalWindow {
 public:
     void showModal(QWidget& owner) override {
         ++showings;
@@ -99,16 +103,20 @@ public:
     std::function<void()> whileShown;
 };
 
-class FakeConditionsEditor final : public main_window::ConditionsEditor {
+// Stands in for the conditions dialog: records each showing, runs what the test wants to happen
+// while it is open, and says it saved when the test says so.
+class FakeConditionsEditor final : public window_services::ConditionsEditor {
 public:
-    void showModal(QWidget&, draw::CoverDisplay& ownerCovers) override {
+    bool showModal(QWidget&) override {
         ++showings;
         if (whileShown) {
-            whileShown(ownerCovers);
+            whileShown();
         }
+        return saves;
     }
     int showings = 0;
-    std::function<void(draw::CoverDisplay&)> whileShown;
+    bool saves = false;
+    std::function<void()> whileShown;
 };
 
 // All the fakes a window needs, with a real file layer over a fresh working directory.
@@ -127,9 +135,20 @@ struct FakeServices {
     RecordingPrinter printer;
     FailingFileLayer files;  // real until a test makes a step fail
     platform::XoshiroRandomSource random = platform::XoshiroRandomSource::withFixedState(17);
-    FixedClock clock;
-    main_window::WindowServices services{messages, links, webBands, printer, files, random, clock};
+    // Ten seconds pass at every reading of the steady clock: each movement of the covers ends at
+    // its first frame, unless a test paces the clock itself.
+    FixedClock clock = [] {
+        FixedClock clock;
+        clock.step = std::chrono::seconds(10);
+        return clock;
+    }();
+    window_services::WindowServices services{messages, links,  webBands, printer,
+                                             files,    random, clock};
 };
+
+// Lets the window run the commands given to it to their end, from the event loop; false when
+// they do not end within ten seconds.
+bool settles(main_window::MainWindow& window);
 
 // A main window started over fresh fakes; `before` readies the fakes (a settings file, a band
 // that fails) for the start.
@@ -138,19 +157,18 @@ struct StartedMainWindow {
     FakeServices fakes;
     FakeModalWindow information;
     FakeConditionsEditor conditions;
-    main_window::MainWindow window{fakes.services, information, conditions,
-                                   std::chrono::milliseconds(0)};
+    main_window::MainWindow window{fakes.services, information, conditions};
 };
 
-// The conditions dialog over fresh fakes, in front of an owner whose covers it records.
+// The conditions dialog over fresh fakes, in front of an owner.
 struct ConditionsDialogOverFakes {
     // Shows the dialog modally and does `action` once it is up; returns whether it closed by
-    // itself.
+    // itself. `saved` is what the dialog said as it closed.
     bool whileOpen(const std::function<void()>& action);
     FakeServices fakes;
     QWidget owner;
-    draw::RecordingDisplay covers;
     conditions_dialog::ConditionsDialog window{fakes.services};
+    bool saved = false;
 };
 
 inline QColor foreColour(const QWidget* widget) {

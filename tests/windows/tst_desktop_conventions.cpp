@@ -12,7 +12,6 @@
 #include "fakes.h"
 #include "info_window/information_window.h"
 #include "main_window/main_window.h"
-#include "support/recording_display.h"
 
 using namespace quintara;
 

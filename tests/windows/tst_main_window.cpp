@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -28,8 +29,6 @@ using testing::FakeServices;
 using testing::foreColour;
 
 namespace {
-
-constexpr std::chrono::milliseconds kNoPacing{0};
 
 QLabel* label(QWidget& window, const QString& name) {
     return window.findChild<QLabel*>(name);
@@ -107,8 +106,8 @@ private slots:
             QVERIFY(!cover(window, i)->isHidden());
             QCOMPARE(cover(window, i)->widthTwips(), i == 6 ? 2055 : 1095);
         }
-        QCOMPARE(window.range(), (settings::DrawRange{1, 49}));
-        QCOMPARE(window.conditions(), settings::mainWindowDefaults());
+        QCOMPARE(window.drawSettings().range, (settings::DrawRange{1, 49}));
+        QCOMPARE(window.drawSettings().conditions, settings::mainWindowDefaults());
         // No number has been drawn: the random source is where it started.
         auto untouched = platform::XoshiroRandomSource::withFixedState(17);
         QCOMPARE(started.fakes.random.next(), untouched.next());
@@ -122,7 +121,7 @@ private slots:
         FakeServices services;
         FakeModalWindow information;
         FakeConditionsEditor conditions;
-        MainWindow window(services.services, information, conditions, kNoPacing);
+        MainWindow window(services.services, information, conditions);
         information.whileShown = [&] {
             coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
             bandsMeanwhile = services.webBands.created;
@@ -132,8 +131,8 @@ private slots:
         window.startUp();
         QVERIFY(coversHiddenMeanwhile);
         QCOMPARE(bandsMeanwhile, 0);
-        QCOMPARE(window.conditions().Condition, settings::ConditionKind::EvenOnly);
-        QCOMPARE(window.range(), (settings::DrawRange{10, 60}));
+        QCOMPARE(window.drawSettings().conditions.kind, settings::ConditionKind::EvenOnly);
+        QCOMPARE(window.drawSettings().range, (settings::DrawRange{10, 60}));
     }
 
     // Silent first: the page must never get the chance to raise a dialog.
@@ -241,6 +240,7 @@ private slots:
     void theFirstSeriesOpensTheCoversOnASeriesWithinTheRangeAndEachSeriesIsNew() {
         Started started;
         started.window.onNewSeries();
+        QVERIFY(testing::settles(started.window));
         QVERIFY(ascendingDistinctWithin(column(started.window, 1), 1, 49));
         QVERIFY(ascendingDistinctWithin(column(started.window, 2), 1, 49));
         const QString jolly = label(started.window, "jollyBox")->text();
@@ -253,6 +253,7 @@ private slots:
         QVERIFY(started.fakes.messages.shown.empty());
         const QStringList first = column(started.window, 1) + column(started.window, 2);
         started.window.onNewSeries();
+        QVERIFY(testing::settles(started.window));
         QVERIFY(first != column(started.window, 1) + column(started.window, 2));
     }
 
@@ -261,6 +262,7 @@ private slots:
             fakes.writeSettings(testing::settingsFile({.jollyNumber = "0", .randomColour = "1"}));
         });
         started.window.onNewSeries();
+        QVERIFY(testing::settles(started.window));
         QLabel* jolly = label(started.window, "jollyBox");
         QCOMPARE(jolly->text(), QString());
         QVERIFY(jolly->autoFillBackground());
@@ -274,6 +276,7 @@ private slots:
             fakes.writeSettings(testing::settingsFile({.rangeTo = "6"}));
         });
         started.window.onNewSeries();
+        QVERIFY(testing::settles(started.window));
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{"Intervallo dei numeri non valido in Quintara.cfg: servono "
                                       "almeno 7 numeri, a partire da 1."});
@@ -281,8 +284,7 @@ private slots:
         QCOMPARE(column(started.window, 1), QStringList(6, QStringLiteral("00")));
     }
 
-    // Refused before the draw: the labels keep the series shown before, even once a cover moves
-    // and would show anything the refused draw had written.
+    // Refused before the draw: the boxes keep the series shown before.
     void aConditionNoColumnCanMeetIsReportedAndTheLastSeriesStays() {
         Started started;
         MainWindow& window = started.window;
@@ -291,17 +293,18 @@ private slots:
                    QStringList{label(window, "jollyBox")->text()};
         };
         window.onNewSeries();
+        QVERIFY(testing::settles(window));
         const QStringList lastSeries = shown();
-        started.conditions.whileShown = [&](draw::CoverDisplay&) {
+        started.conditions.whileShown = [&] {
             started.fakes.writeSettings(testing::settingsFile(
                 {.kind = settings::ConditionKind::TensDigit, .rangeTo = "49", .tens = "8"}));
         };
         window.onConditions();
+        QVERIFY(testing::settles(window));
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{
                      "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni."});
         QVERIFY(!draw::coversAreOpen(window.covers()));
-        draw::narrowFirstColumnCovers(window.covers());
         QCOMPARE(shown(), lastSeries);
     }
 
@@ -310,16 +313,18 @@ private slots:
     void condizioniClosesTheCoversThenReloadsAndDraws() {
         Started started;
         started.window.onNewSeries();
+        QVERIFY(testing::settles(started.window));
         int widthWhileOpen = 0;
-        started.conditions.whileShown = [&](draw::CoverDisplay& covers) {
-            widthWhileOpen = covers.coverWidth(1);
+        started.conditions.whileShown = [&] {
+            widthWhileOpen = started.window.covers().coverWidth(1);
             started.fakes.writeSettings(
                 testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
         };
         started.window.onConditions();
+        QVERIFY(testing::settles(started.window));
         QCOMPARE(started.conditions.showings, 1);
         QCOMPARE(widthWhileOpen, 1095);
-        QCOMPARE(started.window.conditions().Condition, settings::ConditionKind::OddOnly);
+        QCOMPARE(started.window.drawSettings().conditions.kind, settings::ConditionKind::OddOnly);
         for (const QString& number : column(started.window, 1) + column(started.window, 2)) {
             QVERIFY(number.toInt() % 2 == 1);
         }
@@ -333,7 +338,7 @@ private slots:
         FakeServices fakes;
         FakeModalWindow information;
         conditions_dialog::ConditionsDialog dialog(fakes.services);
-        MainWindow window(fakes.services, information, dialog, kNoPacing);
+        MainWindow window(fakes.services, information, dialog);
         window.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -348,6 +353,7 @@ private slots:
                 }
                 dialog.findChild<QPushButton*>("saveAndExitButton")->click();
             }));
+        QVERIFY(testing::settles(window));
         QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
                                               1095, 1095, 1095, 1095}));
         QVERIFY(column(window, 1) != QStringList(6, QStringLiteral("00")));
@@ -355,6 +361,92 @@ private slots:
                  (QStringList{"narrows over 00", "widens over 00",
                               "narrows over " + label(window, "numberBox(1,0)")->text()}));
         QVERIFY(draw::coversAreOpen(window.covers()));
+    }
+
+    // Each reading of the clock is a frame later (16 ms): in that time a series with open covers
+    // takes its two phases of a second, and the window goes back to its event loop between every
+    // two frames and every two slices of a long draw, so that whoever asks meanwhile (a screen
+    // reader, the compositor) is answered within 50 ms. A long draw keeps the wait cursor on.
+    void aSeriesTakesTwoSecondsAndTheWindowAnswersThroughout_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("longDraw");
+        QTest::newRow("1 to 49") << QByteArray() << false;
+        // About 1.2 million attempts a column: some three hundred slices.
+        QTest::newRow("two numbers among 6000")
+            << testing::settingsFile({.kind = settings::ConditionKind::MustContain,
+                                      .first = "1",
+                                      .second = "6000",
+                                      .rangeTo = "6000"})
+            << true;
+    }
+
+    void aSeriesTakesTwoSecondsAndTheWindowAnswersThroughout() {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, longDraw);
+        Started started([&](FakeServices& fakes) {
+            if (!settings.isEmpty()) {
+                fakes.writeSettings(settings);
+            }
+        });
+        started.window.onNewSeries();
+        QVERIFY(testing::settles(started.window));
+        testing::FixedClock& clock = started.fakes.clock;
+        clock.step = std::chrono::milliseconds(16);
+
+        std::chrono::steady_clock::duration longestWait{};
+        bool waitCursorSeen = false;
+        auto lastTurn = clock.steady;
+        QTimer turn;
+        connect(&turn, &QTimer::timeout, [&] {
+            longestWait = std::max(longestWait, clock.steady - lastTurn);
+            lastTurn = clock.steady;
+            waitCursorSeen |= QGuiApplication::overrideCursor() != nullptr &&
+                              QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        });
+        turn.start(0);
+        const auto start = clock.steady;
+        started.window.onNewSeries();
+        QVERIFY(QTest::qWaitFor([&] { return !started.window.busy(); }, 60000));
+        const auto took = clock.steady - start;
+        turn.stop();
+
+        QVERIFY2(longestWait <= std::chrono::milliseconds(50),
+                 qPrintable(QString::number(std::chrono::duration<double>(longestWait).count())));
+        QCOMPARE(waitCursorSeen, longDraw);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        if (!longDraw) {
+            QVERIFY2(
+                took >= std::chrono::milliseconds(2000) && took <= std::chrono::milliseconds(2100),
+                qPrintable(QString::number(std::chrono::duration<double>(took).count())));
+        }
+        QVERIFY(draw::coversAreOpen(started.window.covers()));
+    }
+
+    // What is asked during a series is done after it, in the order asked, "Esci" last.
+    void clicksDuringASeriesActAfterItInOrder() {
+        Started started;
+        started.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&started.window));
+        const auto click = [&](const char* name) {
+            started.window.findChild<QToolButton*>(name)->click();
+        };
+        QStringList printedSeries;
+        started.fakes.printer.whilePrinting = [&] {
+            printedSeries = column(started.window, 1);
+            QVERIFY(draw::coversAreOpen(started.window.covers()));
+        };
+        click("newSeriesButton");
+        for (const char* name : {"printButton", "newSeriesButton", "exitButton"}) {
+            QVERIFY(started.window.busy());
+            click(name);
+        }
+        QVERIFY(started.fakes.printer.printed.empty());
+        QVERIFY(started.window.isVisible());
+        QVERIFY(testing::settles(started.window));
+        QCOMPARE(started.fakes.printer.printed.size(), 1u);
+        QCOMPARE(printedSeries.size(), 6);
+        QVERIFY(printedSeries != column(started.window, 1));
+        QVERIFY(!started.window.isVisible());
     }
 
     void aboutShowsTheInformationWindowAgain() {

@@ -613,13 +613,12 @@ private slots:
         LoopbackSite site(siteAnswers ? httpAnswer("200 OK", kHtml, kPage) : QByteArray());
         testing::FakeServices fakes;
         BandsAskingElsewhere bands(fakes.links, siteAnswers ? site.page() : closedPort());
-        main_window::WindowServices services{fakes.messages, fakes.links, bands,
-                                             fakes.printer,  fakes.files, fakes.random,
-                                             fakes.clock};
+        window_services::WindowServices services{fakes.messages, fakes.links, bands,
+                                                 fakes.printer,  fakes.files, fakes.random,
+                                                 fakes.clock};
         testing::FakeModalWindow information;
         testing::FakeConditionsEditor conditions;
-        main_window::MainWindow window(services, information, conditions,
-                                       std::chrono::milliseconds(0));
+        main_window::MainWindow window(services, information, conditions);
         window.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));

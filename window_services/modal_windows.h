@@ -6,13 +6,9 @@
 
 class QWidget;
 
-namespace quintara::draw {
-class CoverDisplay;
-}
-
 // The windows the main window opens, as it sees them: the information window and the conditions
-// dialog implement these, and the main window never names their classes.
-namespace quintara::main_window {
+// dialog implement these, and the main window never names their classes, nor they its.
+namespace quintara::window_services {
 
 // A window shown modally over its owner; returns once it has been closed.
 class ModalWindow {
@@ -21,11 +17,11 @@ public:
     virtual void showModal(QWidget& owner) = 0;
 };
 
-// The conditions dialog: modal over the main window, whose covers it opens after a save.
+// The conditions dialog, modal over the main window; true when it saved the conditions.
 class ConditionsEditor {
 public:
     virtual ~ConditionsEditor() = default;
-    virtual void showModal(QWidget& owner, draw::CoverDisplay& ownerCovers) = 0;
+    virtual bool showModal(QWidget& owner) = 0;
 };
 
-}  // namespace quintara::main_window
+}  // namespace quintara::window_services

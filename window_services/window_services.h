@@ -15,7 +15,7 @@ namespace quintara::web_band {
 class WebBandFactory;
 }
 
-namespace quintara::main_window {
+namespace quintara::window_services {
 
 // What the windows are given to work with, created once in main (or as fakes by the tests) and
 // handed to each window at construction.
@@ -29,4 +29,4 @@ struct WindowServices {
     platform::Clock& clock;
 };
 
-}  // namespace quintara::main_window
+}  // namespace quintara::window_services
