@@ -21,17 +21,31 @@ void playWhole(const CoverMovement& movement, CoverDisplay& covers) {
     movement.play(covers, 0, movement.changes.size());
 }
 
-TEST(CoverAnimation, EachPhaseMakes3066WidthChangesPairByPair) {
+// The covers move in pairs, cover k + 6 and then cover k at each step, pair after pair; each
+// step moves a cover by 5 twips (the Jolly cover by 10 in its second move, at double width), all
+// the way between 5 twips and full width, the same way in the phase.
+TEST(CoverAnimation, EachPhaseMovesThePairsOneAfterTheOtherFiveTwipsAStep) {
     for (const CoverPhase phase : {CoverPhase::Covering, CoverPhase::Uncovering}) {
         const auto& changes = changesOf(phase);
-        ASSERT_EQ(changes.size(), 3066u);
-        for (int pair = 0; pair < 7; ++pair) {
-            for (int step = 0; step < 219; ++step) {
-                const auto at = static_cast<std::size_t>((pair * 219 + step) * 2);
-                const int width = phase == CoverPhase::Covering ? 5 * (step + 1) : 1095 - 5 * step;
-                ASSERT_EQ(changes[at], (Change{pair + 6, width})) << pair << " " << step;
-                ASSERT_EQ(changes[at + 1], (Change{pair, pair == 6 ? 2 * width : width}));
-            }
+        ASSERT_EQ(changes.size(), static_cast<std::size_t>(kWidthChangesPerPhase));
+        const int direction = phase == CoverPhase::Covering ? 1 : -1;
+        const std::size_t perPair = changes.size() / 7;
+        for (std::size_t at = 0; at < changes.size(); ++at) {
+            const int pair = static_cast<int>(at / perPair);
+            const int cover = at % 2 == 0 ? pair + 6 : pair;
+            ASSERT_EQ(changes[at].cover, cover) << at;
+            const int scale = cover == kJollyCover && pair == kJollyCover ? 2 : 1;
+            const bool firstStep = at % perPair < 2;
+            const int before = firstStep ? (direction > 0 ? 0 : kCoverFullWidth + kCoverStep)
+                                         : changes[at - 2].twips / scale;
+            ASSERT_EQ(changes[at].twips / scale - before, direction * kCoverStep) << at;
+        }
+        for (std::size_t pairEnd = perPair - 1; pairEnd < changes.size(); pairEnd += perPair) {
+            const int end = direction > 0 ? kCoverFullWidth : kCoverStep;
+            ASSERT_EQ(changes[pairEnd].twips,
+                      changes[pairEnd].cover == kJollyCover && pairEnd == changes.size() - 1
+                          ? 2 * end
+                          : end);
         }
     }
 }

@@ -8,6 +8,8 @@
 #include <pthread.h>
 
 #include <optional>
+#include <set>
+#include <string_view>
 #include <vector>
 
 #include "platform/xoshiro_random_source.h"
@@ -113,13 +115,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, JollyBox,
                                            JollyBoxCase{"ColourOfColumnTwo", false, 2, 0x0080FF}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(JollyColourTable, HoldsTheSixBallColoursInOrder) {
+// Six colours a screen reader can tell apart by name; a colour not in the table has none.
+TEST(JollyColourTable, HoldsSixDifferentColoursEachWithAName) {
     const JollyColourTable table;
-    const std::array<Colour, 6> expected = {0x008000, 0x0000FF, 0xFF0000,
-                                            0x00FFFF, 0xC000C0, 0x0080FF};
-    for (int index = 1; index <= 6; ++index) {
-        EXPECT_EQ(table[index], expected[index - 1]) << index;
+    std::set<Colour> colours;
+    std::set<std::string_view> names;
+    for (int index = JollyColourTable::kFirst; index <= JollyColourTable::kLast; ++index) {
+        colours.insert(table[index]);
+        const auto name = table.ballColourName(table[index]);
+        ASSERT_TRUE(name.has_value()) << index;
+        names.insert(*name);
     }
+    EXPECT_EQ(colours.size(), 6u);
+    EXPECT_EQ(names.size(), 6u);
+    EXPECT_EQ(table.ballColourName(0x123456), std::nullopt);
 }
 
 TEST_F(ColumnDraw, APhraseSeedsWithTheSumOfItsWindows1252Codes) {
