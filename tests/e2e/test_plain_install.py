@@ -26,7 +26,7 @@ REFUSAL_BOX_SIZE = (287, 72)
 
 
 DESKTOP_ENTRY = (pathlib.Path(__file__).resolve().parents[2] / "packaging" / "linux"
-                 / "example.quintara.quintara.desktop")
+                 / "org.example.quintara.desktop")
 
 
 def window_class(title):
