@@ -188,6 +188,10 @@ as() { echo "setpriv --reuid=$1 --regid=$1 --init-groups env HOME=/home/$1 sh -e
 # lintian_expected: the tags this release's lintian shows and that are kept, each for a reason
 # docs/packaging.md gives; any other tag, of any severity, is a failure.
 lintian_expected() {
+    # What needs a real person: the bug that announces the package (an ITP) is filed by its
+    # maintainer, whose upload then closes it; a release's signature is made with its maker's key,
+    # which the watch file then checks.
+    echo initial-upload-closes-no-bugs debian-watch-does-not-check-openpgp-signature
     case $suite in
         # Debian 12's and 13's lintian know Standards-Version 4.6.2 and 4.7.2 at most, not the
         # current one, which the package follows.
@@ -288,7 +292,7 @@ changes="quintara_${version}_$(dpkg --print-architecture).changes"
 step "lintian --pedantic" "$logs/lintian.log" --net 600 "$(as builder "cd $first &&
     lintian --pedantic --display-info --display-experimental --fail-on none $changes")"
 # Lines: E: quintara source: tag-name [what it is about]
-expected=" $(lintian_expected) "
+expected=" $(lintian_expected | tr '\n' ' ') "
 tags=$(cut -c7- "$logs/lintian.log" | sed -nE 's/^[EWIPX]: [^:]+: ([a-z0-9+.-]+).*/\1/p' | sort -u)
 unexpected=$(for tag in $tags; do [[ $expected == *" $tag "* ]] || echo "$tag"; done)
 cut -c7- "$logs/lintian.log" | grep -E '^[A-Z]: ' | sed 's/^/   /' || true
