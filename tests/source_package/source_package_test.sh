@@ -348,7 +348,7 @@ if [ "$piuparts" = yes ]; then
     if timeout 1800 piuparts --existing-chroot "$scratch/piuparts-base" --keep-sources-list \
         --distribution "$suite" --no-upgrade-test --warn-on-debsums-errors \
         --tmpdir "$scratch" "$deb" </dev/null >"$logs/piuparts.log" 2>&1; then
-        ok "piuparts: $(grep -E 'PASS:' "$logs/piuparts.log" | tail -n 1 | sed 's/^.*PASS: //')"
+        ok "piuparts: $(grep -E 'PASS:' "$logs/piuparts.log" | head -n 1 | sed 's/^.*PASS: //')"
     else
         show_log piuparts "$logs/piuparts.log"
         fail "piuparts found the faults above"
