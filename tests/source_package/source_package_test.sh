@@ -196,6 +196,14 @@ lintian_expected() {
         # Debian 12's and 13's lintian know Standards-Version 4.6.2 and 4.7.2 at most, not the
         # current one, which the package follows.
         bookworm | trixie) echo newer-standards-version ;;
+        # What unstable's lintian asks and Debian 12 or 13 cannot do: a watch file of version 5
+        # and debhelper compat 14, which their uscan and debhelper do not know; no Priority and no
+        # Rules-Requires-Root, which their dpkg wants said (without the latter, Debian 12's builds
+        # the binary packages as root).
+        unstable)
+            echo older-debian-watch-file-standard package-uses-old-debhelper-compat-version \
+                redundant-priority-optional-field redundant-rules-requires-root-no-field
+            ;;
     esac
 }
 
