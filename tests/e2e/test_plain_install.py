@@ -10,7 +10,6 @@ the package, what it depends on and the tools of the test (debian/tests/control)
 """
 
 import pathlib
-import re
 import shutil
 import subprocess
 
@@ -34,8 +33,10 @@ INKED = 96  # how far a pixel must be from the ground to be ink, in any of its t
 
 
 def _image(ppm):
-    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-    return int(header.group(1)), int(header.group(2)), ppm[header.end():]
+    """Width, height and pixels of ImageMagick's PPM: "P6", "W H" and "255", a line each."""
+    _, size, _, pixels = ppm.split(b"\n", 3)
+    width, height = size.split()
+    return int(width), int(height), pixels
 
 
 def _words(width, pixels, area, ground):
@@ -66,10 +67,14 @@ def drawn_words(family, text):
     """The words of `text` drawn large with the font fontconfig gives for `family`."""
     font = subprocess.run(["fc-match", "-f", "%{file}", family], capture_output=True,
                           text=True, check=True, timeout=30).stdout
-    magick = ["magick"] if shutil.which("magick") else ["convert"]
-    ppm = subprocess.run(magick + ["-font", font, "-pointsize", "64", "-background", "white",
-                                   "-fill", "black", "label:" + text, "-depth", "8", "ppm:-"],
-                         capture_output=True, check=True, timeout=60).stdout
+    drawing = ["-font", font, "-pointsize", "64", "-background", "white", "-fill", "black",
+               "label:" + text, "-depth", "8", "ppm:-"]
+    try:  # ImageMagick 7 (Debian 13) names it magick, 6 (Debian 12) convert
+        ppm = subprocess.run(["magick"] + drawing, capture_output=True, check=True,
+                             timeout=60).stdout
+    except FileNotFoundError:
+        ppm = subprocess.run(["convert"] + drawing, capture_output=True, check=True,
+                             timeout=60).stdout
     width, height, pixels = _image(ppm)
     return _words(width, pixels, (0, 0, width, height), (255, 255, 255))
 
