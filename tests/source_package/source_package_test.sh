@@ -198,8 +198,8 @@ lintian_expected() {
         bookworm | trixie) echo newer-standards-version ;;
         # What unstable's lintian asks and Debian 12 or 13 cannot do: a watch file of version 5
         # and debhelper compat 14, which their uscan and debhelper do not know; no Priority and no
-        # Rules-Requires-Root, which their dpkg wants said (without the latter, Debian 12's builds
-        # the binary packages as root).
+        # Rules-Requires-Root, which their dpkg wants said (without the latter, Debian 12's dpkg
+        # wants fakeroot for the binary packages, which a plain root lacks).
         unstable)
             echo older-debian-watch-file-standard package-uses-old-debhelper-compat-version \
                 redundant-priority-optional-field redundant-rules-requires-root-no-field
