@@ -25,7 +25,7 @@ NO_PRINTER = ("Non è installata nessuna stampante. Salvare l'immagine della fin
 # show its text whole. Nothing a correct upload of Qt or of a font may change is named (sizes,
 # pixels, paths): the words as the box shows them are measured against the same text drawn in
 # the same run with each of the two fonts, as fontconfig finds them. Each word's place along the
-# line, as a share of the line's width, is the font's own at any size: in Comic Neue a word
+# line, as a share of the line's width, is nearly the same at any size: in Comic Neue a word
 # starts up to 1.5 % of the line away from where it starts in DejaVu Sans; a text cut short
 # stretches every share.
 COMIC = "Comic Neue"
