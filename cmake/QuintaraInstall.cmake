@@ -10,14 +10,16 @@
 include(GNUInstallDirs)
 include(QuintaraChangelog)
 
-# The reverse-DNS name of the maker's site (quintara.example), used wherever the desktop needs
-# one name for the program: desktop entry, icon, AppStream component.
-set(QUINTARA_APP_ID "example.quintara.quintara")
+# The program's one name wherever the desktop needs one: desktop entry, icon, AppStream component.
+# A reverse domain name must start with a top-level domain the desktop knows, which the maker's
+# reserved .example is not: until the project has a domain of its own, the name stands on
+# example.org, reserved for the same purpose (RFC 2606), as quintara.example.org reversed.
+set(QUINTARA_APP_ID "org.example.quintara")
 target_compile_definitions(quintara PRIVATE QUINTARA_APP_ID="${QUINTARA_APP_ID}")
 set(QUINTARA_DEVELOPER_NAME "Quintara Developer")
 set(QUINTARA_MAINTAINER "Quintara Developer <dev@quintara.example>")
 quintara_display_version(QUINTARA_DISPLAY_VERSION "${PROJECT_VERSION}")
-quintara_read_changelog("${PROJECT_SOURCE_DIR}/debian/changelog")
+quintara_read_news("${PROJECT_SOURCE_DIR}/NEWS")
 
 set(quintara_packaging_dir "${PROJECT_SOURCE_DIR}/packaging")
 

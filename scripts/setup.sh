@@ -33,8 +33,9 @@ test_packages=(
     # version (14 on Debian 12, 19 on Debian 13)
     clang libclang-rt-dev
     # the package's checks, and plain Debian roots in which the source package is built and tested
-    # (lintian and autopkgtest run there), with a loopback of their own
-    desktop-file-utils appstream dpkg-dev x11-utils reuse mmdebstrap iproute2
+    # (lintian and autopkgtest run there), with a loopback of their own; Debian's install, remove
+    # and purge test
+    desktop-file-utils appstream dpkg-dev x11-utils reuse mmdebstrap iproute2 piuparts
     # a FAT file system mounted with FUSE, as a USB stick is, for the saves that must work there
     fusefat dosfstools
     # typing into the main window and reading the clipboard in the end-to-end tests, and the

@@ -19,13 +19,75 @@ TENS_MESSAGE = "Inserire un seme valido, numeri da 1 a 8"
 NO_PRINTER = ("Non è installata nessuna stampante. Salvare l'immagine della finestra in un file "
               "PDF?")
 
-# Width and height of the refusal box set in DejaVu Sans, Debian's default sans, as on a full
-# install; in Comic Neue, which fontconfig falls back to when DejaVu is missing, it is 252 px wide.
-REFUSAL_BOX_SIZE = (287, 72)
+# The refusal box must be set in Debian's default sans, the family fontconfig gives for
+# "sans-serif", and not in Comic Neue, which fontconfig falls back to when that is missing; and
+# show its text whole. Nothing a correct upload of Qt or of a font may change is named (sizes,
+# pixels, paths): the words as the box shows them are measured against the same text drawn in
+# the same run with each of the two fonts, as fontconfig finds them. Each word's place along the
+# line, as a share of the line's width, is nearly the same at any size: in Comic Neue a word
+# starts up to 1.5 % of the line away from where it starts in DejaVu Sans; a text cut short
+# stretches every share.
+COMIC = "Comic Neue"
+INKED = 96  # how far a pixel must be from the ground to be ink, in any of its three channels
+
+
+def _image(ppm):
+    """Width, height and pixels of ImageMagick's PPM: "P6", "W H" and "255", a line each."""
+    _, size, _, pixels = ppm.split(b"\n", 3)
+    width, height = size.split()
+    return int(width), int(height), pixels
+
+
+def _words(width, pixels, area, ground):
+    """The shares of the line's width where each word of the text in `area` (left, top, right,
+    bottom) starts and ends, the line being the ink's extent; words are runs of inked columns
+    apart by more than a quarter of the ink's height."""
+    left, top, right, bottom = area
+
+    def inked(x, y):
+        at = 3 * (y * width + x)
+        return max(abs(pixels[at + k] - ground[k]) for k in range(3)) > INKED
+
+    columns = [x for x in range(left, right) if any(inked(x, y) for y in range(top, bottom))]
+    rows = [y for y in range(top, bottom) if any(inked(x, y) for x in columns)]
+    if not columns:
+        return []
+    gap = max(2, round(0.25 * (rows[-1] + 1 - rows[0])))
+    line = columns[-1] + 1 - columns[0]
+    runs = [[columns[0], columns[0]]]
+    for x in columns[1:]:
+        if x - runs[-1][1] > gap:
+            runs.append([x, x])
+        runs[-1][1] = x
+    return [((a - columns[0]) / line, (z + 1 - columns[0]) / line) for a, z in runs]
+
+
+def drawn_words(family, text):
+    """The words of `text` drawn large with the font fontconfig gives for `family`."""
+    font = subprocess.run(["fc-match", "-f", "%{file}", family], capture_output=True,
+                          text=True, check=True, timeout=30).stdout
+    drawing = ["-font", font, "-pointsize", "64", "-background", "white", "-fill", "black",
+               "label:" + text, "-depth", "8", "ppm:-"]
+    try:  # ImageMagick 7 (Debian 13) names it magick, 6 (Debian 12) convert
+        ppm = subprocess.run(["magick"] + drawing, capture_output=True, check=True,
+                             timeout=60).stdout
+    except FileNotFoundError:
+        ppm = subprocess.run(["convert"] + drawing, capture_output=True, check=True,
+                             timeout=60).stdout
+    width, height, pixels = _image(ppm)
+    return _words(width, pixels, (0, 0, width, height), (255, 255, 255))
+
+
+def apart(words, other):
+    """How far two lines' words are apart: the largest difference of a share, or 1 when they do
+    not hold as many words."""
+    if len(words) != len(other):
+        return 1.0
+    return max(max(abs(a - c), abs(b - d)) for (a, b), (c, d) in zip(words, other))
 
 
 DESKTOP_ENTRY = (pathlib.Path(__file__).resolve().parents[2] / "packaging" / "linux"
-                 / "example.quintara.quintara.desktop")
+                 / "org.example.quintara.desktop")
 
 
 def window_class(title):
@@ -52,8 +114,21 @@ class PlainInstallTest(harness.QuintaraTestCase):
             dialog.type("Seme", "9")
             dialog.save()
             box = s.message_box()
-            self.assertEqual(("Quintara", TENS_MESSAGE, REFUSAL_BOX_SIZE),
-                             (box.title, box.text, (box.window.width, box.window.height)))
+            self.assertEqual(("Quintara", TENS_MESSAGE), (box.title, box.text))
+            sans = subprocess.run(["fc-match", "-f", "%{family}", "sans-serif"],
+                                  capture_output=True, text=True, timeout=30).stdout
+            self.assertNotIn(COMIC, sans, "fontconfig's sans-serif is Comic Neue")
+            label = next(n for n in box.tree().all("label", showing=True) if n.name)
+            screen = harness.Screen()
+            shown = _words(screen.width, screen.pixels,
+                           (label.x, label.y, label.x + label.width, label.y + label.height),
+                           screen.colour(label.x, label.y))
+            in_sans, in_comic = drawn_words("sans-serif", box.text), drawn_words(COMIC, box.text)
+            self.assertEqual(len(box.text.split()), len(in_sans))
+            # Nearer the default sans than half the way to Comic Neue.
+            self.assertLess(apart(shown, in_sans), apart(in_sans, in_comic) / 2,
+                            "the refusal box's words %r, in %s %r, in Comic Neue %r"
+                            % (shown, sans, in_sans, in_comic))
             box.ok()
             dialog.cancel()
             dialog.wait_closed()

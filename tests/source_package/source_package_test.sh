@@ -4,25 +4,31 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The Debian source package as Debian builds and tests it, on a plain Debian of the release
-# --suite names (bookworm, Debian 12; trixie, Debian 13):
-#   1. a plain root (`mmdebstrap --variant=apt`, kept in the build tree) with a clean copy of the
-#      checkout: its tracked files, as committed or as changed in the work tree;
-#   2. `apt-get build-dep ./` there, with network, and nothing else;
-#   3. `dpkg-buildpackage -us -uc` there, as a user without privileges and with loopback only:
-#      the source and binary packages, and the core and window tests (dh_auto_test);
+# The Debian source package as a sponsor builds and tests it, on a plain Debian of the release
+# --suite names (bookworm, Debian 12; trixie, Debian 13; unstable, where an upload goes):
+#   1. the release tarball of the checkout (scripts/make-release-tarball.sh), made twice, the
+#      second time with another umask, time zone and locale: the same bytes; debian/ put beside
+#      it and `dpkg-source -b`: the .dsc, the tarball as .orig.tar.xz and the .debian.tar.xz;
+#   2. a plain root (`mmdebstrap --variant=apt`, kept in the build tree) holding those three
+#      files alone: `apt-get build-dep` on the .dsc there, with network, and nothing else;
+#   3. `dpkg-source -x` and `dpkg-buildpackage -us -uc` there, as a user without privileges and
+#      with loopback only: the source and binary packages, and the core and window tests
+#      (dh_auto_test);
 #   4. with --whole-suite, the README's test command in the same root, from a git copy of the
 #      checkout: `scripts/setup.sh --tests`, then `scripts/test.sh` with loopback only;
-#   5. `lintian --pedantic` on the .changes (source and binary): no error, no warning;
+#   5. `lintian --pedantic` on the .changes (source and binary): no error, no warning, no info,
+#      no pedantic note, but the tags this release's lintian is known to show (lintian_expected);
 #   6. with --reproducible, a second build from the source package at another path, a year and a
 #      month later (faketime), with another umask, locale, time zone, user and host name: the
 #      .deb files must be the same to the byte;
 #   7. the package's files, on this machine (tests/package/package_test.sh);
-#   8. autopkgtest with its null runner inside a fresh plain root, where the package is installed
+#   8. with --piuparts, piuparts on this machine: the package installed into a fresh plain root,
+#      removed and purged, and nothing left behind;
+#   9. autopkgtest with its null runner inside a fresh plain root, where the package is installed
 #      as a user installs it, then what each test depends on, and nothing else.
 #
 # Usage: source_package_test.sh --suite SUITE --source-dir DIR --build-dir DIR [--whole-suite]
-#            [--reproducible] -- PACKAGE_TEST_ARGUMENTS...
+#            [--reproducible] [--piuparts] -- PACKAGE_TEST_ARGUMENTS...
 #
 # Needs root (chroot, namespaces, mounts) and Debian's package archive, from the mirrors this
 # machine's apt sources name: without root, or inside a chroot, it reports "skipped" (exit status
@@ -73,15 +79,17 @@ source_dir=
 build_dir=
 whole_suite=no
 reproducible=no
+piuparts=no
 usage() {
     echo "usage: $0 --suite SUITE --source-dir DIR --build-dir DIR [--whole-suite]" \
-        "[--reproducible] -- PACKAGE_TEST_ARGUMENTS..." >&2
+        "[--reproducible] [--piuparts] -- PACKAGE_TEST_ARGUMENTS..." >&2
     exit 2
 }
 while [ $# -gt 0 ] && [ "$1" != -- ]; do
     case $1 in
         --whole-suite) whole_suite=yes ;;
         --reproducible) reproducible=yes ;;
+        --piuparts) piuparts=yes ;;
         --suite | --source-dir | --build-dir)
             [ $# -ge 2 ] || usage
             case $1 in
@@ -107,15 +115,21 @@ if in_chroot; then
     echo "skipped: inside a chroot, where the source package test makes no Debian root of its own"
     exit 77
 fi
-for tool in mmdebstrap unshare chroot mount tar timeout git ip dpkg-parsechangelog \
-    /usr/lib/apt/apt-helper; do
+needed=(mmdebstrap unshare chroot mount tar xz timeout git ip dpkg-parsechangelog dpkg-source
+    /usr/lib/apt/apt-helper)
+[ "$piuparts" = yes ] && needed+=(piuparts)
+for tool in "${needed[@]}"; do
     command -v "$tool" >/dev/null ||
         die "$tool not found (scripts/setup.sh --tests installs what the tests need)"
 done
 git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1 ||
     die "$source_dir is not a git checkout: the copy is made of its tracked files"
 
+# The package's version (2.1.0.2-1) and the release's (2.1.0.2), which the checkout's
+# CMakeLists.txt names.
 version=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)
+upstream=${version#*:}
+upstream=${upstream%-*}
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quintara-source-package.XXXXXX")
 cache="$build_dir/cleanroom"
 archives="$cache/$suite-archives"
@@ -171,7 +185,59 @@ new_root() {
 # as USER COMMAND: the shell command as USER, for a step's script.
 as() { echo "setpriv --reuid=$1 --regid=$1 --init-groups env HOME=/home/$1 sh -ec '$2'"; }
 
-# --- 1. The archive, the plain root and the copy of the checkout ---------------------------------
+# lintian_expected: the tags this release's lintian shows and that are kept, each for a reason
+# docs/packaging.md gives; any other tag, of any severity, is a failure.
+lintian_expected() {
+    # What needs a real person: the bug that announces the package (an ITP) is filed by its
+    # maintainer, whose upload then closes it; a release's signature is made with its maker's key,
+    # which the watch file then checks.
+    echo initial-upload-closes-no-bugs debian-watch-does-not-check-openpgp-signature
+    case $suite in
+        # Debian 12's and 13's lintian know Standards-Version 4.6.2 and 4.7.2 at most, not the
+        # current one, which the package follows.
+        bookworm | trixie) echo newer-standards-version ;;
+        # What unstable's lintian asks and Debian 12 or 13 cannot do: a watch file of version 5
+        # and debhelper compat 14, which their uscan and debhelper do not know; no Priority and no
+        # Rules-Requires-Root, which their dpkg wants said (without the latter, Debian 12's dpkg
+        # wants fakeroot for the binary packages, which a plain root lacks).
+        unstable)
+            echo older-debian-watch-file-standard package-uses-old-debhelper-compat-version \
+                redundant-priority-optional-field redundant-rules-requires-root-no-field
+            ;;
+    esac
+}
+
+# --- 1. The release tarball and the source package ----------------------------------------------
+stage "the release tarball and the source package"
+started=$SECONDS
+source="$scratch/source"
+mkdir -p "$source" "$scratch/again"
+bash "$source_dir/scripts/make-release-tarball.sh" "$source" >/dev/null
+(umask 0077 && TZ=KIR-14 LC_ALL=C.UTF-8 \
+    bash "$source_dir/scripts/make-release-tarball.sh" "$scratch/again" >/dev/null)
+tarball_name="quintara-$upstream.tar.xz"
+[ -f "$source/$tarball_name" ] ||
+    die "scripts/make-release-tarball.sh made no $tarball_name: is $upstream the project's version?"
+if cmp -s "$source/$tarball_name" "$scratch/again/$tarball_name"; then
+    ok "$tarball_name made twice: the same $(stat -c %s "$source/$tarball_name") bytes"
+else
+    fail "$tarball_name differs between two runs of scripts/make-release-tarball.sh"
+fi
+ln -s "$tarball_name" "$source/quintara_$upstream.orig.tar.xz"
+tar -C "$source" -xJf "$source/$tarball_name"
+checkout_archive "$source_dir" >"$scratch/checkout.tar"
+tar -C "$source/quintara-$upstream" -xf "$scratch/checkout.tar" debian
+(cd "$source" && dpkg-source -b "quintara-$upstream") >"$logs/dpkg-source.log" 2>&1 ||
+    {
+        show_log "dpkg-source -b" "$logs/dpkg-source.log"
+        die "dpkg-source -b failed"
+    }
+dsc="quintara_$version.dsc"
+ok "$(sed -n 's/^Format: //p' "$source/$dsc") source package $dsc:" \
+    "$(sed -n '/^Files:/,/^[^ ]/ s/^ [0-9a-f]* [0-9]* //p' "$source/$dsc" | tr '\n' ' ')"
+timed "the release tarball and the source package" "$started"
+
+# --- 2, 3. A plain root with the source package alone, its build dependencies, and the build -----
 stage "Debian's package archive"
 archive_sources "$suite" "$scratch/sources.d"
 probe_archive "$scratch" "the source package test installs the build dependencies from it"
@@ -179,19 +245,18 @@ started=$SECONDS
 plain_root "$suite" "$cache" "$scratch"
 new_root "$scratch/root"
 first=/build/first
-mkdir -p "$root$first/quintara-$version"
-checkout_archive "$source_dir" >"$scratch/checkout.tar"
-tar -C "$root$first/quintara-$version" -xf "$scratch/checkout.tar"
+mkdir -p "$root$first"
+cp -L "$source/$dsc" "$source/quintara_$upstream.orig.tar.xz" \
+    "$source/quintara_$version.debian.tar.xz" "$root$first/"
 chown -R 1000:1000 "$root/build" # builder
-timed "the plain root and the copy of $(git -C "$source_dir" rev-parse --short HEAD)" "$started"
+timed "the plain root with $dsc" "$started"
 
-# --- 2, 3. The build dependencies, and the build -------------------------------------------------
 step "apt-get build-dep" "$logs/build-dep.log" 1500 "apt-get -q update
-    cd $first/quintara-$version
-    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends build-dep ./"
+    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends build-dep $first/$dsc"
 ok "$(grep -c ' Unpacking ' "$logs/build-dep.log" || true) packages installed"
-step "dpkg-buildpackage" "$logs/build.log" --net 2400 \
-    "$(as builder "cd $first/quintara-$version && dpkg-buildpackage -us -uc -j2")"
+step "dpkg-source -x, dpkg-buildpackage" "$logs/build.log" --net 2400 \
+    "$(as builder "cd $first && dpkg-source -x $dsc quintara-$upstream &&
+        cd quintara-$upstream && dpkg-buildpackage -us -uc -j2")"
 grep -E ' ([0-9]+% tests passed|Total Test time)' "$logs/build.log" | cut -c7- | sed 's/^/   /'
 
 # --- 4. The README's test command in the same root ----------------------------------------------
@@ -234,12 +299,17 @@ step "install $tools" "$logs/tools.log" 900 "apt-get -q -y -o Dpkg::Use-Pty=0 \
 changes="quintara_${version}_$(dpkg --print-architecture).changes"
 step "lintian --pedantic" "$logs/lintian.log" --net 600 "$(as builder "cd $first &&
     lintian --pedantic --display-info --display-experimental --fail-on none $changes")"
-if grep -E '^ *[0-9]+ [EW]: ' "$logs/lintian.log" >&2; then
-    fail "lintian --pedantic on $changes reports the errors or warnings above"
-else
-    ok "lintian --pedantic on $changes: no error, no warning"
-fi
+# Lines: E: quintara source: tag-name [what it is about]
+expected=" $(lintian_expected | tr '\n' ' ') "
+tags=$(cut -c7- "$logs/lintian.log" | sed -nE 's/^[EWIPX]: [^:]+: ([a-z0-9+.-]+).*/\1/p' | sort -u)
+unexpected=$(for tag in $tags; do [[ $expected == *" $tag "* ]] || echo "$tag"; done)
 cut -c7- "$logs/lintian.log" | grep -E '^[A-Z]: ' | sed 's/^/   /' || true
+if [ -n "$unexpected" ]; then
+    fail "lintian --pedantic on $changes shows tags not known to be kept: ${unexpected//$'\n'/ }"
+else
+    ok "lintian --pedantic on $changes: no tag but those kept on $suite:" \
+        "${tags//$'\n'/ }"
+fi
 
 # --- 6. The same .deb files from another build ---------------------------------------------------
 if [ "$reproducible" = yes ]; then
@@ -251,8 +321,8 @@ if [ "$reproducible" = yes ]; then
         install -d -o rebuilder -g rebuilder $second
         echo rebuilt.quintara.example >/proc/sys/kernel/hostname
         cd $second
-        $(as rebuilder "umask 0002 && dpkg-source -x $first/quintara_$version.dsc &&
-            cd quintara-$version && LC_ALL=it_IT.UTF-8 TZ=KIR-14 DEB_BUILD_OPTIONS=nocheck \
+        $(as rebuilder "umask 0002 && dpkg-source -x $first/$dsc &&
+            cd quintara-$upstream && LC_ALL=it_IT.UTF-8 TZ=KIR-14 DEB_BUILD_OPTIONS=nocheck \
             faketime -f +398d dpkg-buildpackage -us -uc -b -j2")"
     for deb in "$root$first"/*.deb; do
         name=$(basename "$deb")
@@ -272,12 +342,37 @@ cp "$root$first"/*.deb "$scratch/debs/"
 deb="$scratch/debs/quintara_${version}_$(dpkg --print-architecture).deb"
 stage "the package's files"
 bash "$here/../package/package_test.sh" --deb "$deb" --build-dir "$build_dir" \
-    --source-dir "$source_dir" "${package_test_arguments[@]}" || failures=$((failures + 1))
+    --source-dir "$source_dir" --package-version "$version" "${package_test_arguments[@]}" ||
+    failures=$((failures + 1))
 
-# --- 8. autopkgtest in a fresh plain root --------------------------------------------------------
+# --- 8. piuparts ---------------------------------------------------------------------------------
+if [ "$piuparts" = yes ]; then
+    # From a fresh plain root with this release's sources, kept as they are: the package installed
+    # with what it depends on, removed, purged; piuparts fails on any file left behind that the
+    # plain root did not have, on a process left running, on a broken link.
+    new_root "$scratch/piuparts-base"
+    stage "piuparts"
+    started=$SECONDS
+    ignored=()
+    # Debian 13's debconf keeps a temporary folder of its own once any package is configured,
+    # which Debian 12's piuparts does not know of (later ones ignore it themselves).
+    [ "$suite" = bookworm ] || ignored+=(--ignore=/var/cache/debconf/tmp.ci/)
+    if timeout 1800 piuparts --existing-chroot "$scratch/piuparts-base" --keep-sources-list \
+        --distribution "$suite" --no-upgrade-test --warn-on-debsums-errors "${ignored[@]}" \
+        --tmpdir "$scratch" "$deb" </dev/null >"$logs/piuparts.log" 2>&1; then
+        ok "piuparts: $(grep -E 'PASS:' "$logs/piuparts.log" | head -n 1 | sed 's/^.*PASS: //')"
+    else
+        show_log piuparts "$logs/piuparts.log"
+        fail "piuparts found the faults above"
+    fi
+    timed piuparts "$started"
+fi
+
+# --- 9. autopkgtest in a fresh plain root --------------------------------------------------------
 new_root "$scratch/testbed"
-mkdir -p "$root/build/source" "$root/build/debs"
-tar -C "$root/build/source" -xf "$scratch/checkout.tar"
+mkdir -p "$root/build/debs"
+# The tests as the source package holds them, unpacked as a sponsor's autopkgtest unpacks it.
+dpkg-source -x "$source/$dsc" "$root/build/source" >/dev/null
 cp "$deb" "$root/build/debs/"
 # The package first, as a user installs it: apt then resolves its dependencies alone, as it does
 # for them (autopkgtest installs it together with each test's dependencies).

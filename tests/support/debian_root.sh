@@ -11,8 +11,9 @@ in_chroot() { ischroot 2>/dev/null; }
 
 # archive_sources SUITE DIR: this machine's apt sources rewritten for SUITE, as files in DIR
 # (none when this machine is no Debian: mmdebstrap then picks deb.debian.org). The same mirrors
-# serve every release, so a local mirror or proxy this machine uses serves the root too. Leaves
-# the files in `sources` and their "URI SUITE" lines in `mirrors`.
+# serve every release, so a local mirror or proxy this machine uses serves the root too; unstable
+# has no -updates or -security suite, so it keeps the release's own alone. Leaves the files in
+# `sources` and their "URI SUITE" lines in `mirrors`.
 archive_sources() {
     local suite=$1 dir=$2 host file
     host=$(. /etc/os-release && [ "${ID:-}" = debian ] && echo "${VERSION_CODENAME:-}")
@@ -30,17 +31,28 @@ archive_sources() {
         awk -v host="$host" -v suite="$suite" '
             function swap(name) {
                 if (name == host) return suite
-                if (index(name, host "-") == 1) return suite substr(name, length(host) + 1)
-                return name
+                if (index(name, host "-") == 1 && suite != "unstable")
+                    return suite substr(name, length(host) + 1)
+                return ""
             }
+            function flush() {
+                if (stanza != "" && suites != "") printf "%s", stanza
+                stanza = ""; suites = ""
+            }
+            # deb822 stanzas are held until their end, and dropped when no suite is left.
+            /^[[:space:]]*$/ { flush(); print; next }
             /^[[:space:]]*Suites:/ {
-                line = "Suites:"; for (i = 2; i <= NF; i++) line = line " " swap($i)
-                print line; next }
+                line = "Suites:"
+                for (i = 2; i <= NF; i++)
+                    if (swap($i) != "") { line = line " " swap($i); suites = 1 }
+                stanza = stanza line "\n"; next }
             /^[[:space:]]*deb[[:space:]]/ {
                 i = 2
                 if ($2 ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
-                $(i + 1) = swap($(i + 1)); print; next }
-            { print }' "$file" >"$dir/$(basename "$file")"
+                if (swap($(i + 1)) != "") { $(i + 1) = swap($(i + 1)); print }
+                next }
+            { stanza = stanza $0 "\n" }
+            END { flush() }' "$file" >"$dir/$(basename "$file")"
         sources+=("$dir/$(basename "$file")")
     done
     if [ ${#sources[@]} -gt 0 ]; then
@@ -77,12 +89,14 @@ probe_archive() {
 
 # plain_root SUITE CACHE SCRATCH: a minimal SUITE root (mmdebstrap --variant=apt) from `sources`,
 # made once and kept as CACHE/SUITE-apt.tar; it is made again when the sources change. Leaves
-# the tarball's path in `tarball`.
+# the tarball's path in `tarball`. The archive this machine reaches may be a snapshot whose
+# Release files are past their Valid-Until date (unstable's soon are): apt in the root is told
+# not to mind, and the root keeps that setting.
 plain_root() {
-    local suite=$1 cache=$2 scratch=$3 made
+    local suite=$1 cache=$2 scratch=$3 made aptopt='Acquire::Check-Valid-Until "false"'
     tarball="$cache/$suite-apt.tar"
     mkdir -p "$cache"
-    cat /dev/null "${sources[@]}" >"$scratch/$suite.sources"
+    { echo "# --aptopt=$aptopt" && cat /dev/null "${sources[@]}"; } >"$scratch/$suite.sources"
     if [ -f "$tarball" ] && cmp -s "$scratch/$suite.sources" "$cache/$suite-apt.sources"; then
         stage "plain $suite root from the cache"
         return 0
@@ -90,8 +104,8 @@ plain_root() {
     stage "plain root: mmdebstrap --variant=apt $suite"
     made=$SECONDS
     rm -f "$tarball"
-    if timeout 900 mmdebstrap --variant=apt --format=tar "$suite" "$tarball.partial" \
-        "${sources[@]}" </dev/null >"$scratch/mmdebstrap.log" 2>&1; then
+    if timeout 900 mmdebstrap --variant=apt --aptopt="$aptopt" --format=tar "$suite" \
+        "$tarball.partial" "${sources[@]}" </dev/null >"$scratch/mmdebstrap.log" 2>&1; then
         mv "$tarball.partial" "$tarball"
         cp "$scratch/$suite.sources" "$cache/$suite-apt.sources"
         ok "made $tarball in $((SECONDS - made)) s"
