@@ -34,6 +34,9 @@ std::filesystem::path lockFolder() {
         runtime != nullptr && isPrivateFolder(runtime)
             ? std::filesystem::path(runtime)
             : std::filesystem::temp_directory_path(noTemporaryFolder);
+    if (base.empty()) {
+        return {};
+    }
     const std::filesystem::path folder = base / ("quintara-" + std::to_string(geteuid()));
     mkdir(folder.c_str(), 0700);
     return isPrivateFolder(folder) ? folder : std::filesystem::path();
