@@ -7,16 +7,57 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QWebEnginePage>
 #include <QWidget>
 #include <csignal>
+#include <map>
+#include <vector>
 
 #include "web_band/page_limits.h"
 
 namespace quintara::web_band {
+namespace {
+
+// The data a process may map writable counts what its scripts, pictures and documents take,
+// not the shared memory it draws the page with nor the address space the engine only reserves.
+void bound(qint64 process) {
+    const rlimit most{kMostRendererDataBytes, kMostRendererDataBytes};
+    prlimit(static_cast<pid_t>(process), RLIMIT_DATA, &most, nullptr);
+}
+
+// The engine's zygotes, which every page's process is forked from and inherits its limits
+// of, so that a page is bounded before its first script runs: the program's processes started
+// as --type=zygote, not the one for the engine's other processes (--no-zygote-sandbox).
+void boundEveryPageFromItsStart() {
+    std::multimap<qint64, qint64> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        const qint64 parent =
+            fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toLongLong();
+        children.emplace(parent, entry.toLongLong());
+    }
+    std::vector<qint64> ours{getpid()};
+    for (std::size_t at = 0; at < ours.size(); ++at) {
+        for (auto [child, end] = children.equal_range(ours[at]); child != end; ++child) {
+            QFile command(QStringLiteral("/proc/%1/cmdline").arg(child->second));
+            const QByteArray line =
+                command.open(QIODevice::ReadOnly) ? command.readAll() : QByteArray();
+            if (line.contains("--type=zygote") && !line.contains("--no-zygote-sandbox")) {
+                bound(child->second);
+                ours.push_back(child->second);
+            }
+        }
+    }
+}
+
+}  // namespace
 
 RendererBounds::RendererBounds(QWebEnginePage& page, QWidget& view) : QObject(&view), view_(view) {
+    boundEveryPageFromItsStart();
     // The engine tells of a new process only when the page moves to another; ask as it loads.
     connect(&page, &QWebEnginePage::renderProcessPidChanged, this, &RendererBounds::started);
     const auto ask = [this, &page] {
@@ -36,9 +77,8 @@ RendererBounds::~RendererBounds() {
     }
 }
 
-// The data a process may map writable counts what its scripts, pictures and documents take,
-// not the shared memory it draws the page with nor the address space the engine only reserves.
-// The program's own process never: the engine's switches keep the page out of it.
+// Each of the page's processes again, should the engine have started it otherwise. The program's
+// own process never: the engine's switches keep the page out of it.
 void RendererBounds::started(qint64 process) {
     process_ = process;
     stopped_ = false;
@@ -46,8 +86,7 @@ void RendererBounds::started(qint64 process) {
         process_ = 0;
         return;
     }
-    const rlimit bound{kMostRendererDataBytes, kMostRendererDataBytes};
-    prlimit(static_cast<pid_t>(process), RLIMIT_DATA, &bound, nullptr);
+    bound(process);
     stopWhileUnseen();
 }
 
