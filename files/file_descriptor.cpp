@@ -5,13 +5,10 @@
 #include "files/file_descriptor.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <thread>
 
 namespace quintara::files {
 namespace {
@@ -94,22 +91,6 @@ int rewind(int descriptor) {
 int truncateHere(int descriptor) {
     const off_t position = lseek(descriptor, 0, SEEK_CUR);
     return position < 0 ? -1 : ftruncate(descriptor, position);
-}
-int lockForWriting(int descriptor) {
-    constexpr int kAttempts = 20;
-    for (int attempt = 1;; ++attempt) {
-        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-            return 0;
-        }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            return 0;
-        }
-        if (attempt == kAttempts) {
-            errno = EWOULDBLOCK;
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
 }
 
 }  // namespace quintara::files

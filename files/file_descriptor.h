@@ -71,11 +71,6 @@ int syncDescriptor(int descriptor);
 int rewind(int descriptor);
 // Cuts the file off at the current position.
 int truncateHere(int descriptor);
-// Takes the file for this program alone, against other programs that ask the same, waiting a
-// second at most: anyone who may read a file may lock it, and must not make a save hang. Fails
-// with "operation would block" while another holds it; where files cannot be locked, it does
-// nothing.
-int lockForWriting(int descriptor);
 
 std::error_code lastSystemError();
 

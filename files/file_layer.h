@@ -115,7 +115,9 @@ public:
     // Removes what saves of `target` cut short by a crash, a kill or a power cut left beside
     // it, once they are old enough that no save still running can own them: their temporary
     // files and the copies of rewrites in place. Only the user's own plain files with one name
-    // and a name this program gives them are taken. Failures are ignored.
+    // and a name this program gives them are taken. Failures are ignored. A few of the folder's
+    // names are read each time, where the last look stopped, so that a folder crowded with names
+    // costs a save no more than an empty one.
     virtual void removeLeftoversBeside(const std::filesystem::path& target) = 0;
 
     // For the plain file `target` with other names, which a rewrite in place cut short may have

@@ -14,6 +14,7 @@
 #include "files/file_descriptor.h"
 #include "files/leftover_files.h"
 #include "files/local_file_layer.h"
+#include "files/save_lock.h"
 #include "files/temporary_file.h"
 
 namespace quintara::files {
@@ -72,8 +73,9 @@ std::optional<FileFailure> LocalFileLayer::rewriteInPlace(const std::filesystem:
     }
     const FileDescriptor file = std::move(std::get<FileDescriptor>(opened));
     // Two programs writing one file in place at once could leave a mix of both.
-    if (lockForWriting(file.get()) != 0) {
-        return FileFailure{FileStep::WriteInPlace, target, lastSystemError()};
+    const auto lock = lockForWriting(file.get());
+    if (const auto* error = std::get_if<std::error_code>(&lock)) {
+        return FileFailure{FileStep::WriteInPlace, target, *error};
     }
 
     // The copy holds the old contents, whoever may read the file itself.
@@ -117,9 +119,12 @@ bool LocalFileLayer::putBackInterruptedRewrite(const std::filesystem::path& targ
     }
     auto opened = openPlainFile(*destination, Access::ReadAndWrite);
     auto* file = std::get_if<FileDescriptor>(&opened);
+    if (file == nullptr) {
+        return false;
+    }
     // Under the lock no rewrite is under way, so a file that reads whole now needs nothing.
-    if (file == nullptr || lockForWriting(file->get()) != 0 ||
-        holdsWhole(file->get(), readsWhole)) {
+    const auto lock = lockForWriting(file->get());
+    if (std::holds_alternative<std::error_code>(lock) || holdsWhole(file->get(), readsWhole)) {
         return false;
     }
     const auto copy = copyOfInterruptedRewrite(*destination, readsWhole);

@@ -124,7 +124,7 @@ void LocalFileLayer::removeFileQuietly(const std::filesystem::path& file) {
 
 void LocalFileLayer::removeLeftoversBeside(const std::filesystem::path& target) {
     const auto longAgo = std::filesystem::file_time_type::clock::now() - kLeftoverAge;
-    for (const Leftover& leftover : leftoversBeside(target)) {
+    for (const Leftover& leftover : leftovers_.nextLeftoversBeside(target)) {
         if (leftover.modified < longAgo) {
             removeFileQuietly(leftover.name);
         }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "files/file_layer.h"
+#include "files/leftover_files.h"
 #include "files/temporary_file.h"
 
 namespace quintara::files {
@@ -50,6 +51,8 @@ private:
     std::error_code overwrite(int descriptor, std::string_view bytes);
     // The whole of `copy` from the start of the file, which ends with it, forced to the disk.
     std::error_code overwriteFromCopy(int descriptor, int copy);
+
+    LeftoverSearch leftovers_;
 };
 
 }  // namespace quintara::files

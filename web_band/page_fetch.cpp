@@ -4,20 +4,30 @@
 
 #include "web_band/page_fetch.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
+#include <QNetworkCookieJar>
 #include <QTimer>
 
-#include "web_band/environment_proxies.h"
 #include "web_band/page_limits.h"
 #include "web_band/security_policy.h"
+#include "web_band/site_request.h"
 
 namespace quintara::web_band {
 namespace {
 
-bool isHtml(const QString& contentType) {
-    const QString mediaType = contentType.section(u';', 0, 0).trimmed().toLower();
-    return mediaType == u"text/html" || mediaType == u"application/xhtml+xml";
+bool isHtml(const QByteArray& contentType) {
+    const QByteArray mediaType = contentType.split(';').first().trimmed().toLower();
+    return mediaType == "text/html" || mediaType == "application/xhtml+xml";
+}
+
+// A page may move to another address of the web, but not from an encrypted one to a plain one.
+bool mayFollow(const QUrl& from, const QUrl& to) {
+    return to.scheme() == u"https" || (to.scheme() == u"http" && from.scheme() == u"http");
+}
+
+// Whether the band can show what this answer says it holds, before any of it is read.
+bool showable(const SiteAnswer& head) {
+    return isHtml(head.header("content-type")) &&
+           withSecurityPolicy({}, head.header("content-security-policy")).has_value();
 }
 
 }  // namespace
@@ -25,54 +35,42 @@ bool isHtml(const QString& contentType) {
 PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer,
                      QObject* parent)
     : QObject(parent), answer_(std::move(answer)) {
-    // No cache and an in-memory cookie jar: the request leaves nothing on disk.
-    auto* network = new QNetworkAccessManager(this);
-    network->setProxyFactory(new EnvironmentProxies);
-    reply_ = network->get(QNetworkRequest(page));
-    connect(reply_, &QNetworkReply::readyRead, this, &PageFetch::keepWhatArrived);
-    connect(reply_, &QNetworkReply::finished, this, &PageFetch::finish);
+    cookies_ = new QNetworkCookieJar(this);
+    // Every byte read counts, whatever the answer: one past the limit is dropped at once, however
+    // fast the site sends it.
+    request_ = new SiteRequest(
+        page, *cookies_, mayFollow,
+        [this](qint64 bytes) { return (bytesRead_ += bytes) <= kMostFetchedBytes; }, showable,
+        [this](std::optional<SiteAnswer> answer) { finish(std::move(answer)); }, this);
     // A whole-answer limit: a site that trickles its page out must not hold the band.
     deadline_ = new QTimer(this);
     deadline_->setSingleShot(true);
-    connect(deadline_, &QTimer::timeout, reply_, &QNetworkReply::abort);
+    connect(deadline_, &QTimer::timeout, request_, &SiteRequest::abort);
     deadline_->start(timeout);
 }
 
-// The answer is read as it arrives, so that one past the limit is dropped at once, however fast
-// the site sends it.
-void PageFetch::keepWhatArrived() {
-    content_ += reply_->readAll();
-    if (content_.size() > kMostFetchedBytes) {
-        reply_->abort();
-    }
-}
-
-void PageFetch::finish() {
+void PageFetch::finish(std::optional<SiteAnswer> answer) {
     deadline_->stop();
-    std::optional<FetchedPage> page = pageOfAnswer();
-    // Last, so that whoever hears the answer may let this fetch go (with deleteLater).
-    const Answer answer = std::move(answer_);
-    answer(std::move(page));
-}
-
-std::optional<FetchedPage> PageFetch::pageOfAnswer() {
-    const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QString contentType = reply_->header(QNetworkRequest::ContentTypeHeader).toString();
-    if (reply_->error() != QNetworkReply::NoError || status < 200 || status > 299 ||
-        !isHtml(contentType)) {
-        return std::nullopt;
-    }
+    std::optional<FetchedPage> page;
     // The engine never asks for the page itself, so a policy the site sent as a header must
     // travel inside the page.
-    content_ += reply_->readAll();
     std::optional<QByteArray> content =
-        withSecurityPolicy(content_, reply_->rawHeader("Content-Security-Policy"));
-    if (!content || !fitsTheEngine(*content, contentType)) {
-        return std::nullopt;
+        answer ? withSecurityPolicy(answer->body, answer->header("content-security-policy"))
+               : std::nullopt;
+    if (content) {
+        QList<QNetworkCookie> cookies;
+        for (const QByteArray& setCookie : answer->headersNamed("set-cookie")) {
+            for (QNetworkCookie cookie : QNetworkCookie::parseCookies(setCookie)) {
+                cookie.normalize(answer->url);
+                cookies.append(cookie);
+            }
+        }
+        page = FetchedPage{answer->url, QString::fromLatin1(answer->header("content-type")),
+                           *content, cookies};
     }
-    return FetchedPage{
-        reply_->url(), contentType, *content,
-        reply_->header(QNetworkRequest::SetCookieHeader).value<QList<QNetworkCookie>>()};
+    // Last, so that whoever hears the answer may let this fetch go (with deleteLater).
+    const Answer heard = std::move(answer_);
+    heard(std::move(page));
 }
 
 }  // namespace quintara::web_band

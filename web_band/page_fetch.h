@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <chrono>
 #include <functional>
@@ -12,10 +11,13 @@
 
 #include "web_band/fetched_page.h"
 
-class QNetworkReply;
+class QNetworkCookieJar;
 class QTimer;
 
 namespace quintara::web_band {
+
+class SiteRequest;
+struct SiteAnswer;
 
 // Asks the site for one page with a plain HTTP request, silently: no dialog, nothing kept on
 // disk, the proxies of the user's environment as the engine would use them. The answer comes
@@ -29,14 +31,13 @@ public:
     PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer, QObject* parent);
 
 private:
-    void keepWhatArrived();
-    void finish();
-    std::optional<FetchedPage> pageOfAnswer();
+    void finish(std::optional<SiteAnswer> answer);
 
-    QNetworkReply* reply_ = nullptr;
+    QNetworkCookieJar* cookies_ = nullptr;
+    SiteRequest* request_ = nullptr;
     QTimer* deadline_ = nullptr;
     Answer answer_;
-    QByteArray content_;
+    qint64 bytesRead_ = 0;
 };
 
 }  // namespace quintara::web_band

@@ -10,9 +10,11 @@ import http.server
 import threading
 
 # A background no window of the program uses, so that a screen probe can tell the page is shown.
+# The icon the page names is asked for by the engine, through the band, once it shows the page.
 BACKGROUND = (0xFF, 0xEE, 0xAA)
 PAGE = ("""<!DOCTYPE html>
-<html lang="it"><head><meta charset="utf-8"><title>Quintara e2e</title></head>
+<html lang="it"><head><meta charset="utf-8"><title>Quintara e2e</title>
+<link rel="icon" href="/favicon.ico"></head>
 <body style="background:#%02x%02x%02x"><p>Pagina di prova servita in locale.</p></body></html>
 """ % BACKGROUND).encode("utf-8")
 

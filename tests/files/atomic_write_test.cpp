@@ -21,7 +21,9 @@
 
 #include "files/file_descriptor.h"
 #include "files/file_layer.h"
+#include "files/leftover_files.h"
 #include "files/local_file_layer.h"
+#include "files/save_lock.h"
 #include "files/temporary_file.h"
 #include "support/failing_file_layer.h"
 #include "support/mounted_file_system.h"
@@ -457,6 +459,80 @@ INSTANTIATE_TEST_SUITE_P(
                      2, false}),
     [](const auto& info) { return info.param.name; });
 
+// In a crowded shared folder a save reads a few names of it, each save where the last stopped: it
+// costs what it costs in an empty folder, and what cut-short saves left there still goes, a few
+// saves later.
+TEST_F(AtomicWrite, InACrowdedFolderEachSaveReadsAFewNamesAndLeftoversStillGo) {
+    // A hundred saves, none of which need reach the disk.
+    struct FilesNeverForced final : LocalFileLayer {
+        std::error_code forceToDisk(int) override { return {}; }
+    } files;
+    constexpr int kOtherNames = 100000;
+    constexpr int kLeftovers = 100;
+    // Names of a few files, which makes them ten times faster than files of their own; ext4 gives
+    // a file 65 000 names at most.
+    constexpr int kFiles = 4;
+    for (int file = 0; file < kFiles; ++file) {
+        writeBytes(directory / ("other " + std::to_string(file)), "");
+    }
+    for (int name = kFiles; name < kOtherNames; ++name) {
+        const Path file = directory / ("other " + std::to_string(name % kFiles));
+        ASSERT_EQ(link(file.c_str(), (directory / ("other " + std::to_string(name))).c_str()), 0);
+    }
+    const auto twoHoursAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    std::vector<Path> leftovers;
+    for (int made = 0; made < kLeftovers; ++made) {
+        const Path& left = leftovers.emplace_back(
+            directory / ("Quintara.cfg.CutShort" + std::to_string(1000 + made) + ".tmp"));
+        writeBytes(left, "interrupted");
+        std::filesystem::last_write_time(left, twoHoursAgo);
+    }
+    const auto leftoversStill = [&] {
+        return std::ranges::count_if(leftovers, [](const Path& left) { return exists(left); });
+    };
+    ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    EXPECT_GT(leftoversStill(), kLeftovers / 2);
+    const int roundOfTheFolder = (kOtherNames + kLeftovers) / kNamesReadAtATime + 2;
+    for (int save = 0; save < roundOfTheFolder && leftoversStill() > 0; ++save) {
+        ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
+    }
+    EXPECT_EQ(leftoversStill(), 0);
+}
+
+// The copy a rewrite in place cut short left is put back only when it is private, as such a copy
+// is made: one its group or others may read is a temporary file of a save by rename.
+struct CopyCase {
+    const char* name;
+    unsigned mode;
+    bool putBack;
+
+    friend void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ACopyLeftByARewrite : public AtomicWrite, public ::testing::WithParamInterface<CopyCase> {};
+
+TEST_P(ACopyLeftByARewrite, IsPutBackOnlyWhenPrivate) {
+    writeBytes(target, "damag");
+    std::filesystem::create_hard_link(target, directory / "second name");
+    const Path copy = directory / "Quintara.cfg.CutShort0001.tmp";
+    writeBytes(copy, "whole");
+    std::filesystem::permissions(copy, std::filesystem::perms(GetParam().mode));
+    std::filesystem::last_write_time(
+        copy, std::filesystem::last_write_time(target) - std::chrono::seconds(1));
+    const auto readsWhole = [](std::istream& file) {
+        return std::string(std::istreambuf_iterator<char>(file), {}) == "whole";
+    };
+    EXPECT_EQ(files.putBackInterruptedRewrite(target, readsWhole), GetParam().putBack);
+    EXPECT_EQ(readBytes(directory / "second name"), GetParam().putBack ? "whole" : "damag");
+    EXPECT_EQ(std::filesystem::exists(copy), !GetParam().putBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ACopyLeftByARewrite,
+                         ::testing::Values(CopyCase{"Private", 0600, true},
+                                           CopyCase{"ItsGroupMayRead", 0640, false},
+                                           CopyCase{"OthersMayRead", 0604, false}),
+                         [](const auto& info) { return info.param.name; });
+
 // The attack on a predictable temporary name: someone who can write to the folder plants a link
 // there, hoping the save writes through it into another of the user's files.
 TEST_F(AtomicWrite, ALinkPlantedAtTheOldTemporaryNameLeavesItsTargetUntouched) {
@@ -514,16 +590,50 @@ TEST_F(AtomicWrite, InASharedFolderAFileWithTwoNamesIsReplacedByName) {
     EXPECT_EQ(readBytes(directory / "victim"), "your other file");
 }
 
-TEST_F(AtomicWrite, AFileWithTwoNamesThatAnotherProgramIsWritingIsLeftAlone) {
+// Another copy of Quintara saving the file holds the save up, and then fails it; a lock on the
+// file itself, which anyone who may read it can take, holds nothing up.
+struct LockCase {
+    const char* name;
+    std::function<FileDescriptor(const Path& file)> holdLock;
+    bool saved;
+
+    friend void PrintTo(const LockCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WhileAnotherHoldsALock : public AtomicWrite,
+                               public ::testing::WithParamInterface<LockCase> {};
+
+TEST_P(WhileAnotherHoldsALock, AFileWithTwoNamesIsSavedOnlyWhenNoOtherSaveHoldsIt) {
     writeBytes(target, "old");
     std::filesystem::create_hard_link(target, directory / "second name");
-    const FileDescriptor otherProgram(open(target.c_str(), O_RDONLY));
-    ASSERT_EQ(flock(otherProgram.get(), LOCK_EX), 0);
-    EXPECT_EQ(writeFileAtomically(files, target, "new"),
-              failed(FileStep::WriteInPlace, target, std::errc::operation_would_block));
-    EXPECT_EQ(readBytes(directory / "second name"), "old");
+    const FileDescriptor held = GetParam().holdLock(target);
+    const auto error = writeFileAtomically(files, target, "new");
+    if (GetParam().saved) {
+        EXPECT_EQ(error, std::nullopt);
+    } else {
+        EXPECT_EQ(error, failed(FileStep::WriteInPlace, target, std::errc::operation_would_block));
+    }
+    EXPECT_EQ(readBytes(directory / "second name"), GetParam().saved ? "new" : "old");
     EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WhileAnotherHoldsALock,
+    ::testing::Values(LockCase{"AnotherSaveOfYours",
+                               [](const Path& file) {
+                                   const FileDescriptor other(open(file.c_str(), O_RDONLY));
+                                   auto lock = lockForWriting(other.get());
+                                   return std::move(std::get<FileDescriptor>(lock));
+                               },
+                               false},
+                      LockCase{"AnyoneWhoMayReadTheFileLockingIt",
+                               [](const Path& file) {
+                                   FileDescriptor reader(open(file.c_str(), O_RDONLY));
+                                   EXPECT_EQ(flock(reader.get(), LOCK_SH), 0);
+                                   return reader;
+                               },
+                               true}),
+    [](const auto& info) { return info.param.name; });
 
 // The copy is the first write of the save, the new contents the second, undoing the third.
 TEST_F(AtomicWrite, AFailedWriteInPlaceIsUndoneFromTheCopy) {

@@ -6,19 +6,23 @@
 // when the site has answered with a page, so a run without one never maps the engine at all.
 #include <QChildEvent>
 #include <QFocusEvent>
-#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 #include <memory>
 #include <type_traits>
 
+#include "web_band/engine/engine_switches.h"
 #include "web_band/engine/link_gate.h"
+#include "web_band/engine/page_guard.h"
+#include "web_band/engine/renderer_bounds.h"
 #include "web_band/engine/request_filter.h"
 #include "web_band/engine/resource_fetch.h"
 #include "web_band/engine/silent_page.h"
+#include "web_band/engine/site_addresses.h"
 #include "web_band/engine_band.h"
 
 namespace quintara::web_band {
@@ -28,13 +32,22 @@ class EngineBandView final : public QWebEngineView, public EngineBand {
 public:
     EngineBandView(QWidget& parent, qt::LinkOpener& links, const QString& offlineHtml)
         : QWebEngineView(&parent), gate_(*this, links), offlineHtml_(offlineHtml) {
-        // Off the record: the band keeps no cache, cookies or history on disk.
-        profile_ = new QWebEngineProfile(this);
+        // Off the record: the band keeps no cache, cookies or history on disk. The engine starts
+        // with its first profile.
+        startEngineForTheBand([this] { profile_ = new QWebEngineProfile(this); });
         connect(profile_, &QWebEngineProfile::downloadRequested, this,
                 [](QWebEngineDownloadRequest* download) { download->cancel(); });
         fetchResourcesOurselves();
         page_ = std::make_unique<SilentPage>(profile_, gate_, this);
+        page_->scripts().insert(pageGuard());
         setPage(page_.get());
+        new RendererBounds(*page_, *this);
+        connect(page_.get(), &QWebEnginePage::renderProcessTerminated, this,
+                [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                    if (status != QWebEnginePage::NormalTerminationStatus) {
+                        showOfflinePage();
+                    }
+                });
         setContextMenuPolicy(Qt::NoContextMenu);
         setAccessibleName(QStringLiteral("Pagina del sito di Quintara"));
         connect(page_.get(), &QWebEnginePage::loadingChanged, this,
@@ -44,17 +57,16 @@ public:
     QWidget& widget() override { return *this; }
     void setSilent(bool silent) override { page_->setSilent(silent); }
 
-    // The bytes our fetch brought are shown as they are, under the page's own address: relative
-    // links, scripts and requests to the site behave as if the engine had asked for the page.
+    // The bytes our fetch brought are shown as they are, under the page's own address in our
+    // scheme: relative links, scripts and requests to the site behave as if the engine had asked
+    // for the page, and come to us.
     void showPage(const FetchedPage& page) override {
-        for (const QNetworkCookie& cookie : page.cookies) {
-            profile_->cookieStore()->setCookie(cookie, page.url);
-        }
         requests_->startPage(page.url);
-        resources_->startPage(page.url);
+        resources_->startPage(page);
+        gate_.startPage(page.url);
         showingOfflinePage_ = false;
         gate_.expectOwnLoad();
-        setContent(page.content, page.contentType, page.url);
+        load(resourceAddress(page.url));
     }
 
 protected:
@@ -87,11 +99,6 @@ private:
         profile_->setUrlRequestInterceptor(requests_);
         resources_ = new ResourceFetch(profile_);
         profile_->installUrlSchemeHandler(kResourceScheme, resources_);
-        QWebEngineCookieStore* cookies = profile_->cookieStore();
-        connect(cookies, &QWebEngineCookieStore::cookieAdded, resources_,
-                &ResourceFetch::cookieAdded);
-        connect(cookies, &QWebEngineCookieStore::cookieRemoved, resources_,
-                &ResourceFetch::cookieRemoved);
     }
 
     // Only when nothing on the page has the focus yet, and in one step on the page: an engine
@@ -115,7 +122,15 @@ private:
     // Only the band's own page failing to load brings our offline page; a link the gate kept
     // from loading leaves the page as it was.
     void loadingChanged(const QWebEngineLoadingInfo& loading) {
-        if (loading.status() == QWebEngineLoadingInfo::LoadFailedStatus && !showingOfflinePage_) {
+        if (loading.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+            showOfflinePage();
+        }
+    }
+
+    // Also when the page broke its process (its memory, say), once: should even our page fail,
+    // the band stays blank.
+    void showOfflinePage() {
+        if (!showingOfflinePage_) {
             showingOfflinePage_ = true;
             gate_.expectOwnLoad();
             setHtml(offlineHtml_, QUrl(QStringLiteral("qrc:/quintara/")));

@@ -7,6 +7,7 @@
 #include <QUrlQuery>
 
 #include "platform/qt/link_opener.h"
+#include "web_band/engine/site_addresses.h"
 
 namespace quintara::web_band {
 namespace {
@@ -33,7 +34,8 @@ QUrl mailWithWordsOnly(const QUrl& mail) {
 
 }  // namespace
 
-LinkGate::LinkGate(QWidget& view, qt::LinkOpener& links) : links_(links), gestures_(view) {}
+LinkGate::LinkGate(QWidget& view, qt::LinkOpener& links, UserGestures::Clock clock)
+    : links_(links), gestures_(view, std::move(clock)) {}
 
 bool LinkGate::allowsMainFrame(const QUrl& url) {
     if (ownLoadExpected_) {
@@ -51,8 +53,10 @@ void LinkGate::newWindowAsked(const QUrl& url, bool userInitiated) {
 }
 
 void LinkGate::leaveForBrowser(const QUrl& url) {
-    if (gestures_.take() && isWebAddress(url)) {
-        links_.open(url.scheme() == u"mailto" ? mailWithWordsOnly(url) : url);
+    const QUrl address =
+        url.scheme() == QLatin1String(kResourceScheme) ? siteAddress(url, page_) : url;
+    if (gestures_.take() && isWebAddress(address)) {
+        links_.open(address.scheme() == u"mailto" ? mailWithWordsOnly(address) : address);
     }
 }
 

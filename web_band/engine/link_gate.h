@@ -21,7 +21,11 @@ namespace quintara::web_band {
 // pages (files, data, custom schemes) never leave the band at all.
 class LinkGate {
 public:
-    LinkGate(QWidget& view, qt::LinkOpener& links);
+    LinkGate(QWidget& view, qt::LinkOpener& links, UserGestures::Clock clock = {});
+
+    // The band shows a new page, from this address of the site: its addresses in our scheme
+    // are this site's.
+    void startPage(const QUrl& page) { page_ = page; }
 
     // The band is about to load a page of its own: the next navigation of the main frame.
     void expectOwnLoad() { ownLoadExpected_ = true; }
@@ -37,6 +41,7 @@ private:
 
     qt::LinkOpener& links_;
     UserGestures gestures_;
+    QUrl page_;
     bool ownLoadExpected_ = false;
 };
 

@@ -5,144 +5,111 @@
 #include "web_band/engine/resource_fetch.h"
 
 #include <QBuffer>
-#include <QNetworkAccessManager>
+#include <QMap>
 #include <QNetworkCookieJar>
-#include <QNetworkReply>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
-#include "web_band/environment_proxies.h"
+#include "web_band/engine/resource_kinds.h"
+#include "web_band/engine/site_addresses.h"
+#include "web_band/site_request.h"
 
 namespace quintara::web_band {
 namespace {
 
-// One resource on its way: what arrived is kept until the answer is whole, and charged to the
-// page's budget as it arrives, so that an answer past either limit is dropped at once.
+// The engine reads an answer until it lets the job go, and the answer goes with it.
+void answer(QWebEngineUrlRequestJob& job, const QByteArray& contentType, const QByteArray& body) {
+    auto* content = new QBuffer(&job);
+    content->setData(body);
+    job.reply(contentType, content);
+}
+
+// One resource on its way, charged to the page's budget byte by byte as it arrives, so that an
+// answer past either limit is dropped at once.
 class ResourceOnItsWay final : public QObject {
 public:
-    ResourceOnItsWay(QNetworkReply& reply, QWebEngineUrlRequestJob& job,
-                     std::shared_ptr<ResourceFetch::Budget> budget)
-        : QObject(&reply), reply_(reply), job_(&job), budget_(std::move(budget)) {
-        connect(&reply, &QNetworkReply::readyRead, this, &ResourceOnItsWay::keepWhatArrived);
-        connect(&reply, &QNetworkReply::finished, this, &ResourceOnItsWay::finish);
+    ResourceOnItsWay(const QUrl& address, ResourceKind kind, QNetworkCookieJar& cookies,
+                     QWebEngineUrlRequestJob& job, std::shared_ptr<ResourceFetch::Budget> budget,
+                     QObject* parent)
+        : QObject(parent), job_(&job), budget_(std::move(budget)) {
+        const auto usable = [kind](const SiteAnswer& head) {
+            return suits(kind, head.header("content-type"), head.header("x-content-type-options"));
+        };
+        request_ = new SiteRequest(
+            address, cookies, onThePagesSite,
+            [this](qint64 bytes) {
+                read_ += bytes;
+                budget_->bytesLeft -= bytes;
+                return read_ <= kMostResourceBytes && budget_->bytesLeft >= 0;
+            },
+            usable, [this](std::optional<SiteAnswer> answer) { finish(std::move(answer)); }, this);
         // The engine gave up on it: so do we.
-        connect(&job, &QObject::destroyed, &reply, &QNetworkReply::abort);
-        QTimer::singleShot(kResourceTimeoutMs, &reply, &QNetworkReply::abort);
+        connect(&job, &QObject::destroyed, request_, &SiteRequest::abort);
+        QTimer::singleShot(kResourceTimeoutMs, request_, &SiteRequest::abort);
     }
 
 private:
-    void keepWhatArrived() {
-        const QByteArray arrived = reply_.readAll();
-        content_ += arrived;
-        budget_->bytesLeft -= arrived.size();
-        if (content_.size() > kMostResourceBytes || budget_->bytesLeft < 0) {
-            reply_.abort();
-        }
-    }
-
-    void finish() {
-        keepWhatArrived();
-        const int status = reply_.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const bool whole = reply_.error() == QNetworkReply::NoError && status >= 200 &&
-                           status <= 299 && content_.size() <= kMostResourceBytes &&
-                           budget_->bytesLeft >= 0;
+    void finish(std::optional<SiteAnswer> arrived) {
         if (job_ != nullptr) {
-            if (whole) {
-                // The engine reads the answer until it lets the job go, and the answer goes with
-                // it.
-                auto* answer = new QBuffer(job_);
-                answer->setData(content_);
-                job_->reply(reply_.header(QNetworkRequest::ContentTypeHeader).toByteArray(),
-                            answer);
+            if (arrived) {
+                answer(*job_, arrived->header("content-type"), arrived->body);
             } else {
                 job_->fail(QWebEngineUrlRequestJob::RequestFailed);
             }
         }
-        reply_.deleteLater();
+        deleteLater();
     }
 
-    QNetworkReply& reply_;
     QPointer<QWebEngineUrlRequestJob> job_;
     std::shared_ptr<ResourceFetch::Budget> budget_;
-    QByteArray content_;
+    SiteRequest* request_ = nullptr;
+    qint64 read_ = 0;
 };
 
 }  // namespace
 
+// No flag that would let the page's own security policy pass over these addresses: they are the
+// page's own, and its policy holds for them as on the web.
 void registerResourceScheme() {
     if (QWebEngineUrlScheme::schemeByName(kResourceScheme).name().isEmpty()) {
         QWebEngineUrlScheme scheme(kResourceScheme);
         scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-        // As secure as a page on https, so that such a page may show them; open to the page's
-        // fonts, which it asks for as a script would. The page's own security policy has already
-        // been asked about the address it gave, on its own site, before the filter sent it here.
-        scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled |
-                        QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
+        // Fonts are asked for as a script asks, even of the page's own site.
+        scheme.setFlags(QWebEngineUrlScheme::CorsEnabled);
         QWebEngineUrlScheme::registerScheme(scheme);
     }
 }
 
 ResourceFetch::ResourceFetch(QObject* parent)
     : QWebEngineUrlSchemeHandler(parent), budget_(std::make_shared<Budget>()) {
-    // No cache and an in-memory cookie jar: nothing is kept on disk.
-    network_ = new QNetworkAccessManager(this);
-    network_->setProxyFactory(new EnvironmentProxies);
-    cookies_ = new QNetworkCookieJar(network_);
-    network_->setCookieJar(cookies_);
+    // An in-memory cookie jar: nothing is kept on disk.
+    cookies_ = new QNetworkCookieJar(this);
 }
 
-void ResourceFetch::startPage(const QUrl& page) {
+void ResourceFetch::startPage(const FetchedPage& page) {
     page_ = page;
     budget_ = std::make_shared<Budget>();
-}
-
-void ResourceFetch::cookieAdded(const QNetworkCookie& cookie) {
-    cookies_->insertCookie(cookie);
-}
-
-void ResourceFetch::cookieRemoved(const QNetworkCookie& cookie) {
-    cookies_->deleteCookie(cookie);
+    cookies_->setCookiesFromUrl(page.cookies, page.url);
 }
 
 void ResourceFetch::requestStarted(QWebEngineUrlRequestJob* job) {
-    const QUrl address = siteAddress(job->requestUrl(), page_);
-    if (address.isEmpty() || job->requestMethod() != "GET" || budget_->requestsLeft <= 0 ||
+    // The page itself, as our fetch brought it.
+    if (job->requestUrl() == resourceAddress(page_.url)) {
+        answer(*job, page_.contentType.toLatin1(), page_.content);
+        return;
+    }
+    const QUrl address = siteAddress(job->requestUrl(), page_.url);
+    const std::optional<ResourceKind> kind =
+        kindNamed(job->requestHeaders().value(kResourceKindHeader));
+    if (address.isEmpty() || !kind || job->requestMethod() != "GET" || budget_->requestsLeft <= 0 ||
         budget_->bytesLeft <= 0) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
     --budget_->requestsLeft;
-    QNetworkRequest request(address);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::SameOriginRedirectPolicy);
-    new ResourceOnItsWay(*network_->get(request), *job, budget_);
-}
-
-QUrl resourceAddress(const QUrl& resource) {
-    QUrl address = resource;
-    address.setScheme(QString::fromLatin1(kResourceScheme));
-    address.setPort(-1);
-    address.setUserInfo(QString());
-    address.setFragment(QString());
-    return address;
-}
-
-QUrl siteAddress(const QUrl& resource, const QUrl& page) {
-    if (resource.scheme() != QLatin1String(kResourceScheme) || resource.host() != page.host()) {
-        return QUrl();
-    }
-    QUrl address = page;
-    address.setPath(resource.path(QUrl::FullyEncoded), QUrl::TolerantMode);
-    address.setQuery(resource.query(QUrl::FullyEncoded), QUrl::TolerantMode);
-    address.setFragment(QString());
-    return address;
-}
-
-bool onThePagesSite(const QUrl& address, const QUrl& page) {
-    return address.scheme() == page.scheme() && address.host() == page.host() &&
-           address.port(-1) == page.port(-1);
+    new ResourceOnItsWay(address, *kind, *cookies_, *job, budget_, this);
 }
 
 }  // namespace quintara::web_band

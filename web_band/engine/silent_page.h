@@ -27,6 +27,10 @@ protected:
         return {};
     }
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    // The page's console goes nowhere: written to the program's output, where a desktop keeps
+    // it in the user's session log, a page's loop filled the home folder.
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                  const QString&) override {}
 
 private:
     void answerQuestionsSilently();

@@ -7,6 +7,7 @@
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QWidget>
+#include <chrono>
 
 namespace quintara::web_band {
 namespace {
@@ -22,13 +23,19 @@ bool followsLinks(const QKeyEvent& key) {
 
 }  // namespace
 
-UserGestures::UserGestures(QWidget& view) {
-    clock_.start();
+UserGestures::UserGestures(QWidget& view, Clock clock) : clock_(std::move(clock)) {
+    if (!clock_) {
+        clock_ = [] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        };
+    }
     watch(view);
 }
 
 bool UserGestures::take() {
-    while (!unusedAtMs_.empty() && clock_.elapsed() - unusedAtMs_.front() >= kGestureLifetimeMs) {
+    while (!unusedAtMs_.empty() && clock_() - unusedAtMs_.front() >= kGestureLifetimeMs) {
         unusedAtMs_.pop_front();
     }
     if (unusedAtMs_.empty()) {
@@ -87,7 +94,7 @@ void UserGestures::clicked(const QInputEvent& click) {
     const std::pair<int, quint64> seen{click.type(), click.timestamp()};
     if (seen != lastClick_) {
         lastClick_ = seen;
-        unusedAtMs_.push_back(clock_.elapsed());
+        unusedAtMs_.push_back(clock_());
     }
 }
 
@@ -101,7 +108,7 @@ void UserGestures::keyPressed(const QKeyEvent& key) {
                         lastRelease_ == std::pair<int, quint64>{key.key(), key.timestamp()};
     heldKeys_.insert(key.key());
     if (!repeat) {
-        unusedAtMs_.push_back(clock_.elapsed());
+        unusedAtMs_.push_back(clock_());
     }
 }
 

@@ -4,9 +4,9 @@
 
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <deque>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -22,7 +22,10 @@ namespace quintara::web_band {
 // down is one gesture until it is let go.
 class UserGestures final : public QObject {
 public:
-    explicit UserGestures(QWidget& view);
+    // Milliseconds on a clock that never goes back: the system's own unless a test gives one.
+    using Clock = std::function<qint64()>;
+
+    explicit UserGestures(QWidget& view, Clock clock = {});
 
     // Whether an unused gesture came recently; uses up the oldest.
     bool take();
@@ -37,7 +40,7 @@ private:
     void keyPressed(const QKeyEvent& key);
     void keyReleased(const QKeyEvent& key);
 
-    QElapsedTimer clock_;
+    Clock clock_;
     std::deque<qint64> unusedAtMs_;
     std::pair<int, quint64> lastClick_{};
     std::set<int> heldKeys_;
