@@ -76,16 +76,19 @@ def skips_in_output(test, output):
 
 
 def skips(junit_file):
+    """(what, why) for every test CTest did not run and every skip reported inside a test that
+    ran. A test CTest counts as skipped by its output (a GoogleTest's "[  SKIPPED ]", as newer
+    CMake has CTest see it) is named as its own output names it."""
     tree = ElementTree.parse(junit_file)
     for case in tree.iter("testcase"):
         test = case.get("name")
         output = "".join(node.text or "" for node in case.iter("system-out"))
-        if case.get("status") == "notrun" or case.find("skipped") is not None:
-            reasons = [m.group(1) for m in map(WHOLE_TEST_SKIPPED.match, output.splitlines())
-                       if m]
-            yield test, reasons[-1] if reasons else "(no reason given)"
+        inside = skips_in_output(test, output)
+        if inside or case.get("status") != "notrun" and case.find("skipped") is None:
+            yield from inside
             continue
-        yield from skips_in_output(test, output)
+        reasons = [m.group(1) for m in map(WHOLE_TEST_SKIPPED.match, output.splitlines()) if m]
+        yield test, reasons[-1] if reasons else "(no reason given)"
 
 
 def in_a_chroot():
