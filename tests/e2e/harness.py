@@ -511,26 +511,29 @@ class MainWindow(_Window):
     def press(self, role, name, action="Press", wait=False):
         self.session.press(self.tree().find(role, name), action, wait)
 
-    def settled_board(self, what, timeout=STEP_TIMEOUT):
-        """Waits until every cover is open and two readings agree."""
+    def settled_board(self, what, timeout=STEP_TIMEOUT, unlike=None):
+        """Waits until every cover is open and two readings agree, on numbers other than
+        `unlike` when given."""
         previous = []
 
         def probe():
             board = self.board()
-            stable = board.all_open and previous and previous[-1] == board
+            # A bool, not the list itself, which the append below would make true.
+            stable = (board.all_open and bool(previous) and previous[-1] == board
+                      and board.numbers() != unlike)
             previous.append(board)
             return board if stable else None
 
         return self.session.wait(what, probe, timeout)
 
     def new_series(self):
-        """ "Nuova Serie", and the new series once the covers have closed over the old one (if
-        they were open), the draw is done and they are open again: the button answers at once,
-        and the window goes on answering while the covers move."""
+        """ "Nuova Serie", and the new series once it stands behind open covers: the button
+        answers at once, and the window goes on answering while the covers move, so the series
+        is told from the one before by its numbers (two series alike are as likely as winning
+        the lottery twice)."""
+        before = self.board().numbers()
         self.press("push button", "Nuova Serie", wait=True)
-        self.session.wait("the covers to close for the new series",
-                          lambda: not self.board().all_open)
-        return self.settled_board("a new series")
+        return self.settled_board("a new series", unlike=before)
 
     def open_conditions(self):
         self.press("push button", "Condizioni")

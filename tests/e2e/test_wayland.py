@@ -28,10 +28,12 @@ class WaylandSession(harness.Session):
     platform = "wayland"
 
 
-def series_of(main):
+def series_of(main, unlike=""):
     """The series on view, as the main window's description tells it once the covers are open
     ("Colonna 1: 3 14 ... - Colonna 2: ... - Jolly: 52"), checked against the boxes' names."""
-    description = main.session.wait("the series to be told", main.description)
+    description = main.session.wait(
+        "the series to be told", lambda: main.description() not in ("", unlike) and
+        main.description())
     found = re.fullmatch(r"Colonna 1: ([\d ]+) - Colonna 2: ([\d ]+) - Jolly: (\d+)",
                          description)
     if found is None:
@@ -50,8 +52,10 @@ def series_of(main):
 
 
 def new_series(main):
+    """The press answers at once: the series is the first description unlike the one before."""
+    before = main.description()
     main.press("push button", "Nuova Serie", wait=True)
-    return series_of(main)
+    return series_of(main, unlike=before)
 
 
 def toplevels(log):
