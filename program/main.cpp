@@ -14,6 +14,7 @@
 #include "platform/qt/window_system.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
+#include "program/windows_when_shown.h"
 #ifdef QUINTARA_WITH_WEBENGINE
 #include "web_band/fetching_band_factory.h"
 #else
@@ -58,8 +59,12 @@ int main(int argc, char* argv[]) {
     window_services::WindowServices services{messages, links,  webBands, printer,
                                              files,    random, clock};
 
-    info_window::InformationWindow informationWindow(links);
-    conditions_dialog::ConditionsDialog conditionsDialog(services);
+    program::MadeWhenShown<info_window::InformationWindow, window_services::ModalWindow,
+                           qt::LinkOpener>
+        informationWindow(links);
+    program::MadeWhenShown<conditions_dialog::ConditionsDialog, window_services::ConditionsEditor,
+                           window_services::WindowServices>
+        conditionsDialog(services);
     main_window::MainWindow mainWindow(services, informationWindow, conditionsDialog);
     mainWindow.startUp();
     mainWindow.show();
