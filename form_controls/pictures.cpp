@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 
 namespace quintara::form_controls {
 namespace {
@@ -15,14 +16,18 @@ QString twiceAsLarge(const QString& file) {
     return file.left(dot) + QStringLiteral("@2x") + file.mid(dot);
 }
 
+// Read anew each time: QPixmap's own reading keeps every picture it read in Qt's picture cache
+// for the rest of the run, also once the window that showed it is gone.
+QPixmap picture(const QString& file) {
+    return QPixmap::fromImage(QImage(file));
+}
+
 }  // namespace
 
 QPixmap designPicture(const QString& file) {
     const QString larger = twiceAsLarge(file);
-    if (qApp->devicePixelRatio() > 1.0 && QFileInfo::exists(larger)) {
-        return QPixmap(larger);
-    }
-    return QPixmap(file);
+    const bool scaled = qApp->devicePixelRatio() > 1.0 && QFileInfo::exists(larger);
+    return picture(scaled ? larger : file);
 }
 
 QIcon designIcon(const QString& file) {

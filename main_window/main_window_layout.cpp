@@ -15,6 +15,7 @@
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
 #include "form_controls/design_colours.h"
+#include "form_controls/fitted_picture.h"
 #include "form_controls/pictures.h"
 #include "form_controls/pointer_surface.h"
 #include "form_controls/return_key.h"
@@ -106,10 +107,9 @@ QString inColumn(int column, int index) {
 }  // namespace
 
 void MainWindow::buildHeader() {
-    headerPicture_ = new QLabel(surface_);
+    headerPicture_ =
+        new form_controls::FittedPicture(QStringLiteral(":/quintara/header.jpg"), surface_);
     headerPicture_->setObjectName("headerPicture");
-    headerPicture_->setPixmap(QPixmap(QStringLiteral(":/quintara/header.jpg")));
-    headerPicture_->setScaledContents(true);
     headerPicture_->setFrameStyle(QFrame::Box | QFrame::Plain);
     headerPicture_->setAccessibleName(QStringLiteral("Quintara"));
     placeInTwips(*headerPicture_, 240, 120, 6255, 1095);

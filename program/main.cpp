@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QApplication>
-#include <QIcon>
 
 #include "conditions_dialog/conditions_dialog.h"
 #include "files/local_file_layer.h"
@@ -14,23 +13,13 @@
 #include "platform/qt/window_system.h"
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
+#include "program/application_icon.h"
+#include "program/windows_when_shown.h"
 #ifdef QUINTARA_WITH_WEBENGINE
 #include "web_band/fetching_band_factory.h"
 #else
 #include "web_band/offline_band_factory.h"
 #endif
-
-namespace {
-
-QIcon applicationIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/quintara/icons/quintara-%1.png").arg(size));
-    }
-    return icon;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     using namespace quintara;
@@ -41,7 +30,7 @@ int main(int argc, char* argv[]) {
     // files' name, set in cmake/QuintaraInstall.cmake).
     QGuiApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
     qt::installItalianQtTexts(application);
-    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setWindowIcon(program::applicationIcon());
     form_controls::installAccessibility();
 
     qt::QtMessageBox messages;
@@ -58,8 +47,12 @@ int main(int argc, char* argv[]) {
     window_services::WindowServices services{messages, links,  webBands, printer,
                                              files,    random, clock};
 
-    info_window::InformationWindow informationWindow(links);
-    conditions_dialog::ConditionsDialog conditionsDialog(services);
+    program::MadeWhenShown<info_window::InformationWindow, window_services::ModalWindow,
+                           qt::LinkOpener>
+        informationWindow(links);
+    program::MadeWhenShown<conditions_dialog::ConditionsDialog, window_services::ConditionsEditor,
+                           window_services::WindowServices>
+        conditionsDialog(services);
     main_window::MainWindow mainWindow(services, informationWindow, conditionsDialog);
     mainWindow.startUp();
     mainWindow.show();
