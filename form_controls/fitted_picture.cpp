@@ -27,9 +27,13 @@ void FittedPicture::paintEvent(QPaintEvent* event) {
 void FittedPicture::fit() {
     const qreal scale = devicePixelRatio();
     const QSize shown = contentsRect().size() * scale;
-    if (shown.isEmpty() || (pixmap().size() == shown && pixmap().devicePixelRatio() == scale)) {
+    // What the label hands back as its pixmap may be one made for its own scale (Qt 6.11): what
+    // was fitted is remembered here instead.
+    if (shown.isEmpty() || (shown == fittedSize_ && scale == fittedScale_)) {
         return;
     }
+    fittedSize_ = shown;
+    fittedScale_ = scale;
     // As QLabel scales the picture it is given.
     QPixmap fitted = QPixmap::fromImage(
         QImage(file_).scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

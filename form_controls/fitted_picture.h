@@ -25,6 +25,8 @@ private:
     void fit();
 
     QString file_;
+    QSize fittedSize_;
+    qreal fittedScale_ = 0;
 };
 
 }  // namespace quintara::form_controls

@@ -227,6 +227,17 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
 
+    // Drawn larger than it is shown, the header's picture is kept only at the size it is shown.
+    void theHeaderPictureIsKeptAtTheSizeItIsShown() {
+        Started started;
+        started.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&started.window));
+        QLabel* header = label(started.window, "headerPicture");
+        QCOMPARE(header->pixmap().size(),
+                 header->contentsRect().size() * header->devicePixelRatio());
+        QVERIFY(QPixmap(":/quintara/header.jpg").width() > header->width());
+    }
+
     void theClientAreaAndCaptionsAreAsLaidOut() {
         Started started;
         QCOMPARE(started.window.centralWidget()->size(),
