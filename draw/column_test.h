@@ -22,6 +22,8 @@ public:
     // Whether any column of six candidates of the range passes. The range must be drawable.
     bool canBeMetOver(const settings::DrawRange& range) const;
 
+    const settings::DrawRule& rule() const { return rule_; }
+
 private:
     bool hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const;
 

@@ -24,7 +24,7 @@ bool rangeIsDrawable(const settings::DrawRange& range) {
 // of it could meet the condition either.
 SeriesDraw::SeriesDraw(platform::RandomSource& random, platform::Clock& clock,
                        settings::DrawRule rule, settings::DrawRange range)
-    : random_(random), clock_(clock), rule_(std::move(rule)), range_(range) {
+    : random_(random), clock_(clock), test_(rule), range_(range) {
     if (!rangeIsDrawable(range_)) {
         state_ = DrawState::InvalidRange;
     } else if (!test_.canBeMetOver(range_)) {
@@ -59,8 +59,9 @@ DrawState SeriesDraw::finish() {
 bool SeriesDraw::attempt() {
     ++attempts_;
     ++attemptsInAll_;
-    random_.reseed(rule_.kind == ConditionKind::Phrase ? rule_.phraseSeed
-                                                       : clock_.secondsSinceMidnight());
+    const settings::DrawRule& rule = test_.rule();
+    random_.reseed(rule.kind == ConditionKind::Phrase ? rule.phraseSeed
+                                                      : clock_.secondsSinceMidnight());
     fillSlots();
     takeJollyPart();
     std::array<std::int16_t, 6> column{};
@@ -94,7 +95,7 @@ void SeriesDraw::takeJollyPart() {
     if (column_ == 0) {
         series_.jolly = slots_[6];
     }
-    if (rule_.showJollyNumber) {
+    if (test_.rule().showJollyNumber) {
         series_.jollyColour.reset();
         return;
     }

@@ -71,9 +71,8 @@ private:
 
     platform::RandomSource& random_;
     platform::Clock& clock_;
-    const settings::DrawRule rule_;
+    const ColumnTest test_;
     const settings::DrawRange range_;
-    const ColumnTest test_{rule_};
     const JollyColourTable colours_{};
 
     DrawState state_ = DrawState::Drawing;
