@@ -18,13 +18,18 @@ SCRIPT = pathlib.Path(__file__).resolve().parents[1] / "support" / "printer-of-o
 PATIENCE = 60.0
 
 
+def print_through(environment, socket):
+    """The environment of a program whose print jobs go to the CUPS server on `socket` alone."""
+    for name in ("PRINTER", "LPDEST"):
+        environment.pop(name, None)
+    environment["CUPS_SERVER"] = str(socket)
+    return environment
+
+
 def no_printer(environment, folder):
     """The environment of a program on a machine with no printer: CUPS_SERVER names a server that
     is not there."""
-    for name in ("PRINTER", "LPDEST"):
-        environment.pop(name, None)
-    environment["CUPS_SERVER"] = str(pathlib.Path(folder) / "no-printing-server.sock")
-    return environment
+    return print_through(environment, pathlib.Path(folder) / "no-printing-server.sock")
 
 
 class PrinterOfOurOwn:
@@ -60,10 +65,7 @@ class PrinterOfOurOwn:
         return False
 
     def environment(self, environment):
-        for name in ("PRINTER", "LPDEST"):
-            environment.pop(name, None)
-        environment["CUPS_SERVER"] = str(self.folder / "cups.sock")
-        return environment
+        return print_through(environment, self.folder / "cups.sock")
 
     def printed(self, timeout=PATIENCE):
         """The one PDF file printed, once its job has ended."""

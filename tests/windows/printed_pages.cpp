@@ -44,11 +44,14 @@ QRect redArea(const QImage& page) {
     return area;
 }
 
-// Set before the first question to CUPS, which reads the variables once.
-void useNoPrinter(const QString& folder) {
-    qputenv("CUPS_SERVER", (folder + "/no-printing-server.sock").toLocal8Bit());
+void printThrough(const QString& socket) {
+    qputenv("CUPS_SERVER", socket.toLocal8Bit());
     qunsetenv("PRINTER");
     qunsetenv("LPDEST");
+}
+
+void useNoPrinter(const QString& folder) {
+    printThrough(folder + "/no-printing-server.sock");
 }
 
 }  // namespace quintara::testing

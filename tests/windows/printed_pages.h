@@ -23,8 +23,11 @@ QImage firstPage(const QString& pdf, int dpi);
 // The smallest rectangle that holds every red pixel of the page.
 QRect redArea(const QImage& page);
 
-// Where a program's print jobs go: nowhere, on a machine with no printer at all (CUPS_SERVER
-// names a server that is not there), whatever printers this machine has.
+// Where this program's print jobs go, whatever printers the machine has: to the CUPS server on
+// `socket` alone (CUPS reads the variables once, so this comes before the first question to it).
+void printThrough(const QString& socket);
+
+// Nowhere: a machine with no printer at all, the server named in `folder` not being there.
 void useNoPrinter(const QString& folder);
 
 }  // namespace quintara::testing

@@ -37,9 +37,7 @@ private slots:
             }
             QFAIL(said.constData());
         }
-        qputenv("CUPS_SERVER", folder_.filePath("cups.sock").toLocal8Bit());
-        qunsetenv("PRINTER");
-        qunsetenv("LPDEST");
+        testing::printThrough(folder_.filePath("cups.sock"));
     }
 
     void cleanupTestCase() {
