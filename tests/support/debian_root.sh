@@ -146,14 +146,17 @@ stop_phase() {
     fi
 }
 
-# enter_root ROOT: inside a phase, /proc of its process namespace and /dev (with /dev/shm, which
-# the web engine needs) in the root, and the loopback up when the phase has a network of its own.
-# The root is bound onto itself first, so that its / is a mount point as on a real system: a test
-# that mounts a file system in a namespace of its own makes / private, which needs a mount there.
+# enter_root ROOT: inside a phase, /proc of its process namespace and /dev in the root, and the
+# loopback up when the phase has a network of its own. The root is bound onto itself first, so
+# that its / is a mount point as on a real system: a test that mounts a file system in a namespace
+# of its own makes / private, which needs a mount there. /dev/shm (the web engine needs one) is
+# the phase's own: names there are made from process ids, and those of two phases running at once
+# start alike (faketime's semaphores met in one and the second build failed, "File exists").
 enter_root() {
     mount --bind "$1" "$1"
     mount -t proc proc "$1/proc"
     mount --rbind /dev "$1/dev"
+    mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$1/dev/shm"
     ip link set lo up
 }
 
