@@ -123,10 +123,14 @@ void MainWindow::newSeries(Done done) {
         drawDone_ = done;
         drawSlice();
     };
+    afterCovering(drawBehindTheCovers);
+}
+
+void MainWindow::afterCovering(std::function<void()> next) {
     if (draw::coversAreOpen(*board_)) {
-        player_->play(draw::coverMovement(draw::CoverPhase::Covering), drawBehindTheCovers);
+        player_->play(draw::coverMovement(draw::CoverPhase::Covering), std::move(next));
     } else {
-        drawBehindTheCovers();
+        next();
     }
 }
 
@@ -211,11 +215,7 @@ void MainWindow::conditionsRoundTrip(Done done) {
         tellTheSeries();
         afterTheDialog(conditionsDialog_.showModal(*this), done);
     };
-    if (draw::coversAreOpen(*board_)) {
-        player_->play(draw::coverMovement(draw::CoverPhase::Covering), openTheDialog);
-    } else {
-        openTheDialog();
-    }
+    afterCovering(openTheDialog);
 }
 
 // Saved conditions open column 1's covers first; the series that follows closes them again.

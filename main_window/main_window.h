@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -101,6 +102,8 @@ private:
 
     // Reads Quintara.cfg over the conditions in force.
     void loadConditions();
+    // Runs `next` once the covers are closed, closing them first if they are open.
+    void afterCovering(std::function<void()> next);
     void newSeries(Done done);
     void drawSlice();
     void seriesDrawn(Done done);
