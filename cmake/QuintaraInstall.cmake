@@ -16,8 +16,6 @@ include(QuintaraChangelog)
 # example.org, reserved for the same purpose (RFC 2606), as quintara.example.org reversed.
 set(QUINTARA_APP_ID "org.example.quintara")
 target_compile_definitions(quintara PRIVATE QUINTARA_APP_ID="${QUINTARA_APP_ID}")
-set(QUINTARA_DEVELOPER_NAME "Quintara Developer")
-set(QUINTARA_MAINTAINER "Quintara Developer <dev@quintara.example>")
 quintara_display_version(QUINTARA_DISPLAY_VERSION "${PROJECT_VERSION}")
 quintara_read_news("${PROJECT_SOURCE_DIR}/NEWS")
 

@@ -3,6 +3,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "conditions_dialog/conditions_dialog.h"
 #include "files/local_file_layer.h"
@@ -14,17 +17,25 @@
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
 #include "program/application_icon.h"
+#include "program/user_options.h"
 #include "program/windows_when_shown.h"
-#ifdef QUINTARA_WITH_WEBENGINE
-#include "web_band/fetching_band_factory.h"
-#else
-#include "web_band/offline_band_factory.h"
-#endif
+#include "web_band/band_choice.h"
 
 int main(int argc, char* argv[]) {
     using namespace quintara;
+    if (const auto answer = command_line::answerWithoutWindows({argv, argv + argc})) {
+        return program::endWith(*answer);
+    }
     qt::preferTheLighterWindowSystem();
     QApplication application(argc, argv);
+    files::LocalFileLayer files;
+    // What Qt left of the command line: its own options (-platform ...) are taken.
+    const auto start = program::readUserOptions({argv, argv + argc}, files);
+    if (const auto* ending = std::get_if<command_line::Ending>(&start)) {
+        return program::endWith(*ending);
+    }
+    const auto& [options, warnings] = std::get<command_line::StartReading>(start);
+    std::fputs(warnings.c_str(), stderr);
     QApplication::setApplicationName(QStringLiteral("Quintara"));
     // Lets the desktop match the window to its menu entry and icon (the id is the installed
     // files' name, set in cmake/QuintaraInstall.cmake).
@@ -35,16 +46,11 @@ int main(int argc, char* argv[]) {
 
     qt::QtMessageBox messages;
     qt::DesktopLinkOpener links;
-#ifdef QUINTARA_WITH_WEBENGINE
-    web_band::FetchingBandFactory webBands(links);
-#else
-    web_band::OfflineBandFactory webBands(links);
-#endif
+    const auto webBands = web_band::chooseWebBands(links, options.offline);
     qt::QtWindowPrinter printer(messages);
-    files::LocalFileLayer files;
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    window_services::WindowServices services{messages, links,  webBands, printer,
+    window_services::WindowServices services{messages, links,  *webBands, printer,
                                              files,    random, clock};
 
     program::MadeWhenShown<info_window::InformationWindow, window_services::ModalWindow,

@@ -4,6 +4,7 @@
 
 #include "web_band/engine_module.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QOpenGLContext>
@@ -43,6 +44,10 @@ void letAScreenReaderReadThePage() {
     }
 }
 
+QString modulePath() {
+    return QGuiApplication::applicationDirPath() + QStringLiteral("/" QUINTARA_WEB_ENGINE_MODULE);
+}
+
 }  // namespace
 
 // The module lies at the same place relative to the program in the build tree and once
@@ -51,8 +56,7 @@ void letAScreenReaderReadThePage() {
 EngineBand* loadEngineBand(QWidget& band, qt::LinkOpener& links) {
     shareAnOpenGlContextWithTheEngine();
     letAScreenReaderReadThePage();
-    QLibrary module(QGuiApplication::applicationDirPath() +
-                    QStringLiteral("/" QUINTARA_WEB_ENGINE_MODULE));
+    QLibrary module(modulePath());
     auto* make = reinterpret_cast<MakeEngineBand*>(module.resolve(kMakeEngineBandSymbol));
     if (make == nullptr) {
         qWarning("Quintara: no web engine, showing the offline band (%s)",
@@ -60,6 +64,10 @@ EngineBand* loadEngineBand(QWidget& band, qt::LinkOpener& links) {
         return nullptr;
     }
     return make(band, links, OfflineBand::html());
+}
+
+bool engineModuleInstalled() {
+    return QFileInfo(modulePath()).isFile();
 }
 
 }  // namespace quintara::web_band

@@ -12,4 +12,8 @@ namespace quintara::web_band {
 // as a child of `band`; nullptr when the module cannot be loaded.
 EngineBand* loadEngineBand(QWidget& band, qt::LinkOpener& links);
 
+// Whether the engine's module is installed beside the program: a package may leave it out, and
+// then the band asks the site for nothing, having nothing to show a page with.
+bool engineModuleInstalled();
+
 }  // namespace quintara::web_band

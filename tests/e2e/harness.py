@@ -175,17 +175,24 @@ class Session:
     page: the page served, when not page_server's own.
     printer: a printing.PrinterOfOurOwn the program prints on; without one, the machine has no
     printer at all for it, whatever printers it has.
+    arguments: the program's command line after its name.
+    options: the text of the user's options file, or None for none; the user's configuration
+    folder is the session's own, whatever the machine's user has in theirs.
+    program: the program to start, when not QUINTARA_PROGRAM.
     """
 
     # Qt's platform plugin; the Wayland tests use "wayland", and None leaves the choice to the
     # program and Qt, as a desktop session does.
     platform = "xcb"
 
-    def __init__(self, settings=None, site=True, page=None, printer=None):
-        self.program = os.environ.get("QUINTARA_PROGRAM", "")
+    def __init__(self, settings=None, site=True, page=None, printer=None, arguments=(),
+                 options=None, program=None):
+        self.program = program or os.environ.get("QUINTARA_PROGRAM", "")
         if not os.access(self.program, os.X_OK):
             raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
+        self.arguments = list(arguments)
+        self.options = options
         self.pages = PageServer(site_port() if site else None, page)
         self.printer = printer
 
@@ -198,11 +205,16 @@ class Session:
             self.settings_path.write_bytes(self.initial_settings)
         runtime = self.root / "runtime"
         runtime.mkdir(mode=0o700)
+        config = self.root / "config"
+        (config / "quintara").mkdir(parents=True)
+        if self.options is not None:
+            (config / "quintara" / "options").write_text(self.options)
         self.log = open(self.root / "quintara.log", "wb")
         try:
             # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant
             # for someone else's run on this machine then leaves ours alone.
             environment = dict(os.environ, LC_ALL="C.UTF-8", XDG_RUNTIME_DIR=str(runtime),
+                               XDG_CONFIG_HOME=str(config),
                                QT_QPA_PLATFORM=self.platform or "",
                                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                                QTWEBENGINE_DISABLE_SANDBOX="1")
@@ -213,7 +225,8 @@ class Session:
             else:
                 self.printer.environment(environment)
             self.app = subprocess.Popen(
-                ["quintara"], executable=os.path.abspath(self.program), cwd=self.workdir,
+                ["quintara"] + self.arguments, executable=os.path.abspath(self.program),
+                cwd=self.workdir,
                 stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT,
                 env=environment)
         except BaseException:
@@ -631,8 +644,8 @@ class QuintaraTestCase(unittest.TestCase):
         # runner's own warning filters are in place only once the tests run.
         warnings.filterwarnings("ignore", r"Atspi\.Action\.get_action_name", DeprecationWarning)
 
-    def session(self, settings=None, site=True, printer=None):
-        return Session(settings=settings, site=site, printer=printer)
+    def session(self, settings=None, site=True, printer=None, **more):
+        return Session(settings=settings, site=site, printer=printer, **more)
 
     def assertSeries(self, board, low, high, jolly_number=True):
         """Two columns of six distinct numbers, ascending, from low to high; the Jolly either a

@@ -25,6 +25,8 @@ class PageServer:
 
     def __init__(self, port, page=None):
         self.requests = []
+        # Every connection made to the server, whatever was sent on it.
+        self.connections = []
         self.server = None
         self.port = port
         self.page = page or PAGE
@@ -50,8 +52,15 @@ class PageServer:
             def log_message(self, format, *args):
                 pass
 
+        connections = self.connections
+
+        class Server(http.server.ThreadingHTTPServer):
+            def verify_request(self, request, client_address):
+                connections.append(client_address)
+                return True
+
         try:
-            self.server = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), Handler)
+            self.server = Server(("127.0.0.1", self.port), Handler)
         except OSError as e:
             if e.errno != errno.EADDRINUSE:
                 raise

@@ -12,7 +12,8 @@
 # machine's own CUPS is read or changed. DIR/ready appears once the printer takes jobs; the server
 # ends when the script is sent TERM.
 #
-# cups-pdf must run as root: for anyone else the script says "skipped: ..." and exits with 77.
+# cups-pdf must run as root: for anyone else, and where cups-pdf or cupsd is not installed, the
+# script says "skipped: ..." and exits with 77.
 # DIR's path must be short enough for a socket's name (under 100 bytes).
 # Usage: printer-of-our-own.sh DIR
 set -eu
@@ -25,10 +26,12 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: cups-pdf, the printer of the test's own, runs only as root"
     exit 77
 fi
+# A Debian package may be built as root where no CUPS is installed: its tests then say so and
+# skip (scripts/setup.sh --tests installs printer-driver-cups-pdf, which brings them).
 for needed in /usr/sbin/cupsd /usr/lib/cups/backend/cups-pdf /usr/share/ppd/cups-pdf; do
     if [ ! -e "$needed" ]; then
-        echo "error: $needed is missing: scripts/setup.sh --tests installs printer-driver-cups-pdf" >&2
-        exit 1
+        echo "skipped: $needed is missing (Debian package printer-driver-cups-pdf)"
+        exit 77
     fi
 done
 
