@@ -5,9 +5,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Makes the release tarball of this checkout, quintara-VERSION.tar.xz (VERSION as project() in
-# CMakeLists.txt says), from its tracked files as committed or as changed in the work tree,
-# without debian/: Debian's packaging is put beside it, not shipped in it. A release is this
-# tarball made at a signed tag.
+# CMakeLists.txt says), from its files as committed, without debian/: Debian's packaging is put
+# beside it, not shipped in it. A checkout with changes not committed, or files git neither tracks
+# nor ignores, is refused: the tarball is what a commit holds, nothing else. A release is this
+# tarball made at a signed tag (docs/packaging.md).
 #
 # The same files give the same bytes, whoever makes it and whenever: every entry dated from the
 # commit checked out, owned by 0:0 without names, in name order, with modes 0644 or 0755, and
@@ -37,14 +38,17 @@ version=$(sed -n '/^project(Quintara/,/)/ s/^ *VERSION \([0-9.]*\)$/\1/p' \
 }
 name="quintara-$version"
 
+changes=$(git -C "$checkout" status --porcelain=v1 --untracked-files=normal)
+if [ -n "$changes" ]; then
+    echo "$checkout has changes not committed; commit or remove them first:" >&2
+    echo "$changes" >&2
+    exit 1
+fi
+
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/quintara-release.XXXXXX")
 trap 'rm -rf -- "$scratch"' EXIT
 
-# The tracked files with the work tree's changes (a commit that `git stash create` makes of
-# them), or the commit itself when nothing changed.
-revision=$(git -C "$checkout" stash create)
-git -C "$checkout" archive --format=tar --prefix="$name/" "${revision:-HEAD}" |
-    tar -C "$scratch" -xf -
+git -C "$checkout" archive --format=tar --prefix="$name/" HEAD | tar -C "$scratch" -xf -
 rm -rf -- "${scratch:?}/$name/debian"
 
 epoch=$(git -C "$checkout" log -1 --format=%ct HEAD)

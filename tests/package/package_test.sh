@@ -105,18 +105,27 @@ shared_files=(
     "share/man/man6/quintara.6.gz"
     "share/metainfo/$app_id.metainfo.xml"
 )
-# The browser engine's module, which the program loads only when the maker's page arrives.
-[ "$webengine" = yes ] && shared_files+=("lib/quintara/modules/libquintara_web_engine.so")
+# The browser engine's module, which the program loads only when the maker's page arrives: in a
+# plain install beside the program, in Debian in a package of its own.
+module="lib/quintara/modules/libquintara_web_engine.so"
 # A plain install puts the program in bin/; the Debian package puts it in games/, as Debian's
 # games are, and adds what Debian asks of every package.
 install_files=("bin/quintara" "${shared_files[@]}")
+[ "$webengine" = yes ] && install_files+=("$module")
 package_files=(
     "games/quintara"
     "${shared_files[@]}"
+    "share/doc/quintara/README.Debian"
     "share/doc/quintara/changelog.Debian.gz"
     "share/doc/quintara/changelog.gz"
     "share/doc/quintara/copyright"
     "share/lintian/overrides/quintara"
+)
+module_package_files=(
+    "$module"
+    "share/doc/quintara-webengine/changelog.Debian.gz"
+    "share/doc/quintara-webengine/changelog.gz"
+    "share/doc/quintara-webengine/copyright"
 )
 
 # expect_file_list WHAT ACTUAL_LIST_FILE PREFIX EXPECTED...: the sorted list must be exactly the
@@ -147,9 +156,26 @@ timeout 120 "$cmake" --install "$build_dir" --prefix "$prefix" \
 expect_file_list "cmake --install" "$scratch/installed-files" "" "${install_files[@]}"
 
 # --- 2. The package ------------------------------------------------------------------------------
-stage "the package's fields and files"
+stage "the packages' fields and files"
 arch=$(dpkg --print-architecture)
+module_deb="$(dirname "$deb")/quintara-webengine_${package_version}_${arch}.deb"
 expect_equal "package file" "$(basename "$deb")" "quintara_${package_version}_${arch}.deb"
+if [ "$webengine" = yes ]; then
+    [ -f "$module_deb" ] || die "no package $module_deb beside $deb"
+elif [ -e "$module_deb" ]; then
+    fail "a build without the web engine made $(basename "$module_deb")"
+fi
+
+# relation_named WHAT FIELD RELATION: the field names the relation, with or without a version.
+# Debian 13 renamed some libraries for its 64-bit time (libqt6core6t64): the same library here.
+relation_named() {
+    local field
+    field=$(sed -E 's/([a-z0-9.+-]+)t64( |,|$)/\1\2/g' <<<"$2")
+    [[ ", $field," == *", $3 "[\(,]* || ", $field," == *", $3,"* ]]
+}
+expect_relation() {
+    if relation_named "$@"; then ok "$1 names $3"; else fail "$1 does not name $3: '$2'"; fi
+}
 
 field() { dpkg-deb -f "$deb" "$1"; }
 expect_equal "Package" "$(field Package)" quintara
@@ -158,34 +184,50 @@ expect_equal "Architecture" "$(field Architecture)" "$arch"
 expect_equal "Section" "$(field Section)" games
 # The libraries the program links come from dpkg-shlibdeps (libqt6gui6 brings Qt's X11 platform
 # plugin); the fonts the windows are laid out for, and fontconfig that finds them, are named, and
-# so are Debian's default sans and Qt's translations, which message boxes and Qt's dialogs take.
-# Debian 13 renamed some of them for its 64-bit time (libqt6core6t64): the same library here.
-depends=$(field Depends | sed -E 's/([a-z0-9.+-]+)t64( |,|$)/\1\2/g')
-needed=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6
-    "fonts-liberation | fonts-liberation2 | fonts-croscore" fonts-comic-neue fontconfig
-    fonts-dejavu-core qt6-translations-l10n)
-[ "$webengine" = yes ] && needed+=(libqt6webenginewidgets6)
-for relation in "${needed[@]}"; do
-    if [[ ", $depends," == *", $relation "[\(,]* || ", $depends," == *", $relation,"* ]]; then
-        ok "Depends names $relation"
-    else
-        fail "Depends does not name $relation: '$depends'"
-    fi
+# so is Debian's default sans, which message boxes and Qt's dialogs take. Qt's translations and
+# the engine's module are recommended: the program does without either.
+for relation in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
+    "fonts-liberation | fonts-croscore" fonts-comic-neue fontconfig fonts-dejavu-core; do
+    expect_relation "quintara's Depends" "$(field Depends)" "$relation"
 done
+for relation in qt6-translations-l10n quintara-webengine; do
+    expect_relation "quintara's Recommends" "$(field Recommends)" "$relation"
+done
+engine_relations=$(dpkg-deb -f "$deb" Depends Pre-Depends | grep -oE 'libqt6webengine[a-z]*' || true)
+expect_equal "what of Qt WebEngine quintara depends on" "$engine_relations" ""
 
-TZ=UTC dpkg-deb -c "$deb" >"$scratch/contents"
-# Lines: mode owner/group size date time ./path
-awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' "$scratch/contents" >"$scratch/package-files"
-expect_file_list "the package" "$scratch/package-files" "usr/" "${package_files[@]}"
-# Every entry dated from Debian's changelog (SOURCE_DATE_EPOCH), whenever the package was built.
+# expect_package_files WHAT DEB EXPECTED...: the package's files, each dated from Debian's
+# changelog (SOURCE_DATE_EPOCH), whenever the package was built.
 changelog_date=$(date -u -d "$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Date)" \
     "+%Y-%m-%d %H:%M")
-other_dates=$(awk -v date="$changelog_date" '$4 " " $5 != date' "$scratch/contents")
-if [ -z "$other_dates" ]; then
-    ok "every entry dated $changelog_date UTC, from the changelog"
-else
-    fail "entries not dated $changelog_date UTC, the changelog's date:"
-    echo "$other_dates" >&2
+expect_package_files() {
+    local what=$1 package=$2
+    shift 2
+    TZ=UTC dpkg-deb -c "$package" >"$scratch/contents"
+    # Lines: mode owner/group size date time ./path
+    awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' "$scratch/contents" \
+        >"$scratch/package-files"
+    expect_file_list "$what" "$scratch/package-files" "usr/" "$@"
+    local other_dates
+    other_dates=$(awk -v date="$changelog_date" '$4 " " $5 != date' "$scratch/contents")
+    if [ -z "$other_dates" ]; then
+        ok "$what: every entry dated $changelog_date UTC, from the changelog"
+    else
+        fail "$what: entries not dated $changelog_date UTC, the changelog's date:"
+        echo "$other_dates" >&2
+    fi
+}
+expect_package_files "quintara" "$deb" "${package_files[@]}"
+
+if [ "$webengine" = yes ]; then
+    module_field() { dpkg-deb -f "$module_deb" "$1"; }
+    expect_equal "Package" "$(module_field Package)" quintara-webengine
+    expect_equal "Version" "$(module_field Version)" "$package_version"
+    expect_equal "Section" "$(module_field Section)" games
+    for relation in "quintara (= $package_version)" libqt6webenginecore6 libqt6webenginewidgets6; do
+        expect_relation "quintara-webengine's Depends" "$(module_field Depends)" "$relation"
+    done
+    expect_package_files "quintara-webengine" "$module_deb" "${module_package_files[@]}"
 fi
 
 # --- 3. What the package installs ----------------------------------------------------------------
@@ -217,7 +259,10 @@ fi
 desktop_key() { sed -n "/^\[Desktop Entry\]/,/^\[/ s/^$1=//p" "$desktop" | head -n 1; }
 expect_equal "desktop entry Name" "$(desktop_key Name)" Quintara
 expect_equal "desktop entry Icon" "$(desktop_key Icon)" "$app_id"
-expect_equal "desktop entry Exec" "$(desktop_key Exec)" quintara
+expect_equal "desktop entry Exec" "$(desktop_key Exec)" "quintara --config-folder"
+expect_equal "desktop entry's offline action" \
+    "$(sed -n '/^\[Desktop Action offline\]/,/^\[/ s/^Exec=//p' "$desktop")" \
+    "quintara --config-folder --offline"
 expect_equal "desktop entry Terminal" "$(desktop_key Terminal)" false
 categories=$(desktop_key Categories)
 if [[ ";$categories" == *";Game;"* ]]; then

@@ -223,6 +223,15 @@ if cmp -s "$source/$tarball_name" "$scratch/again/$tarball_name"; then
 else
     fail "$tarball_name differs between two runs of scripts/make-release-tarball.sh"
 fi
+# A checkout with a change not committed makes no release.
+git clone -q --no-hardlinks "$source_dir" "$scratch/changed"
+echo "a change not committed" >>"$scratch/changed/NEWS"
+if bash "$scratch/changed/scripts/make-release-tarball.sh" "$scratch/changed" \
+    >"$logs/changed.log" 2>&1; then
+    fail "scripts/make-release-tarball.sh made a tarball of a checkout with a change not committed"
+else
+    ok "a checkout with a change not committed: $(head -n 1 "$logs/changed.log")"
+fi
 ln -s "$tarball_name" "$source/quintara_$upstream.orig.tar.xz"
 tar -C "$source" -xJf "$source/$tarball_name"
 checkout_archive "$source_dir" >"$scratch/checkout.tar"
@@ -333,6 +342,8 @@ fi
 mkdir "$scratch/debs"
 cp "$root$first"/*.deb "$scratch/debs/"
 deb="$scratch/debs/quintara_${version}_$(dpkg --print-architecture).deb"
+# The engine's module, in a package of its own where Qt WebEngine is built.
+debs=("$scratch"/debs/*.deb)
 stage "the package's files"
 bash "$here/../package/package_test.sh" --deb "$deb" --build-dir "$build_dir" \
     --source-dir "$source_dir" --package-version "$version" "${package_test_arguments[@]}" ||
@@ -352,7 +363,7 @@ if [ "$piuparts" = yes ]; then
     [ "$suite" = bookworm ] || ignored+=(--ignore=/var/cache/debconf/tmp.ci/)
     if timeout 1800 piuparts --existing-chroot "$scratch/piuparts-base" --keep-sources-list \
         --distribution "$suite" --no-upgrade-test --warn-on-debsums-errors "${ignored[@]}" \
-        --tmpdir "$scratch" "$deb" </dev/null >"$logs/piuparts.log" 2>&1; then
+        --tmpdir "$scratch" "${debs[@]}" </dev/null >"$logs/piuparts.log" 2>&1; then
         ok "piuparts: $(grep -E 'PASS:' "$logs/piuparts.log" | head -n 1 | sed 's/^.*PASS: //')"
     else
         show_log piuparts "$logs/piuparts.log"
@@ -366,18 +377,30 @@ new_root "$scratch/testbed"
 mkdir -p "$root/build/debs"
 # The tests as the source package holds them, unpacked as a sponsor's autopkgtest unpacks it.
 dpkg-source -x "$source/$dsc" "$root/build/source" >/dev/null
-cp "$deb" "$root/build/debs/"
-# The package first, as a user installs it: apt then resolves its dependencies alone, as it does
-# for them (autopkgtest installs it together with each test's dependencies).
+cp "${debs[@]}" "$root/build/debs/"
+# The program first, as a user installs it without its recommendations: apt then resolves its
+# dependencies alone, as it does for them (autopkgtest installs it together with each test's
+# dependencies); then what the engine's module would add to that, from the archive's data.
 step "apt-get install ./$(basename "$deb")" "$logs/install.log" 900 "apt-get -q update
-    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install /build/debs/$(basename "$deb")"
+    apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install /build/debs/$(basename "$deb")
+    for module in /build/debs/quintara-webengine_*.deb; do
+        [ -e \"\$module\" ] || continue
+        echo 'The engine module on top:'
+        apt-get -q -s -o Dpkg::Use-Pty=0 --no-install-recommends install \"\$module\"
+    done"
 # After this operation, 514 MB of additional disk space will be used.
-ok "$(grep -c ' Unpacking ' "$logs/install.log" || true) packages installed," \
-    "$(sed -n 's/.*After this operation, \(.*\) of additional disk space.*/\1/p' "$logs/install.log")"
+sizes=$(sed -n 's/.*After this operation, \(.*\) of additional disk space.*/\1/p' \
+    "$logs/install.log")
+ok "quintara alone: $(sed -n '/The engine module on top/q; / Unpacking /p' "$logs/install.log" |
+    wc -l) packages installed, $(head -n 1 <<<"$sizes")"
+[ "$(wc -l <<<"$sizes")" -lt 2 ] ||
+    ok "quintara-webengine on top: $(grep -c '^ *[0-9]* Inst ' "$logs/install.log" || true)" \
+        "packages more, $(tail -n 1 <<<"$sizes") more"
+# The tests without the engine's module come first: autopkgtest's null runner keeps what a test
+# installed for the next.
 step "autopkgtest" "$logs/autopkgtest.log" 1500 "
     apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends install autopkgtest
-    autopkgtest --output-dir /build/autopkgtest /build/source /build/debs/$(basename "$deb") \
-        -- null"
+    autopkgtest --output-dir /build/autopkgtest /build/source /build/debs/*.deb -- null"
 grep -E '^ *[0-9]+ (installed-[a-z-]+ +(PASS|FAIL|SKIP)|ok: |FAIL: |Ran |OK$)' \
     "$logs/autopkgtest.log" | cut -c7- | sed 's/^/   /'
 
