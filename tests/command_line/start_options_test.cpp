@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "command_line/config_folder.h"
 
 namespace quintara::command_line {
