@@ -417,7 +417,7 @@ struct LeftoverCase {
     const char* name;
     const char* file;
     Left what;
-    int hoursAgo;
+    int minutesAgo;
     bool removed;
 
     friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
@@ -434,7 +434,7 @@ TEST_P(WhatEarlierSavesLeft, GoesWithTheNextSaveOnlyWhenSurelyTheirsAndOld) {
                           : directory / "yours";
     writeBytes(made, "interrupted");
     std::filesystem::last_write_time(
-        made, std::filesystem::file_time_type::clock::now() - std::chrono::hours(row.hoursAgo));
+        made, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(row.minutesAgo));
     if (row.what == Left::FileWithASecondName) {
         std::filesystem::create_hard_link(made, left);
     } else if (row.what == Left::Link) {
@@ -454,15 +454,20 @@ constexpr char kLeftBehind[] = "Quintara.cfg.CutShort0001.tmp";
 INSTANTIATE_TEST_SUITE_P(
     Cases, WhatEarlierSavesLeft,
     ::testing::Values(
-        LeftoverCase{"TwoHoursOld", kLeftBehind, Left::PlainFile, 2, true},
-        // Another copy of Quintara may be saving at this very moment.
+        LeftoverCase{"TwoHoursOld", kLeftBehind, Left::PlainFile, 120, true},
+        LeftoverCase{"AnHourAndAMinuteOld", kLeftBehind, Left::PlainFile, 61, true},
+        // Another copy of Quintara may be saving at this very moment, on a network disk whose
+        // clock may run minutes apart from ours.
         LeftoverCase{"JustMade", kLeftBehind, Left::PlainFile, 0, false},
-        LeftoverCase{"AnotherUsers", kLeftBehind, Left::AnotherUsersFile, 2, false},
-        LeftoverCase{"WithASecondName", kLeftBehind, Left::FileWithASecondName, 2, false},
-        LeftoverCase{"ALink", kLeftBehind, Left::Link, 2, false},
-        LeftoverCase{"AnotherFilesName", "Other.cfg.CutShort0001.tmp", Left::PlainFile, 2, false},
+        LeftoverCase{"AMinuteOld", kLeftBehind, Left::PlainFile, 1, false},
+        LeftoverCase{"TenMinutesOld", kLeftBehind, Left::PlainFile, 10, false},
+        LeftoverCase{"FiftyNineMinutesOld", kLeftBehind, Left::PlainFile, 59, false},
+        LeftoverCase{"AnotherUsers", kLeftBehind, Left::AnotherUsersFile, 120, false},
+        LeftoverCase{"WithASecondName", kLeftBehind, Left::FileWithASecondName, 120, false},
+        LeftoverCase{"ALink", kLeftBehind, Left::Link, 120, false},
+        LeftoverCase{"AnotherFilesName", "Other.cfg.CutShort0001.tmp", Left::PlainFile, 120, false},
         LeftoverCase{"ANameThisProgramNeverGives", "Quintara.cfg.Cut-Short001.tmp", Left::PlainFile,
-                     2, false}),
+                     120, false}),
     [](const auto& info) { return info.param.name; });
 
 // In a crowded shared folder a save reads a few names of it, each save where the last stopped: it
