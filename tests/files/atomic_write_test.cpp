@@ -3,11 +3,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -263,6 +265,46 @@ TEST_F(AtomicWrite, AnAttributeTheSystemSaysNotToCopyIsLeftOut) {
     SKIP_UNLESS_DONE(setAttribute(target, "user.Beagle.index", "stale"));
     ASSERT_EQ(writeFileAtomically(files, target, "new"), std::nullopt);
     EXPECT_EQ(attributesOf(target).find("user.Beagle"), std::string::npos) << attributesOf(target);
+}
+
+// A user who may give the new file the old one's group, being a member, but not its owner keeps
+// the group: a file shared with a group stays shared. The save runs in a child process as such a
+// user, which only root can start.
+TEST_F(AtomicWrite, AUserWhoMayGiveOnlyTheGroupKeepsTheFilesSharedGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root may run a save as another user";
+    }
+    constexpr uid_t kColleague = 34567;
+    constexpr gid_t kSharedGroup = 23456;
+    const Path folder = directory / "yours";
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(directory.path(), std::filesystem::perms(0755));
+    ASSERT_EQ(giveTo(folder, kAnotherUser, kAnotherUser), 0);
+    target = folder / "Quintara.cfg";
+    makeFile(target, 0660);
+    ASSERT_EQ(giveTo(target, kColleague, kSharedGroup), 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0) << std::strerror(errno);
+    if (child == 0) {
+        const gid_t groups[] = {kSharedGroup};
+        if (setgroups(1, groups) != 0 || setgid(kAnotherUser) != 0 || setuid(kAnotherUser) != 0) {
+            _exit(2);
+        }
+        LocalFileLayer asTheUser;
+        _exit(writeFileAtomically(asTheUser, target, "new") ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the child ended with " << status << " (2: it could not become the user, 1: the save "
+        << "failed)";
+    struct stat saved = {};
+    ASSERT_EQ(lstat(target.c_str(), &saved), 0);
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_EQ(saved.st_uid, kAnotherUser);
+    EXPECT_EQ(saved.st_gid, kSharedGroup);
+    EXPECT_EQ(saved.st_mode & 07777U, 0660U);
 }
 
 // Something at the place of the settings file that a save must leave exactly as it was.
