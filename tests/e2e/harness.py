@@ -564,10 +564,22 @@ class MainWindow(_Window):
     def description(self):
         return self.window.accessible.get_description() or ""
 
+    def x_window(self):
+        """The main window's X window, found by its title once. A search that meets a window
+        closing meanwhile (the clipboard's owner before a marker) fails, and is tried again."""
+        if getattr(self, "_x_window", None) is None:
+            def search():
+                found = subprocess.run(["xdotool", "search", "--name",
+                                        "^" + re.escape(self.title) + "$"], capture_output=True)
+                return found.returncode == 0 and found.stdout.split()[0].decode()
+
+            self._x_window = self.session.wait("the main window's X window", search)
+        return self._x_window
+
     def type_keys(self, *keys):
         """Keys typed on the keyboard into the main window, in order."""
-        subprocess.run(["xdotool", "search", "--name", "^" + re.escape(self.title) + "$",
-                        "windowfocus", "--sync", "key"] + list(keys), check=True)
+        subprocess.run(["xdotool", "windowfocus", "--sync", self.x_window(), "key"] + list(keys),
+                       check=True)
 
     def copy(self):
         """Ctrl+C, typed into the main window; the text it puts on the clipboard, once there.
