@@ -73,7 +73,7 @@ std::optional<FileFailure> LocalFileLayer::rewriteInPlace(const std::filesystem:
     }
     const FileDescriptor file = std::move(std::get<FileDescriptor>(opened));
     // Two programs writing one file in place at once could leave a mix of both.
-    const auto lock = lockForWriting(file.get());
+    const auto lock = lockForWriting(file.get(), lockPlace());
     if (const auto* error = std::get_if<std::error_code>(&lock)) {
         return FileFailure{FileStep::WriteInPlace, target, *error};
     }
@@ -123,7 +123,7 @@ bool LocalFileLayer::putBackInterruptedRewrite(const std::filesystem::path& targ
         return false;
     }
     // Under the lock no rewrite is under way, so a file that reads whole now needs nothing.
-    const auto lock = lockForWriting(file->get());
+    const auto lock = lockForWriting(file->get(), lockPlace());
     if (std::holds_alternative<std::error_code>(lock) || holdsWhole(file->get(), readsWhole)) {
         return false;
     }

@@ -14,6 +14,7 @@
 #include "files/file_descriptor.h"
 #include "files/leftover_files.h"
 #include "files/link_following.h"
+#include "files/save_lock.h"
 #include "files/temporary_file.h"
 
 namespace quintara::files {
@@ -22,9 +23,8 @@ namespace {
 // The mode is the user's default once the umask and any default ACL of the folder apply.
 constexpr unsigned kEveryoneMayReadAndWrite = 0666;
 
-// A save takes a fraction of a second, a second more when it waits for another: a file of a
-// save an hour old belongs to no save still running, even on a network disk whose clock runs a
-// few minutes apart from ours.
+// A save takes a fraction of a second: a file of a save an hour old belongs to no save still
+// running, even on a network disk whose clock runs a few minutes apart from ours.
 constexpr auto kLeftoverAge = std::chrono::hours(1);
 
 }  // namespace
@@ -153,6 +153,10 @@ std::error_code LocalFileLayer::writeAll(int descriptor, std::string_view bytes)
 
 std::error_code LocalFileLayer::forceToDisk(int descriptor) {
     return syncDescriptor(descriptor) == 0 ? std::error_code{} : lastSystemError();
+}
+
+std::filesystem::path LocalFileLayer::lockPlace() {
+    return placeOfSaveLocks();
 }
 
 // Some file systems cannot force a folder to the disk; the file itself is in place by then, so

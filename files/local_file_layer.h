@@ -41,6 +41,9 @@ protected:
     // the disk.
     virtual std::error_code writeAll(int descriptor, std::string_view bytes);
     virtual std::error_code forceToDisk(int descriptor);
+    // Where the folder of the user's save locks is made (placeOfSaveLocks), asked at each save
+    // since the session's folder comes and goes; tests keep their locks to themselves.
+    virtual std::filesystem::path lockPlace();
 
 private:
     // A rename or a new name is only lasting once the folder holding it is on the disk too.

@@ -10,10 +10,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <cstdlib>
 #include <string>
-#include <thread>
+#include <utility>
 
 namespace quintara::files {
 namespace {
@@ -25,50 +23,74 @@ bool isPrivateFolder(const std::filesystem::path& folder) {
            status.st_uid == geteuid() && (status.st_mode & 077U) == 0;
 }
 
+std::string userNumber() {
+    return std::to_string(geteuid());
+}
+
 // Where the locks go; nothing when no folder others cannot open can be had. Someone who made a
-// folder of that name first in the shared temporary folder leaves the saves unlocked, no worse.
-std::filesystem::path lockFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::error_code noTemporaryFolder;
-    const std::filesystem::path base =
-        runtime != nullptr && isPrivateFolder(runtime)
-            ? std::filesystem::path(runtime)
-            : std::filesystem::temp_directory_path(noTemporaryFolder);
-    if (base.empty()) {
-        return {};
-    }
-    const std::filesystem::path folder = base / ("quintara-" + std::to_string(geteuid()));
+// folder of that name first in a shared folder leaves the saves unlocked, no worse.
+std::filesystem::path lockFolderIn(const std::filesystem::path& place) {
+    const std::filesystem::path folder = place / ("quintara-" + userNumber());
     mkdir(folder.c_str(), 0700);
     return isPrivateFolder(folder) ? folder : std::filesystem::path();
 }
 
+bool isSameFile(const struct stat& one, const struct stat& other) {
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// Each lock file is removed by the save that held it, before it lets go: a lock taken on a file
+// that is gone from its name by then holds nothing, and is taken again on the file at the name
+// now. Each new try means another save came and went meanwhile, so a few are plenty.
+constexpr int kAttempts = 8;
+
 }  // namespace
 
-OpenedFile lockForWriting(int descriptor) {
+SaveLock::SaveLock(std::filesystem::path name, FileDescriptor held)
+    : name_(std::move(name)), held_(std::move(held)) {}
+
+SaveLock::~SaveLock() {
+    if (held_) {
+        unlink(name_.c_str());
+    }
+}
+
+std::filesystem::path placeOfSaveLocks() {
+    const std::filesystem::path session = "/run/user/" + userNumber();
+    return isPrivateFolder(session) ? session : std::filesystem::path("/tmp");
+}
+
+std::variant<SaveLock, std::error_code> lockForWriting(int descriptor,
+                                                       const std::filesystem::path& place) {
     struct stat file = {};
-    const std::filesystem::path folder = lockFolder();
+    const std::filesystem::path folder = lockFolderIn(place);
     if (fstat(descriptor, &file) != 0 || folder.empty()) {
-        return FileDescriptor();
+        return SaveLock();
     }
     const std::filesystem::path name =
         folder / (std::to_string(file.st_dev) + "-" + std::to_string(file.st_ino) + ".lock");
-    FileDescriptor lock(open(name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!lock) {
-        return FileDescriptor();
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        FileDescriptor lock(open(name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!lock) {
+            return SaveLock();
+        }
+        if (flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK) {
+                break;
+            }
+            if (errno == EINTR) {
+                continue;
+            }
+            return SaveLock();
+        }
+        struct stat held = {};
+        struct stat named = {};
+        if (fstat(lock.get(), &held) == 0 && lstat(name.c_str(), &named) == 0 &&
+            isSameFile(held, named)) {
+            return SaveLock(name, std::move(lock));
+        }
     }
-    constexpr int kAttempts = 20;
-    for (int attempt = 1;; ++attempt) {
-        if (flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
-            return lock;
-        }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            return FileDescriptor();
-        }
-        if (attempt == kAttempts) {
-            return std::make_error_code(std::errc::operation_would_block);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    return std::make_error_code(std::errc::operation_would_block);
 }
 
 }  // namespace quintara::files

@@ -63,7 +63,10 @@ constexpr std::pair<int, std::string_view> kErrorWords[] = {
     {ENXIO, "non è un file normale"},
     {ENOTDIR, "una parte del percorso non è una cartella"},
     {ENAMETOOLONG, "il nome è troppo lungo"},
-    {EWOULDBLOCK, "un altro programma lo sta scrivendo"},
+    // Only another copy of Quintara takes the lock of a save, and only for a fraction of a second:
+    // the save is not waited for, and is tried again with a click.
+    {EWOULDBLOCK,
+     "un'altra copia di Quintara lo sta salvando proprio ora; riprovare tra un momento"},
 };
 
 // An error without words of its own is named by its number, so that the message stays wholly

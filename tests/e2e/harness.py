@@ -406,6 +406,14 @@ def set_clipboard(text):
                    check=True, timeout=STEP_TIMEOUT)
 
 
+def mark_clipboard():
+    """Puts a text nobody else copies on the clipboard, and returns it: whatever a copy puts
+    there afterwards differs from it."""
+    marker = "segnaposto %d" % time.monotonic_ns()
+    set_clipboard(marker)
+    return marker
+
+
 class Screen(printing.Picture):
     """The virtual screen as a sighted user sees it, taken in one go."""
 
@@ -569,12 +577,46 @@ class MainWindow(_Window):
     def description(self):
         return self.window.accessible.get_description() or ""
 
+    def x_window(self):
+        """The main window's X window, found by its title once. A search that meets a window
+        closing meanwhile (the clipboard's owner before a marker) fails, and is tried again."""
+        if getattr(self, "_x_window", None) is None:
+            def search():
+                found = subprocess.run(["xdotool", "search", "--name",
+                                        "^" + re.escape(self.title) + "$"], capture_output=True)
+                return found.returncode == 0 and found.stdout.split()[0].decode()
+
+            self._x_window = self.session.wait("the main window's X window", search)
+        return self._x_window
+
+    def type_keys(self, *keys):
+        """Keys typed on the keyboard into the main window, in order."""
+        subprocess.run(["xdotool", "windowfocus", "--sync", self.x_window(), "key"] + list(keys),
+                       check=True)
+
     def copy(self):
-        """Ctrl+C, typed on the keyboard into the main window; returns the clipboard's text."""
-        subprocess.run(["xdotool", "search", "--name", "^" + re.escape(self.title) + "$",
-                        "windowfocus", "--sync", "key", "ctrl+c"], check=True)
-        time.sleep(0.5)
-        return clipboard()
+        """Ctrl+C, typed into the main window; the text it puts on the clipboard, once there.
+        The window may copy only once a command before it has ended (the covers moving)."""
+        marker = mark_clipboard()
+        self.type_keys("ctrl+c")
+
+        def copied():
+            text = clipboard()
+            return text if text != marker else None
+
+        return self.session.wait("the copy on the clipboard", copied)
+
+    def copy_then_new_series(self):
+        """Ctrl+C, then "Nuova Serie" pressed from the keyboard, which the window runs only once
+        what the copy does has been done: the text the copy put on the clipboard (None when it put
+        nothing there), and the new series once it stands behind open covers."""
+        marker = mark_clipboard()
+        before = self.board().numbers()
+        self.session.press(self.tree().find("push button", "Nuova Serie"), "SetFocus", wait=True)
+        self.type_keys("ctrl+c", "Return")
+        board = self.settled_board("a new series", unlike=before)
+        copied = clipboard()
+        return None if copied == marker else copied, board
 
 
 class ConditionsDialog(_Window):

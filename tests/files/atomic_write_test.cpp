@@ -3,10 +3,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -14,10 +17,15 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <future>
+#include <optional>
 #include <thread>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "files/file_descriptor.h"
 #include "files/file_layer.h"
@@ -259,6 +267,46 @@ TEST_F(AtomicWrite, AnAttributeTheSystemSaysNotToCopyIsLeftOut) {
     EXPECT_EQ(attributesOf(target).find("user.Beagle"), std::string::npos) << attributesOf(target);
 }
 
+// A user who may give the new file the old one's group, being a member, but not its owner keeps
+// the group: a file shared with a group stays shared. The save runs in a child process as such a
+// user, which only root can start.
+TEST_F(AtomicWrite, AUserWhoMayGiveOnlyTheGroupKeepsTheFilesSharedGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root may run a save as another user";
+    }
+    constexpr uid_t kColleague = 34567;
+    constexpr gid_t kSharedGroup = 23456;
+    const Path folder = directory / "yours";
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(directory.path(), std::filesystem::perms(0755));
+    ASSERT_EQ(giveTo(folder, kAnotherUser, kAnotherUser), 0);
+    target = folder / "Quintara.cfg";
+    makeFile(target, 0660);
+    ASSERT_EQ(giveTo(target, kColleague, kSharedGroup), 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0) << std::strerror(errno);
+    if (child == 0) {
+        const gid_t groups[] = {kSharedGroup};
+        if (setgroups(1, groups) != 0 || setgid(kAnotherUser) != 0 || setuid(kAnotherUser) != 0) {
+            _exit(2);
+        }
+        LocalFileLayer asTheUser;
+        _exit(writeFileAtomically(asTheUser, target, "new") ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the child ended with " << status << " (2: it could not become the user, 1: the save "
+        << "failed)";
+    struct stat saved = {};
+    ASSERT_EQ(lstat(target.c_str(), &saved), 0);
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_EQ(saved.st_uid, kAnotherUser);
+    EXPECT_EQ(saved.st_gid, kSharedGroup);
+    EXPECT_EQ(saved.st_mode & 07777U, 0660U);
+}
+
 // Something at the place of the settings file that a save must leave exactly as it was.
 struct RefusedCase {
     const char* name;
@@ -411,7 +459,7 @@ struct LeftoverCase {
     const char* name;
     const char* file;
     Left what;
-    int hoursAgo;
+    int minutesAgo;
     bool removed;
 
     friend void PrintTo(const LeftoverCase& c, std::ostream* os) { *os << c.name; }
@@ -428,7 +476,7 @@ TEST_P(WhatEarlierSavesLeft, GoesWithTheNextSaveOnlyWhenSurelyTheirsAndOld) {
                           : directory / "yours";
     writeBytes(made, "interrupted");
     std::filesystem::last_write_time(
-        made, std::filesystem::file_time_type::clock::now() - std::chrono::hours(row.hoursAgo));
+        made, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(row.minutesAgo));
     if (row.what == Left::FileWithASecondName) {
         std::filesystem::create_hard_link(made, left);
     } else if (row.what == Left::Link) {
@@ -448,15 +496,20 @@ constexpr char kLeftBehind[] = "Quintara.cfg.CutShort0001.tmp";
 INSTANTIATE_TEST_SUITE_P(
     Cases, WhatEarlierSavesLeft,
     ::testing::Values(
-        LeftoverCase{"TwoHoursOld", kLeftBehind, Left::PlainFile, 2, true},
-        // Another copy of Quintara may be saving at this very moment.
+        LeftoverCase{"TwoHoursOld", kLeftBehind, Left::PlainFile, 120, true},
+        LeftoverCase{"AnHourAndAMinuteOld", kLeftBehind, Left::PlainFile, 61, true},
+        // Another copy of Quintara may be saving at this very moment, on a network disk whose
+        // clock may run minutes apart from ours.
         LeftoverCase{"JustMade", kLeftBehind, Left::PlainFile, 0, false},
-        LeftoverCase{"AnotherUsers", kLeftBehind, Left::AnotherUsersFile, 2, false},
-        LeftoverCase{"WithASecondName", kLeftBehind, Left::FileWithASecondName, 2, false},
-        LeftoverCase{"ALink", kLeftBehind, Left::Link, 2, false},
-        LeftoverCase{"AnotherFilesName", "Other.cfg.CutShort0001.tmp", Left::PlainFile, 2, false},
+        LeftoverCase{"AMinuteOld", kLeftBehind, Left::PlainFile, 1, false},
+        LeftoverCase{"TenMinutesOld", kLeftBehind, Left::PlainFile, 10, false},
+        LeftoverCase{"FiftyNineMinutesOld", kLeftBehind, Left::PlainFile, 59, false},
+        LeftoverCase{"AnotherUsers", kLeftBehind, Left::AnotherUsersFile, 120, false},
+        LeftoverCase{"WithASecondName", kLeftBehind, Left::FileWithASecondName, 120, false},
+        LeftoverCase{"ALink", kLeftBehind, Left::Link, 120, false},
+        LeftoverCase{"AnotherFilesName", "Other.cfg.CutShort0001.tmp", Left::PlainFile, 120, false},
         LeftoverCase{"ANameThisProgramNeverGives", "Quintara.cfg.Cut-Short001.tmp", Left::PlainFile,
-                     2, false}),
+                     120, false}),
     [](const auto& info) { return info.param.name; });
 
 // In a crowded shared folder a save reads a few names of it, each save where the last stopped: it
@@ -590,28 +643,92 @@ TEST_F(AtomicWrite, InASharedFolderAFileWithTwoNamesIsReplacedByName) {
     EXPECT_EQ(readBytes(directory / "victim"), "your other file");
 }
 
-// Another copy of Quintara saving the file holds the save up, and then fails it; a lock on the
-// file itself, which anyone who may read it can take, holds nothing up.
+// The file layer with its save locks in a place of the test's, when it names one, and otherwise
+// where the program keeps them.
+class LocksIn final : public LocalFileLayer {
+public:
+    Path place;
+    Path lockPlace() override { return place.empty() ? LocalFileLayer::lockPlace() : place; }
+};
+
+Path lockFolderIn(const Path& place) {
+    return place / ("quintara-" + std::to_string(geteuid()));
+}
+
+// The folders a copy of the program was started with, for one test: set, or unset when null.
+class StartedWith {
+public:
+    StartedWith(const char* runtimeFolder, const char* temporaryFolder) {
+        set("XDG_RUNTIME_DIR", runtimeFolder);
+        set("TMPDIR", temporaryFolder);
+    }
+    ~StartedWith() {
+        for (const auto& [name, value] : before_) {
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+        }
+    }
+    StartedWith(const StartedWith&) = delete;
+    StartedWith& operator=(const StartedWith&) = delete;
+
+private:
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        before_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> before_;
+};
+
+using HeldLock = std::variant<FileDescriptor, SaveLock>;
+
+// How often the calling thread has given up the processor to wait: for a sleep, a lock, the
+// disk.
+long waitsSoFar() {
+    rusage usage = {};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_nvcsw;
+}
+
+// Another copy of Quintara of yours saving the file, started with these folders.
+HeldLock anotherSave(const Path& file, const char* runtimeFolder, const char* temporaryFolder) {
+    const StartedWith started(runtimeFolder, temporaryFolder);
+    const FileDescriptor other(open(file.c_str(), O_RDONLY));
+    auto lock = lockForWriting(other.get(), placeOfSaveLocks());
+    return std::move(std::get<SaveLock>(lock));
+}
+
+// Another copy of Quintara saving the file fails the save at once, whatever folders either was
+// started with; a lock on the file itself, which anyone who may read it can take, holds nothing
+// up, and nor does one taken where others could have planted it.
 struct LockCase {
     const char* name;
-    std::function<FileDescriptor(const Path& file)> holdLock;
+    // Takes a lock on the file as someone else would, with `elsewhere`, a folder of the test's,
+    // for what it needs; may have `files` look for the locks of its saves there.
+    std::function<HeldLock(const Path& file, const Path& elsewhere, LocksIn& files)> holdLock;
     bool saved;
 
     friend void PrintTo(const LockCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class WhileAnotherHoldsALock : public AtomicWrite,
-                               public ::testing::WithParamInterface<LockCase> {};
+class WhileAnotherHoldsALock : public AtomicWrite, public ::testing::WithParamInterface<LockCase> {
+protected:
+    TemporaryDirectory elsewhere;
+    LocksIn lockingFiles;
+};
 
 TEST_P(WhileAnotherHoldsALock, AFileWithTwoNamesIsSavedOnlyWhenNoOtherSaveHoldsIt) {
     writeBytes(target, "old");
     std::filesystem::create_hard_link(target, directory / "second name");
-    const FileDescriptor held = GetParam().holdLock(target);
-    const auto error = writeFileAtomically(files, target, "new");
+    const HeldLock held = GetParam().holdLock(target, elsewhere.path(), lockingFiles);
+    const StartedWith fromATerminalWithoutFolders(nullptr, nullptr);
+    const long waitsBefore = waitsSoFar();
+    const auto error = writeFileAtomically(lockingFiles, target, "new");
     if (GetParam().saved) {
         EXPECT_EQ(error, std::nullopt);
     } else {
         EXPECT_EQ(error, failed(FileStep::WriteInPlace, target, std::errc::operation_would_block));
+        // The window's thread: a save that cannot have the lock fails without waiting for it.
+        EXPECT_LE(waitsSoFar() - waitsBefore, 2);
     }
     EXPECT_EQ(readBytes(directory / "second name"), GetParam().saved ? "new" : "old");
     EXPECT_EQ(directory.names(), (Names{"Quintara.cfg", "second name"}));
@@ -619,21 +736,93 @@ TEST_P(WhileAnotherHoldsALock, AFileWithTwoNamesIsSavedOnlyWhenNoOtherSaveHoldsI
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WhileAnotherHoldsALock,
-    ::testing::Values(LockCase{"AnotherSaveOfYours",
-                               [](const Path& file) {
-                                   const FileDescriptor other(open(file.c_str(), O_RDONLY));
-                                   auto lock = lockForWriting(other.get());
-                                   return std::move(std::get<FileDescriptor>(lock));
-                               },
-                               false},
-                      LockCase{"AnyoneWhoMayReadTheFileLockingIt",
-                               [](const Path& file) {
-                                   FileDescriptor reader(open(file.c_str(), O_RDONLY));
-                                   EXPECT_EQ(flock(reader.get(), LOCK_SH), 0);
-                                   return reader;
-                               },
-                               true}),
+    ::testing::Values(
+        LockCase{"AnotherSaveOfYours",
+                 [](const Path& file, const Path&, LocksIn&) {
+                     return anotherSave(file, nullptr, nullptr);
+                 },
+                 false},
+        // Started from the desktop, which gives it a runtime folder of the session's own.
+        LockCase{"AnotherSaveOfYoursStartedWithFoldersOfItsOwn",
+                 [](const Path& file, const Path& elsewhere, LocksIn&) {
+                     std::filesystem::create_directory(elsewhere / "runtime");
+                     std::filesystem::permissions(elsewhere / "runtime",
+                                                  std::filesystem::perms::owner_all);
+                     return anotherSave(file, (elsewhere / "runtime").c_str(), elsewhere.c_str());
+                 },
+                 false},
+        LockCase{"AnyoneWhoMayReadTheFileLockingIt",
+                 [](const Path& file, const Path&, LocksIn&) -> HeldLock {
+                     FileDescriptor reader(open(file.c_str(), O_RDONLY));
+                     EXPECT_EQ(flock(reader.get(), LOCK_SH), 0);
+                     return reader;
+                 },
+                 true},
+        // As anyone may have planted it, once the folder of your locks is open to all.
+        LockCase{"ALockInYourLockFolderOpenToOthers",
+                 [](const Path& file, const Path& elsewhere, LocksIn& files) -> HeldLock {
+                     files.place = elsewhere;
+                     const FileDescriptor other(open(file.c_str(), O_RDONLY));
+                     auto lock = lockForWriting(other.get(), elsewhere);
+                     std::filesystem::permissions(lockFolderIn(elsewhere),
+                                                  std::filesystem::perms::all);
+                     return std::move(std::get<SaveLock>(lock));
+                 },
+                 true}),
     [](const auto& info) { return info.param.name; });
+
+// The lock of each save goes with it: a lock file for every file ever saved would fill the
+// user's lock folder without end.
+TEST_F(AtomicWrite, SavesOfFilesWithTwoNamesLeaveNoLockFileBehind) {
+    const TemporaryDirectory locks;
+    LocksIn lockingFiles;
+    lockingFiles.place = locks.path();
+    for (const Path& file : {target, directory / "Other.cfg"}) {
+        writeBytes(file, "old");
+        std::filesystem::create_hard_link(file, file.string() + " second name");
+        ASSERT_EQ(writeFileAtomically(lockingFiles, file, "new"), std::nullopt);
+    }
+    EXPECT_FALSE(
+        lockingFiles.putBackInterruptedRewrite(target, [](std::istream&) { return false; }));
+    {
+        const FileDescriptor other(open(target.c_str(), O_RDONLY));
+        const auto held = lockForWriting(other.get(), locks.path());
+        EXPECT_EQ(TemporaryDirectory::namesIn(lockFolderIn(locks.path())).size(), 1U);
+    }
+    EXPECT_EQ(TemporaryDirectory::namesIn(lockFolderIn(locks.path())), Names{});
+}
+
+// Each save removes its lock file as it lets go, while another may have just opened it: a lock
+// taken on a file no longer at its name must not count.
+TEST_F(AtomicWrite, TwoSavesNeverHoldTheLockOfAFileAtOnce) {
+    const TemporaryDirectory locks;
+    writeBytes(target, "old");
+    std::atomic<int> holding = 0;
+    std::atomic<int> together = 0;
+    std::atomic<int> taken = 0;
+    auto lockOften = [&] {
+        const FileDescriptor file(open(target.c_str(), O_RDONLY));
+        for (int round = 0; round < 3000; ++round) {
+            const auto lock = lockForWriting(file.get(), locks.path());
+            const auto* held = std::get_if<SaveLock>(&lock);
+            if (held != nullptr && held->holds()) {
+                together += ++holding > 1 ? 1 : 0;
+                ++taken;
+                std::this_thread::yield();
+                --holding;
+            }
+        }
+    };
+    std::vector<std::thread> saves;
+    for (int save = 0; save < 4; ++save) {
+        saves.emplace_back(lockOften);
+    }
+    for (std::thread& save : saves) {
+        save.join();
+    }
+    EXPECT_EQ(together, 0);
+    EXPECT_GT(taken, 0);
+}
 
 // The copy is the first write of the save, the new contents the second, undoing the third.
 TEST_F(AtomicWrite, AFailedWriteInPlaceIsUndoneFromTheCopy) {

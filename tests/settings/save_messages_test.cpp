@@ -117,9 +117,9 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"NoRoomForTheCopy", failed(FileStep::SetOldContentsAside, ENOSPC),
                     kNotSaved + "impossibile mettere da parte il contenuto di Quintara.cfg (il "
                                 "disco è pieno)."},
-        MessageCase{"LockedByAnotherProgram", failed(FileStep::WriteInPlace, EWOULDBLOCK),
-                    kNotSaved + "impossibile scrivere Quintara.cfg (un altro programma lo sta "
-                                "scrivendo)."},
+        MessageCase{"SavedByAnotherCopyAtThisMoment", failed(FileStep::WriteInPlace, EWOULDBLOCK),
+                    kNotSaved + "impossibile scrivere Quintara.cfg (un'altra copia di Quintara lo "
+                                "sta salvando proprio ora; riprovare tra un momento)."},
         MessageCase{"UndoingFailedToo",
                     failed(FileStep::WriteInPlace, ENOSPC, "folder/Quintara.cfg",
                            "folder/Quintara.cfg.AbCdEfGh1234.tmp"),

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "conversions/windows1252.h"
 #include "files/local_file_layer.h"
 #include "settings/draw_settings.h"
 #include "settings/settings_file.h"
@@ -252,16 +251,33 @@ TEST_F(HostileFiles, MillionsOfLinesLoadTheFirstFourteen) {
 // character; the fields after it still load.
 TEST_F(HostileFiles, BinaryBytesAreReadAsWindows1252Text) {
     std::string phrase;
-    for (int byte = 0; byte < 256; ++byte) {
+    std::string read;
+    for (int byte = 0; byte < 0x80; ++byte) {
         if (byte != '\r' && byte != '\n' && byte != ',') {
             phrase.push_back(static_cast<char>(byte));
+            read.push_back(static_cast<char>(byte));
         }
+    }
+    // Bytes 0x80 to 0x9F as the code page defines them, the five it leaves undefined as the
+    // control characters of their number.
+    for (int byte = 0x80; byte < 0xA0; ++byte) {
+        phrase.push_back(static_cast<char>(byte));
+    }
+    read +=
+        "\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"   // 0x80
+        "\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"   // 0x88
+        "\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014"   // 0x90
+        "\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178";  // 0x98
+    // Latin-1, U+00A0 to U+00FF, in UTF-8.
+    for (int byte = 0xA0; byte < 0x100; ++byte) {
+        phrase.push_back(static_cast<char>(byte));
+        read += {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
     }
     SettingsLines lines = kFullFile;
     lines.phrase = phrase;
     testing::writeBytes(file, settingsBytes(lines));
     readAsTheMainWindow();
-    EXPECT_EQ(conditions.phrase, conversions::decodeWindows1252(phrase));
+    EXPECT_EQ(conditions.phrase, read);
     EXPECT_EQ(conditions.tensDigits, "3");
     EXPECT_EQ(range, (DrawRange{1, 90}));
 }
