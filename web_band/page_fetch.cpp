@@ -9,10 +9,13 @@
 
 #include "web_band/page_limits.h"
 #include "web_band/security_policy.h"
-#include "web_band/site_request.h"
+#include "web_band/site_client/site_request.h"
 
 namespace quintara::web_band {
 namespace {
+
+using site_client::SiteAnswer;
+using site_client::SiteRequest;
 
 bool isHtml(const QByteArray& contentType) {
     const QByteArray mediaType = contentType.split(';').first().trimmed().toLower();

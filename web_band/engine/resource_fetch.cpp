@@ -14,10 +14,13 @@
 
 #include "web_band/engine/resource_kinds.h"
 #include "web_band/engine/site_addresses.h"
-#include "web_band/site_request.h"
+#include "web_band/site_client/site_request.h"
 
 namespace quintara::web_band {
 namespace {
+
+using site_client::SiteAnswer;
+using site_client::SiteRequest;
 
 // The engine reads an answer until it lets the job go, and the answer goes with it.
 void answer(QWebEngineUrlRequestJob& job, const QByteArray& contentType, const QByteArray& body) {
