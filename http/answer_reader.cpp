@@ -12,6 +12,15 @@ namespace {
 constexpr std::string_view kContentLength = "content-length";
 constexpr std::string_view kTransferEncoding = "transfer-encoding";
 
+// A value as the head keeps it, without the blanks around it: a bare CR, or any other control
+// character, may end a line of a request it is sent back in, so each becomes a space (RFC 9110,
+// section 5.5).
+std::string fieldValueOf(std::string_view sent) {
+    std::string value(sent);
+    blankControlCharacters(value);
+    return std::string(withoutBlanks(value));
+}
+
 bool endsTheAnswer(const Reading& reading) {
     return std::holds_alternative<AnswerEnded>(reading) ||
            std::holds_alternative<AnswerRefused>(reading);
@@ -157,8 +166,7 @@ bool AnswerReader::readFieldLine(std::optional<Reading>& reading) {
         if (afterStatusLine_) {
             reading = AnswerRefused{Refusal::FieldLine};
         } else if (lastField_) {
-            std::string more(withoutBlanks(*line));
-            blankControlCharacters(more);
+            const std::string more = fieldValueOf(*line);
             std::string& value = fields_[*lastField_].value;
             value += value.empty() || more.empty() ? "" : " ";
             value += more;
@@ -182,9 +190,7 @@ void AnswerReader::keepFieldLine(std::string_view line) {
         std::find(fieldsKept_.begin(), fieldsKept_.end(), name) == fieldsKept_.end()) {
         return;
     }
-    std::string value(field->value);
-    blankControlCharacters(value);
-    fields_.push_back({std::move(name), std::string(withoutBlanks(value))});
+    fields_.push_back({std::move(name), fieldValueOf(field->value)});
     lastField_ = fields_.size() - 1;
 }
 

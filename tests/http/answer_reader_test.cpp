@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -90,8 +91,8 @@ struct AnswerCase {
     int status;  // of the head read; 0 for none
     std::string body;
     Ending ending;
-    std::vector<Field> fields = {};
-    std::string after = {};  // bytes past the answer's end, which are not its own
+    std::string fields = {};  // those kept, each "name: value" on a line of its own
+    std::string after = {};   // bytes past the answer's end, which are not its own
 
     friend void PrintTo(const AnswerCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -113,14 +114,8 @@ std::vector<AnswerCase> answerCases() {
     const int fieldLines = static_cast<int>(AnswerReader::kMostFieldLines);
     return {
         // How an answer ends.
-        {"LengthEndsTheBody",
-         kOk + "Content-Length: 5\r\n\r\nhello",
-         StaysOpen,
-         200,
-         "hello",
-         Ended{},
-         {},
-         "HTTP/1.1 200 OK\r\n"},
+        {"LengthEndsTheBody", kOk + "Content-Length: 5\r\n\r\nhello", StaysOpen, 200, "hello",
+         Ended{}, "", "HTTP/1.1 200 OK\r\n"},
         {"NoLengthReadsToTheClose", kOk + "\r\nhello", Closes, 200, "hello", Ended{}},
         {"NoLengthWaitsForTheClose", kOk + "\r\nhello", StaysOpen, 200, "hello", Waiting{}},
         {"HeadCutShort", kOk + "Content-Type: text/html\r\n", Closes, 0, "", CutShort},
@@ -144,79 +139,37 @@ std::vector<AnswerCase> answerCases() {
         {"InterimAnswersPassedOver",
          "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nSet-Cookie: early=1\r\n\r\n" +
              kOk + "Set-Cookie: late=1\r\nContent-Length: 2\r\n\r\nhi",
-         StaysOpen,
-         200,
-         "hi",
-         Ended{},
-         {{"set-cookie", "late=1"}}},
+         StaysOpen, 200, "hi", Ended{}, "set-cookie: late=1"},
         {"SwitchOfProtocolRefused", "HTTP/1.1 101 Switching Protocols\r\nUpgrade: x\r\n\r\n",
          StaysOpen, 0, "", ProtocolSwitched},
-        {"NoContentEndsWithItsHead",
-         "HTTP/1.1 204 No Content\r\nContent-Length: 5\r\n\r\n",
-         StaysOpen,
-         204,
-         "",
-         Ended{},
-         {},
-         "hello"},
+        {"NoContentEndsWithItsHead", "HTTP/1.1 204 No Content\r\nContent-Length: 5\r\n\r\n",
+         StaysOpen, 204, "", Ended{}, "", "hello"},
         {"NotModifiedEndsWithItsHeadThoughChunked",
-         "HTTP/1.1 304 Not Modified\r\nTransfer-Encoding: chunked\r\n\r\n",
-         StaysOpen,
-         304,
-         "",
-         Ended{},
-         {},
-         "5\r\nhello\r\n0\r\n\r\n"},
+         "HTTP/1.1 304 Not Modified\r\nTransfer-Encoding: chunked\r\n\r\n", StaysOpen, 304, "",
+         Ended{}, "", "5\r\nhello\r\n0\r\n\r\n"},
         // Field lines.
         {"OnlyFieldsAskedForKeptInOrder",
          kOk +
              "Content-Type: text/html\r\nServer: prova\r\nSET-COOKIE: a=1\r\nX-Altro: 2\r\n"
              "set-cookie: b=2\r\n" +
              kEmpty,
-         StaysOpen,
-         200,
-         "",
-         Ended{},
-         {{"content-type", "text/html"}, {"set-cookie", "a=1"}, {"set-cookie", "b=2"}}},
+         StaysOpen, 200, "", Ended{}, "content-type: text/html\nset-cookie: a=1\nset-cookie: b=2"},
         {"BareLineFeedsEndLines",
-         "HTTP/1.1 200 OK\nContent-Type: text/html\nContent-Length: 2\n\nhi",
-         StaysOpen,
-         200,
-         "hi",
-         Ended{},
-         {{"content-type", "text/html"}}},
+         "HTTP/1.1 200 OK\nContent-Type: text/html\nContent-Length: 2\n\nhi", StaysOpen, 200, "hi",
+         Ended{}, "content-type: text/html"},
         {"FoldedLinesJoinTheirFieldBySpaces",
-         kOk + "Set-Cookie: a=1;\r\n  Path=/\r\n\tHttpOnly\r\n" + kEmpty,
-         StaysOpen,
-         200,
-         "",
-         Ended{},
-         {{"set-cookie", "a=1; Path=/ HttpOnly"}}},
+         kOk + "Set-Cookie: a=1;\r\n  Path=/\r\r\n\tHttpOnly\r\n" + kEmpty, StaysOpen, 200, "",
+         Ended{}, "set-cookie: a=1; Path=/ HttpOnly"},
         {"FoldedLengthReadWhole", kOk + "Content-Length: 1\r\n 2\r\n\r\nhello", Closes, 0, "",
          Length},
         {"FoldRightAfterTheStatusLineRefused", kOk + " Set-Cookie: a=1\r\n" + kEmpty, Closes, 0, "",
          FieldLine},
-        {"BareCrInsideAValueBecomesASpace",
-         kOk + "Set-Cookie: a=1\rX-Iniettato: 1\r\n" + kEmpty,
-         StaysOpen,
-         200,
-         "",
-         Ended{},
-         {{"set-cookie", "a=1 X-Iniettato: 1"}}},
-        {"ControlCharactersInAValueBecomeSpaces",
-         kOk + "Location: /a\v\f\0b\x7f\r\n"s + kEmpty,
-         StaysOpen,
-         200,
-         "",
-         Ended{},
-         {{"location", "/a   b"}}},
-        {"BlanksBeforeTheColonDropped",
-         kOk + "Content-Type \t: text/html\r\n" + kEmpty,
-         StaysOpen,
-         200,
-         "",
-         Ended{},
-         {{"content-type", "text/html"}}},
+        {"BareCrInsideAValueBecomesASpace", kOk + "Set-Cookie: a=1\rX-Iniettato: 1\r\n" + kEmpty,
+         StaysOpen, 200, "", Ended{}, "set-cookie: a=1 X-Iniettato: 1"},
+        {"ControlCharactersInAValueBecomeSpaces", kOk + "Location: /a\v\f\0b\x7f\r\n"s + kEmpty,
+         StaysOpen, 200, "", Ended{}, "location: /a   b"},
+        {"BlanksBeforeTheColonDropped", kOk + "Content-Type \t: text/html\r\n" + kEmpty, StaysOpen,
+         200, "", Ended{}, "content-type: text/html"},
         {"LinesThatAreNoFieldsPassedOver",
          kOk + "senza due punti\r\nSet Cookie: a=1\r\n: a=2\r\n Set-Cookie: a=3\r\n" + kEmpty,
          StaysOpen, 200, "", Ended{}},
@@ -247,12 +200,7 @@ std::vector<AnswerCase> answerCases() {
         {"ChunksWithExtensionsAndTrailers",
          kChunked + "5;nome=valore\r\nhello\r\n6 ; ultimo\r\n world\r\n0\r\nSet-Cookie: t=1\r\n"
                     "Expires: 0\r\n\r\n",
-         StaysOpen,
-         200,
-         "hello world",
-         Ended{},
-         {},
-         "HTTP/1.1 200 OK\r\n"},
+         StaysOpen, 200, "hello world", Ended{}, "", "HTTP/1.1 200 OK\r\n"},
         {"ChunkedInCapitalsWithBareLineFeeds",
          "HTTP/1.1 200 OK\nTransfer-Encoding: Chunked\n\nA\n0123456789\n0\n\n", StaysOpen, 200,
          "0123456789", Ended{}},
@@ -281,14 +229,26 @@ std::vector<AnswerCase> answerCases() {
 
 class AnswerReading : public ::testing::TestWithParam<AnswerCase> {};
 
+std::optional<AnswerHead> headOf(const AnswerCase& c) {
+    if (c.status == 0) {
+        return std::nullopt;
+    }
+    AnswerHead head{c.status, {}};
+    std::istringstream lines(c.fields);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t colon = line.find(": ");
+        head.fields.push_back({line.substr(0, colon), line.substr(colon + 2)});
+    }
+    return head;
+}
+
 // However the connection brings the bytes: all at once, one by one, or a few at a time.
 TEST_P(AnswerReading, ReadsAsHttp11Says) {
     const AnswerCase& c = GetParam();
     const std::string bytes = c.answer + c.after;
     for (const std::size_t piece : {bytes.size(), std::size_t{1}, std::size_t{7}}) {
         const Read read = readAnswer(bytes, piece, c.connection);
-        Read expected{c.status == 0 ? std::nullopt : std::optional(AnswerHead{c.status, c.fields}),
-                      c.body, c.ending, bytes.size()};
+        Read expected{headOf(c), c.body, c.ending, bytes.size()};
         if (std::holds_alternative<Ended>(c.ending)) {
             expected.bytesRead = c.answer.size();
         } else if (std::holds_alternative<Refusal>(c.ending)) {
