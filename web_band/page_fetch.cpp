@@ -4,7 +4,6 @@
 
 #include "web_band/page_fetch.h"
 
-#include <QNetworkCookieJar>
 #include <QTimer>
 
 #include "web_band/page_limits.h"
@@ -38,7 +37,7 @@ bool showable(const SiteAnswer& head) {
 PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer,
                      QObject* parent)
     : QObject(parent), answer_(std::move(answer)) {
-    cookies_ = new QNetworkCookieJar(this);
+    cookies_ = new site_client::SiteCookies(this);
     // Every byte read counts, whatever the answer: one past the limit is dropped at once, however
     // fast the site sends it.
     request_ = new SiteRequest(

@@ -11,10 +11,10 @@
 
 #include "web_band/fetched_page.h"
 
-class QNetworkCookieJar;
 class QTimer;
 
 namespace quintara::site_client {
+class SiteCookies;
 class SiteRequest;
 struct SiteAnswer;
 }  // namespace quintara::site_client
@@ -35,7 +35,7 @@ public:
 private:
     void finish(std::optional<site_client::SiteAnswer> answer);
 
-    QNetworkCookieJar* cookies_ = nullptr;
+    site_client::SiteCookies* cookies_ = nullptr;
     site_client::SiteRequest* request_ = nullptr;
     QTimer* deadline_ = nullptr;
     Answer answer_;

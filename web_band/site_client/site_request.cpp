@@ -5,7 +5,6 @@
 #include "web_band/site_client/site_request.h"
 
 #include <QNetworkCookie>
-#include <QNetworkCookieJar>
 #include <QSslSocket>
 #include <string>
 #include <vector>
@@ -52,7 +51,7 @@ QList<QByteArray> SiteAnswer::headersNamed(const QByteArray& lowerCaseName) cons
     return found;
 }
 
-SiteRequest::SiteRequest(const QUrl& address, QNetworkCookieJar& cookies, MayFollow mayFollow,
+SiteRequest::SiteRequest(const QUrl& address, SiteCookies& cookies, MayFollow mayFollow,
                          Charge charge, Usable usable, Done done, QObject* parent)
     : QObject(parent),
       cookies_(cookies),

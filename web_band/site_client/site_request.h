@@ -13,8 +13,8 @@
 #include <optional>
 
 #include "http/answer_reader.h"
+#include "web_band/site_client/site_cookies.h"
 
-class QNetworkCookieJar;
 class QTcpSocket;
 
 namespace quintara::site_client {
@@ -51,7 +51,7 @@ public:
     using Usable = std::function<bool(const SiteAnswer& head)>;
     using Done = std::function<void(std::optional<SiteAnswer>)>;
 
-    SiteRequest(const QUrl& address, QNetworkCookieJar& cookies, MayFollow mayFollow, Charge charge,
+    SiteRequest(const QUrl& address, SiteCookies& cookies, MayFollow mayFollow, Charge charge,
                 Usable usable, Done done, QObject* parent);
 
     // Ends the request without an answer, if it has not ended yet.
@@ -67,7 +67,7 @@ private:
     void dropConnection();
     void end(std::optional<SiteAnswer> answer);
 
-    QNetworkCookieJar& cookies_;
+    SiteCookies& cookies_;
     MayFollow mayFollow_;
     Charge charge_;
     Usable usable_;
