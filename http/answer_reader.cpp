@@ -53,8 +53,11 @@ std::optional<Reading> AnswerReader::next() {
             if (!closed_) {
                 return std::nullopt;
             }
-            reading = stage_ == Stage::BodyUntilClosed ? Reading{AnswerEnded{}}
-                                                       : Reading{AnswerRefused{Refusal::CutShort}};
+            if (stage_ == Stage::BodyUntilClosed) {
+                reading = AnswerEnded{};
+            } else {
+                reading = AnswerRefused{Refusal::CutShort};
+            }
         }
     }
     if (reading && endsTheAnswer(*reading)) {
