@@ -42,8 +42,8 @@ struct SiteAnswer {
 // its headers: a redirection `mayFollow` allows is followed as soon as its headers are in, and
 // only a 2xx answer that `usable` takes has its body read; anything else ends the request there.
 // Through the proxies of the user's environment, with the cookies of `cookies` (which keeps
-// those the answers set), no cache and nothing on disk. `done` hears the whole answer, or nothing,
-// once.
+// those the answers set, within its bounds), no cache and nothing on disk. `done` hears the
+// whole answer, or nothing, once.
 class SiteRequest final : public QObject {
 public:
     using MayFollow = std::function<bool(const QUrl& from, const QUrl& to)>;
