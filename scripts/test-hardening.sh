@@ -4,14 +4,15 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The window-free suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded
-# fuzzing run of the settings reader.
+# The window-free suite under AddressSanitizer and UndefinedBehaviorSanitizer, and bounded
+# fuzzing runs of the settings reader and of the reader of the site's answers.
 #
 # Builds the asan and fuzz presets (build/asan, build/fuzz), runs the core tests under the
-# sanitizers, runs the fuzzer once over every file in fuzz/regressions, then fuzzes for
-# QUINTARA_FUZZ_SECONDS seconds (60 by default) from a temporary copy of fuzz/corpus, so the
-# repository is never modified. Any crash, sanitizer report, leak, time-out or memory blow-up
-# fails the script; the input that caused it is kept in build/fuzz/artifacts/.
+# sanitizers, runs the settings fuzzer once over every file in fuzz/regressions, then fuzzes each
+# reader for QUINTARA_FUZZ_SECONDS seconds (60 by default) from a temporary copy of its corpus
+# (fuzz/corpus, fuzz/answers), so the repository is never modified. Any crash, sanitizer report,
+# leak, time-out or memory blow-up fails the script; the input that caused it is kept in
+# build/fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,30 +29,29 @@ if [ -n "${QUINTARA_TEST_RESULTS:-}" ]; then
 fi
 ctest --preset asan -j "$jobs" "${results[@]}"
 
-echo "== settings reader fuzzer"
+echo "== fuzzers"
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 
-fuzzer=build/fuzz/bin/quintara_settings_fuzzer
 artifacts="$(pwd)/build/fuzz/artifacts"
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
 work="$(mktemp -d "${TMPDIR:-/tmp}/quintara-fuzz.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/corpus"
-cp fuzz/corpus/* "$work/corpus/"
 
-# A settings file is read in milliseconds within a few hundred KiB: ten seconds for one input,
-# 64 MiB in one allocation or 1 GiB in all (AddressSanitizer's quarantine included) mean a
-# blow-up. Inputs go up to 140,000 bytes, past two fields at the 64 KiB limit.
-options=(
+# Ten seconds for one input, 64 MiB in one allocation or 1 GiB in all (AddressSanitizer's
+# quarantine included) mean a blow-up.
+common=(
     -timeout=10
     -malloc_limit_mb=64
     -rss_limit_mb=1024
-    -max_len=140000
-    -dict=fuzz/settings_file.dict
     -artifact_prefix="$artifacts/"
 )
+# A settings file is read in milliseconds within a few hundred KiB; inputs go up to 140,000
+# bytes, past two fields at the 64 KiB limit.
+settings=("${common[@]}" -max_len=140000 -dict=fuzz/settings_file.dict)
+# An answer's bounds that matter are its lines (256) and its chunk lines (4 KiB).
+answers=("${common[@]}" -max_len=16384 -dict=fuzz/answers.dict)
 
 fail() {
     echo "hardening: $1; the input is in $artifacts:" >&2
@@ -60,7 +60,8 @@ fail() {
 }
 
 echo "-- every file in fuzz/regressions once"
-if ! "$fuzzer" "${options[@]}" fuzz/regressions/* </dev/null >"$work/regressions.log" 2>&1; then
+if ! build/fuzz/bin/quintara_settings_fuzzer "${settings[@]}" fuzz/regressions/* </dev/null \
+    >"$work/regressions.log" 2>&1; then
     cat "$work/regressions.log" >&2
     broken="$(grep '^Running: ' "$work/regressions.log" | tail -n 1 | cut -d ' ' -f 2-)"
     echo "hardening: the settings reader fails on $broken" >&2
@@ -68,15 +69,25 @@ if ! "$fuzzer" "${options[@]}" fuzz/regressions/* </dev/null >"$work/regressions
 fi
 grep -c '^Executed ' "$work/regressions.log" | sed 's/^/   files read: /'
 
-echo "-- fuzzing for ${fuzz_seconds} s"
-if ! "$fuzzer" "${options[@]}" -use_value_profile=1 -max_total_time="$fuzz_seconds" \
-    -print_final_stats=1 "$work/corpus" </dev/null >"$work/fuzz.log" 2>&1; then
-    tail -n 60 "$work/fuzz.log" >&2
-    fail "the fuzzer found a fault"
-fi
-if [ -n "$(ls -A "$artifacts")" ]; then
-    tail -n 60 "$work/fuzz.log" >&2
-    fail "the fuzzer left a crash, leak or time-out behind"
-fi
-grep -E '^#[0-9]+[[:space:]]+DONE|^stat::' "$work/fuzz.log" | sed 's/^/   /'
+# fuzz NAME FUZZER CORPUS OPTIONS...: fuzzes for the set time from a copy of CORPUS.
+fuzz() {
+    local name="$1" fuzzer="$2" corpus="$3"
+    shift 3
+    echo "-- fuzzing the $name for ${fuzz_seconds} s"
+    mkdir "$work/$name"
+    cp "$corpus"/* "$work/$name/"
+    if ! "$fuzzer" "$@" -use_value_profile=1 -max_total_time="$fuzz_seconds" \
+        -print_final_stats=1 "$work/$name" </dev/null >"$work/$name.log" 2>&1; then
+        tail -n 60 "$work/$name.log" >&2
+        fail "the fuzzer found a fault in the $name"
+    fi
+    if [ -n "$(ls -A "$artifacts")" ]; then
+        tail -n 60 "$work/$name.log" >&2
+        fail "the fuzzer left a crash, leak or time-out behind in the $name"
+    fi
+    grep -E '^#[0-9]+[[:space:]]+DONE|^stat::' "$work/$name.log" | sed 's/^/   /'
+}
+
+fuzz "settings reader" build/fuzz/bin/quintara_settings_fuzzer fuzz/corpus "${settings[@]}"
+fuzz "answer reader" build/fuzz/bin/quintara_answer_fuzzer fuzz/answers "${answers[@]}"
 echo "hardening: no faults found"

@@ -4,15 +4,17 @@
 
 #include "web_band/page_fetch.h"
 
-#include <QNetworkCookieJar>
 #include <QTimer>
 
 #include "web_band/page_limits.h"
 #include "web_band/security_policy.h"
-#include "web_band/site_request.h"
+#include "web_band/site_client/site_request.h"
 
 namespace quintara::web_band {
 namespace {
+
+using site_client::SiteAnswer;
+using site_client::SiteRequest;
 
 bool isHtml(const QByteArray& contentType) {
     const QByteArray mediaType = contentType.split(';').first().trimmed().toLower();
@@ -35,7 +37,7 @@ bool showable(const SiteAnswer& head) {
 PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer,
                      QObject* parent)
     : QObject(parent), answer_(std::move(answer)) {
-    cookies_ = new QNetworkCookieJar(this);
+    cookies_ = new site_client::SiteCookies(this);
     // Every byte read counts, whatever the answer: one past the limit is dropped at once, however
     // fast the site sends it.
     request_ = new SiteRequest(

@@ -11,13 +11,15 @@
 
 #include "web_band/fetched_page.h"
 
-class QNetworkCookieJar;
 class QTimer;
 
-namespace quintara::web_band {
-
+namespace quintara::site_client {
+class SiteCookies;
 class SiteRequest;
 struct SiteAnswer;
+}  // namespace quintara::site_client
+
+namespace quintara::web_band {
 
 // Asks the site for one page with a plain HTTP request, silently: no dialog, nothing kept on
 // disk, the proxies of the user's environment as the engine would use them. The answer comes
@@ -31,10 +33,10 @@ public:
     PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer, QObject* parent);
 
 private:
-    void finish(std::optional<SiteAnswer> answer);
+    void finish(std::optional<site_client::SiteAnswer> answer);
 
-    QNetworkCookieJar* cookies_ = nullptr;
-    SiteRequest* request_ = nullptr;
+    site_client::SiteCookies* cookies_ = nullptr;
+    site_client::SiteRequest* request_ = nullptr;
     QTimer* deadline_ = nullptr;
     Answer answer_;
     qint64 bytesRead_ = 0;

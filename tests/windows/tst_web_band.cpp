@@ -1018,6 +1018,56 @@ private slots:
         }
         QVERIFY(focusIsIn(window.findChild<QWidget*>(QStringLiteral("exitButton"))));
     }
+
+    // What the band keeps of a site's answers: their heads bounded as they arrive, and no more
+    // cookies than a browser keeps at the least.
+
+    // A page whose head is flooded with lines, within the band's 2 MiB, is refused as its head
+    // arrives, and the band shows our page in its own time: 100,000 cookies once froze the
+    // window for minutes, and 697,664 short lines held 82 MB.
+    void aPageWithAFloodedHeadIsRefusedAsItArrives_data() {
+        QTest::addColumn<QByteArray>("head");
+        QByteArray cookies;
+        for (int cookie = 0; cookie < 100000; ++cookie) {
+            cookies += "Set-Cookie: " + QByteArray::number(cookie, 36) + "=\r\n";
+        }
+        QTest::newRow("100,000 cookies") << cookies;
+        QTest::newRow("697,664 short lines") << QByteArray("a:\n").repeated(697664);
+    }
+
+    void aPageWithAFloodedHeadIsRefusedAsItArrives() {
+        QFETCH(QByteArray, head);
+        LoopbackSite site(httpAnswer("200 OK", kHtml + head, kPage));
+        Band band(site.page(), web_band::kSiteTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(band.showsOfflineBand(), 10000);
+        QCOMPARE(site.pageRequests, 1);
+    }
+
+    // Of the cookies a page sets, the band sends back 50, none of more than 4096 bytes, and none
+    // with a line end of its own: a bare CR in a cookie reached the next request raw.
+    void theBandSendsBackNoMoreCookiesThanABrowserKeeps() {
+        QByteArray head = kHtml + "Set-Cookie: visita=1\rX-Iniettato: si\r\nSet-Cookie: grande=" +
+                          QByteArray(4096, 'x') + "\r\n";
+        for (int cookie = 0; cookie < 60; ++cookie) {
+            head += "Set-Cookie: c" + QByteArray::number(cookie) + "=1\r\n";
+        }
+        LoopbackSite site(httpAnswer("200 OK", head, kPage));
+        serveThePagesOwnFiles(site);
+        Band band(site.page(), web_band::kSiteTimeout);
+        QWidget* view = nullptr;
+        waitForThePage(band, site, view);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        const QByteArray& request = site.pictureRequest;
+        QByteArray cookies;
+        for (const QByteArray& line : request.split('\n')) {
+            cookies = line.toLower().startsWith("cookie: ") ? line.mid(8).trimmed() : cookies;
+        }
+        QCOMPARE(cookies.count("; ") + 1, 50);
+        QVERIFY(cookies.contains("visita=1") && !cookies.contains("grande="));
+        QCOMPARE(request.count('\r'), request.count("\r\n"));
+    }
 };
 
 int main(int argc, char* argv[]) {

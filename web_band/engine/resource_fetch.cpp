@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QMap>
-#include <QNetworkCookieJar>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEngineUrlRequestJob>
@@ -14,10 +13,13 @@
 
 #include "web_band/engine/resource_kinds.h"
 #include "web_band/engine/site_addresses.h"
-#include "web_band/site_request.h"
+#include "web_band/site_client/site_request.h"
 
 namespace quintara::web_band {
 namespace {
+
+using site_client::SiteAnswer;
+using site_client::SiteRequest;
 
 // The engine reads an answer until it lets the job go, and the answer goes with it.
 void answer(QWebEngineUrlRequestJob& job, const QByteArray& contentType, const QByteArray& body) {
@@ -30,7 +32,7 @@ void answer(QWebEngineUrlRequestJob& job, const QByteArray& contentType, const Q
 // answer past either limit is dropped at once.
 class ResourceOnItsWay final : public QObject {
 public:
-    ResourceOnItsWay(const QUrl& address, ResourceKind kind, QNetworkCookieJar& cookies,
+    ResourceOnItsWay(const QUrl& address, ResourceKind kind, site_client::SiteCookies& cookies,
                      QWebEngineUrlRequestJob& job, std::shared_ptr<ResourceFetch::Budget> budget,
                      QObject* parent)
         : QObject(parent), job_(&job), budget_(std::move(budget)) {
@@ -84,8 +86,8 @@ void registerResourceScheme() {
 
 ResourceFetch::ResourceFetch(QObject* parent)
     : QWebEngineUrlSchemeHandler(parent), budget_(std::make_shared<Budget>()) {
-    // An in-memory cookie jar: nothing is kept on disk.
-    cookies_ = new QNetworkCookieJar(this);
+    // Kept in memory alone: nothing is kept on disk.
+    cookies_ = new site_client::SiteCookies(this);
 }
 
 void ResourceFetch::startPage(const FetchedPage& page) {

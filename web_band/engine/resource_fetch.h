@@ -10,7 +10,9 @@
 #include "web_band/fetched_page.h"
 #include "web_band/page_limits.h"
 
-class QNetworkCookieJar;
+namespace quintara::site_client {
+class SiteCookies;
+}  // namespace quintara::site_client
 
 namespace quintara::web_band {
 
@@ -39,7 +41,7 @@ public:
     };
 
 private:
-    QNetworkCookieJar* cookies_ = nullptr;
+    site_client::SiteCookies* cookies_ = nullptr;
     FetchedPage page_;
     std::shared_ptr<Budget> budget_;
 };

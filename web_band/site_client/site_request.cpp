@@ -2,16 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "web_band/site_request.h"
+#include "web_band/site_client/site_request.h"
 
 #include <QNetworkCookie>
-#include <QNetworkCookieJar>
 #include <QSslSocket>
-#include <algorithm>
+#include <string>
+#include <vector>
 
-#include "web_band/environment_proxies.h"
+#include "web_band/site_client/environment_proxies.h"
 
-namespace quintara::web_band {
+namespace quintara::site_client {
 namespace {
 
 // As many as any site of ours needs, and few enough that a loop of them ends at once.
@@ -20,6 +20,10 @@ constexpr int kMostRedirections = 10;
 // Qt reads no more than this from the connection ahead of us: the rest waits in the system's
 // buffers, and an answer past its limit costs the program no more.
 constexpr qint64 kReadAhead = 64 * 1024;
+
+// The headers the band reads (SiteAnswer); the reader drops the rest as they arrive.
+const std::vector<std::string> kHeadersUsed = {"content-type", "content-security-policy",
+                                               "x-content-type-options", "location", "set-cookie"};
 
 bool isRedirection(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
@@ -47,7 +51,7 @@ QList<QByteArray> SiteAnswer::headersNamed(const QByteArray& lowerCaseName) cons
     return found;
 }
 
-SiteRequest::SiteRequest(const QUrl& address, QNetworkCookieJar& cookies, MayFollow mayFollow,
+SiteRequest::SiteRequest(const QUrl& address, SiteCookies& cookies, MayFollow mayFollow,
                          Charge charge, Usable usable, Done done, QObject* parent)
     : QObject(parent),
       cookies_(cookies),
@@ -67,8 +71,7 @@ void SiteRequest::abort() {
 void SiteRequest::ask(const QUrl& address) {
     answer_ = SiteAnswer();
     answer_.url = address;
-    reading_ = Reading::Head;
-    pending_.clear();
+    reader_ = http::AnswerReader(kHeadersUsed);
     const bool https = address.scheme() == u"https";
     if (!address.isValid() || (!https && address.scheme() != u"http") ||
         (https && !QSslSocket::supportsSsl())) {
@@ -148,46 +151,40 @@ void SiteRequest::readWhatArrived() {
             end(std::nullopt);
             return;
         }
-        pending_ += arrived;
-        const bool goOn = reading_ == Reading::Head ? readHead() : readBody();
-        if (!goOn) {
+        reader_.take(std::string_view(arrived.constData(), arrived.size()));
+        if (!followReader()) {
             return;
         }
     }
 }
 
-// The status line and headers; answers of the 1xx kind are only news, and another follows.
-bool SiteRequest::readHead() {
-    for (;;) {
-        const qsizetype headEnd = pending_.indexOf("\r\n\r\n");
-        if (headEnd < 0) {
-            return true;
-        }
-        const QList<QByteArray> lines = pending_.left(headEnd).split('\n');
-        pending_.remove(0, headEnd + 4);
-        const QList<QByteArray> status = lines.first().simplified().split(' ');
-        answer_.status = status.value(1).toInt();
-        if (!status.first().startsWith("HTTP/1.") || answer_.status < 100) {
-            end(std::nullopt);
+// What the reader has read of the answer so far; false once the request is done with this
+// connection.
+bool SiteRequest::followReader() {
+    while (std::optional<http::Reading> reading = reader_.next()) {
+        if (auto* head = std::get_if<http::HeadRead>(&*reading)) {
+            if (!headRead(std::move(head->head))) {
+                return false;
+            }
+        } else if (const auto* body = std::get_if<http::BodyRead>(&*reading)) {
+            answer_.body.append(body->bytes.data(), static_cast<qsizetype>(body->bytes.size()));
+        } else {
+            end(std::holds_alternative<http::AnswerEnded>(*reading)
+                    ? std::optional<SiteAnswer>(std::move(answer_))
+                    : std::nullopt);
             return false;
         }
-        answer_.headers.clear();
-        for (qsizetype line = 1; line < lines.size(); ++line) {
-            const qsizetype colon = lines[line].indexOf(':');
-            if (colon > 0) {
-                answer_.headers.append({lines[line].left(colon).trimmed().toLower(),
-                                        lines[line].mid(colon + 1).trimmed()});
-            }
-        }
-        if (answer_.status >= 200) {
-            headRead();
-            return socket_ != nullptr && readBody();
-        }
     }
+    return true;
 }
 
-// Whether the answer is worth its body, and how the body ends.
-void SiteRequest::headRead() {
+// Whether the answer is worth its body; a redirection is followed at once.
+bool SiteRequest::headRead(http::AnswerHead head) {
+    answer_.status = head.status;
+    for (http::Field& field : head.fields) {
+        answer_.headers.append(
+            {QByteArray::fromStdString(field.name), QByteArray::fromStdString(field.value)});
+    }
     const QUrl here = answer_.url;
     for (const QByteArray& setCookie : answer_.headersNamed("set-cookie")) {
         cookies_.setCookiesFromUrl(QNetworkCookie::parseCookies(setCookie), here);
@@ -200,91 +197,22 @@ void SiteRequest::headRead() {
         } else {
             end(std::nullopt);
         }
-        return;
+        return false;
     }
     if (answer_.status > 299 || !usable_(answer_)) {
         end(std::nullopt);
-        return;
+        return false;
     }
-    const bool chunked = answer_.header("transfer-encoding").toLower().contains("chunked");
-    bool known = false;
-    const qint64 length = answer_.header("content-length").toLongLong(&known);
-    if (answer_.status == 204 || (!chunked && known && length == 0)) {
-        end(std::move(answer_));
-    } else if (chunked) {
-        reading_ = Reading::ChunkSize;
-    } else {
-        reading_ = Reading::Body;
-        bodyLeft_ = known && length > 0 ? length : -1;
-    }
-}
-
-// The body as far as it has arrived, whole or in chunks; false once the answer has ended.
-bool SiteRequest::readBody() {
-    for (;;) {
-        switch (reading_) {
-            case Reading::Head:
-                return true;
-            case Reading::Body:
-            case Reading::Chunk: {
-                const qint64 take =
-                    bodyLeft_ < 0 ? pending_.size() : std::min<qint64>(bodyLeft_, pending_.size());
-                answer_.body += pending_.left(take);
-                pending_.remove(0, take);
-                if (bodyLeft_ < 0) {
-                    return true;
-                }
-                bodyLeft_ -= take;
-                if (bodyLeft_ > 0) {
-                    return true;
-                }
-                if (reading_ == Reading::Body) {
-                    end(std::move(answer_));
-                    return false;
-                }
-                reading_ = Reading::ChunkEnd;
-                break;
-            }
-            case Reading::ChunkEnd:
-            case Reading::ChunkSize:
-            case Reading::Trailer: {
-                const qsizetype lineEnd = pending_.indexOf("\r\n");
-                if (lineEnd < 0) {
-                    return true;
-                }
-                const QByteArray line = pending_.left(lineEnd).trimmed();
-                pending_.remove(0, lineEnd + 2);
-                bool valid = true;
-                if (reading_ == Reading::ChunkSize) {
-                    bodyLeft_ = line.split(';').first().trimmed().toLongLong(&valid, 16);
-                    reading_ = bodyLeft_ == 0 ? Reading::Trailer : Reading::Chunk;
-                } else if (reading_ == Reading::ChunkEnd) {
-                    valid = line.isEmpty();
-                    reading_ = Reading::ChunkSize;
-                } else if (line.isEmpty()) {
-                    end(std::move(answer_));
-                    return false;
-                }
-                if (!valid || bodyLeft_ < 0) {
-                    end(std::nullopt);
-                    return false;
-                }
-                break;
-            }
-        }
-    }
+    return true;
 }
 
 // An answer without a length ends with the connection; any other is cut short.
 void SiteRequest::closed() {
+    const QTcpSocket* const closing = socket_;
     readWhatArrived();
-    if (socket_ == nullptr) {
-        return;
-    }
-    if (reading_ == Reading::Body && bodyLeft_ < 0) {
-        end(std::move(answer_));
-    } else {
-        end(std::nullopt);
+    if (socket_ == closing) {
+        reader_.close();
+        followReader();
     }
 }
 
@@ -309,4 +237,4 @@ void SiteRequest::end(std::optional<SiteAnswer> answer) {
     done(std::move(answer));
 }
 
-}  // namespace quintara::web_band
+}  // namespace quintara::site_client

@@ -12,12 +12,16 @@
 #include <functional>
 #include <optional>
 
-class QNetworkCookieJar;
+#include "http/answer_reader.h"
+#include "web_band/site_client/site_cookies.h"
+
 class QTcpSocket;
 
-namespace quintara::web_band {
+namespace quintara::site_client {
 
-// An answer of the site: its status line and headers, and once it is whole, its body.
+// An answer of the site: its status and the headers the band uses (Content-Type,
+// Content-Security-Policy, X-Content-Type-Options, Location, Set-Cookie), and once it is whole,
+// its body.
 struct SiteAnswer {
     QUrl url;  // where it came from, after any redirection
     int status = 0;
@@ -33,12 +37,13 @@ struct SiteAnswer {
 // and reads the bodies of redirections whole before it follows them: a site sending such an
 // answer without end took the program's memory, or its time, whatever the band's limits said.
 // Here every byte read from the connection, headers included, is charged to `charge`, and the
-// answer is dropped as soon as it says no. Nothing of an answer the band will not use is read past
+// answer is dropped as soon as it says no; the answer is read as http::AnswerReader reads it,
+// its head bounded as it arrives. Nothing of an answer the band will not use is read past
 // its headers: a redirection `mayFollow` allows is followed as soon as its headers are in, and
 // only a 2xx answer that `usable` takes has its body read; anything else ends the request there.
 // Through the proxies of the user's environment, with the cookies of `cookies` (which keeps
-// those the answers set), no cache and nothing on disk. `done` hears the whole answer, or nothing,
-// once.
+// those the answers set, within its bounds), no cache and nothing on disk. `done` hears the
+// whole answer, or nothing, once.
 class SiteRequest final : public QObject {
 public:
     using MayFollow = std::function<bool(const QUrl& from, const QUrl& to)>;
@@ -46,26 +51,23 @@ public:
     using Usable = std::function<bool(const SiteAnswer& head)>;
     using Done = std::function<void(std::optional<SiteAnswer>)>;
 
-    SiteRequest(const QUrl& address, QNetworkCookieJar& cookies, MayFollow mayFollow, Charge charge,
+    SiteRequest(const QUrl& address, SiteCookies& cookies, MayFollow mayFollow, Charge charge,
                 Usable usable, Done done, QObject* parent);
 
     // Ends the request without an answer, if it has not ended yet.
     void abort();
 
 private:
-    enum class Reading { Head, Body, ChunkSize, Chunk, ChunkEnd, Trailer };
-
     void ask(const QUrl& address);
     QByteArray request(bool wholeAddress) const;
     void readWhatArrived();
-    bool readHead();
-    bool readBody();
-    void headRead();
+    bool followReader();
+    bool headRead(http::AnswerHead head);
     void closed();
     void dropConnection();
     void end(std::optional<SiteAnswer> answer);
 
-    QNetworkCookieJar& cookies_;
+    SiteCookies& cookies_;
     MayFollow mayFollow_;
     Charge charge_;
     Usable usable_;
@@ -73,9 +75,7 @@ private:
     QTcpSocket* socket_ = nullptr;
     int redirections_ = 0;
     SiteAnswer answer_;
-    Reading reading_ = Reading::Head;
-    QByteArray pending_;
-    qint64 bodyLeft_ = -1;  // -1: until the site closes the connection
+    http::AnswerReader reader_;
 };
 
-}  // namespace quintara::web_band
+}  // namespace quintara::site_client

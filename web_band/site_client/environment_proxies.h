@@ -7,7 +7,7 @@
 #include <QHostAddress>
 #include <QNetworkProxyFactory>
 
-namespace quintara::web_band {
+namespace quintara::site_client {
 
 // The proxies the user's environment names, which the engine would use too; like the engine,
 // never for this machine itself. Our fetch of the page and of its resources goes through them.
@@ -23,4 +23,4 @@ public:
     }
 };
 
-}  // namespace quintara::web_band
+}  // namespace quintara::site_client
