@@ -256,9 +256,9 @@ private slots:
         QTest::newRow("Esci") << "exitButton"
                               << ":/quintara/button_exit.gif";
         QTest::newRow("green ball") << "warningPicture"
-                                    << ":/quintara/splash_small.gif";
+                                    << ":/quintara/information_warning.gif";
         QTest::newRow("ticket") << "ticketPicture"
-                                << ":/quintara/splash_ticket.bmp";
+                                << ":/quintara/information_ticket.bmp";
         QTest::newRow("donation") << "donationLink"
                                   << ":/quintara/donation.jpg";
     }
