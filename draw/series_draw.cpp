@@ -24,10 +24,10 @@ bool rangeIsDrawable(const settings::DrawRange& range) {
 // of it could meet the condition either.
 SeriesDraw::SeriesDraw(platform::RandomSource& random, platform::Clock& clock,
                        settings::DrawRule rule, settings::DrawRange range)
-    : random_(random), clock_(clock), test_(rule), range_(range) {
+    : random_(random), clock_(clock), columnRule_(rule), range_(range) {
     if (!rangeIsDrawable(range_)) {
         state_ = DrawState::InvalidRange;
-    } else if (!test_.canBeMetOver(range_)) {
+    } else if (!columnRule_.canBeMetOver(range_)) {
         state_ = DrawState::NoSeriesFound;
     }
 }
@@ -59,7 +59,7 @@ DrawState SeriesDraw::finish() {
 bool SeriesDraw::attempt() {
     ++attempts_;
     ++attemptsInAll_;
-    const settings::DrawRule& rule = test_.rule();
+    const settings::DrawRule& rule = columnRule_.drawRule();
     random_.reseed(rule.kind == ConditionKind::Phrase ? rule.phraseSeed
                                                       : clock_.secondsSinceMidnight());
     fillSlots();
@@ -67,7 +67,7 @@ bool SeriesDraw::attempt() {
     std::array<std::int16_t, 6> column{};
     std::copy_n(slots_.begin(), column.size(), column.begin());
     std::sort(column.begin(), column.end());
-    if (!test_.passes(column)) {
+    if (!columnRule_.passes(column)) {
         return false;
     }
     series_.columns[column_] = column;
@@ -95,7 +95,7 @@ void SeriesDraw::takeJollyPart() {
     if (column_ == 0) {
         series_.jolly = slots_[6];
     }
-    if (test_.rule().showJollyNumber) {
+    if (columnRule_.drawRule().showJollyNumber) {
         series_.jollyColour.reset();
         return;
     }

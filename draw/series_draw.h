@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "draw/column_test.h"
+#include "draw/column_rule.h"
 #include "draw/jolly_colour_table.h"
 #include "draw/series.h"
 #include "platform/clock.h"
@@ -71,7 +71,7 @@ private:
 
     platform::RandomSource& random_;
     platform::Clock& clock_;
-    const ColumnTest test_;
+    const ColumnRule columnRule_;
     const settings::DrawRange range_;
     const JollyColourTable colours_{};
 
