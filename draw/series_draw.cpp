@@ -5,7 +5,6 @@
 #include "draw/series_draw.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "conversions/conversions.h"
@@ -44,12 +43,6 @@ DrawState SeriesDraw::advance(long attempts) {
                 state_ = DrawState::Drawn;
             }
         }
-    }
-    return state_;
-}
-
-DrawState SeriesDraw::finish() {
-    while (advance(std::numeric_limits<long>::max()) == DrawState::Drawing) {
     }
     return state_;
 }

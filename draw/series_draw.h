@@ -51,9 +51,6 @@ public:
     // Makes at most `attempts` more attempts; Drawing while the series is not yet whole.
     DrawState advance(long attempts);
 
-    // Draws to the end, however long it takes.
-    DrawState finish();
-
     DrawState state() const { return state_; }
     // The series, once Drawn.
     const Series& series() const { return series_; }

@@ -34,8 +34,6 @@ public:
     // made. The first frame comes at once.
     void play(const draw::CoverMovement& movement, std::function<void()> finished);
 
-    bool playing() const { return movement_ != nullptr; }
-
 private:
     void frame();
 

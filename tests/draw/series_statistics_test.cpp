@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <set>
@@ -23,6 +24,9 @@ using settings::ConditionKind;
 using settings::DrawConditions;
 using settings::DrawRange;
 
+// As many attempts as a series takes.
+constexpr long kToTheEnd = std::numeric_limits<long>::max();
+
 struct Shown {
     std::array<int, 6> column1;
     std::array<int, 6> column2;
@@ -34,7 +38,7 @@ class ManySeries : public ::testing::Test {
 protected:
     Shown drawSeries() {
         SeriesDraw draw(random, clock, settings::drawRuleOf(conditions), range);
-        EXPECT_EQ(draw.finish(), DrawState::Drawn);
+        EXPECT_EQ(draw.advance(kToTheEnd), DrawState::Drawn);
         const Series& series = draw.series();
         Shown shown{};
         std::copy(series.columns[0].begin(), series.columns[0].end(), shown.column1.begin());
