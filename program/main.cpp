@@ -14,7 +14,7 @@
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
 #include "program/application_icon.h"
-#include "program/windows_when_shown.h"
+#include "program/made_when_shown.h"
 #ifdef QUINTARA_WITH_WEBENGINE
 #include "web_band/fetching_band_factory.h"
 #else
