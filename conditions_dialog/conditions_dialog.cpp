@@ -172,14 +172,6 @@ void ConditionsDialog::buildButtonsAndLink() {
                                                {3000, 240, 3375, 375});
     connect(siteLink_, &form_controls::ClickableLabel::clicked, this,
             &ConditionsDialog::onSiteLink);
-
-    // The "Extras" group starts 15 twips before the frame's right edge: all but a strip of it is
-    // cut off, and with it any way to change the range or the Jolly flags.
-    extrasFrame_ = new form_controls::CaptionFrame(frame_, QStringLiteral("Extras"),
-                                                   arial(9, {.bold = true, .italic = true}),
-                                                   form_controls::designColour(kRed));
-    extrasFrame_->setObjectName("extrasFrame");
-    placeInTwips(*extrasFrame_, 6240, 240, 2535, 2175);
 }
 
 bool ConditionsDialog::showModal(QWidget& owner) {

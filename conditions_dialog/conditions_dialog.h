@@ -60,13 +60,11 @@ private:
     window_services::WindowServices& services_;
     settings::SettingsFile settingsFile_;
 
-    // The dialog's copy of the conditions. The range and the Jolly flags have no usable control
-    // here (their boxes are hidden, their group clipped), so they are kept as loaded and saved
-    // back unchanged.
+    // The dialog's copy of the conditions. The range and the Jolly flags have no control here:
+    // they are kept as loaded and saved back unchanged.
     settings::DrawConditions conditions_ = settings::dialogDefaults();
 
     form_controls::CaptionFrame* frame_ = nullptr;
-    form_controls::CaptionFrame* extrasFrame_ = nullptr;
     // Indexed by settings::indexOf(kind): each kind's option button, and the label beside it
     // that carries its text.
     std::array<QRadioButton*, settings::kConditionKindCount> kindOptions_{};
