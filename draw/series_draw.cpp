@@ -83,7 +83,7 @@ void SeriesDraw::fillSlots() {
     }
 }
 
-// The Jolly box shows column 1's seventh number, or a colour that every attempt draws anew.
+// The Jolly box shows column 1's seventh number, or a ball's colour that every attempt draws anew.
 void SeriesDraw::takeJollyPart() {
     if (column_ == 0) {
         series_.jolly = slots_[6];
@@ -92,8 +92,9 @@ void SeriesDraw::takeJollyPart() {
         series_.jollyColour.reset();
         return;
     }
-    const int index = 1 + static_cast<int>(conversions::integerPart(random_.next() * 6));
-    series_.jollyColour = colours_[index];
+    const double index =
+        conversions::integerPart(random_.next() * static_cast<double>(kBallColours.size()));
+    series_.jollyColour = kBallColours[static_cast<std::size_t>(index)];
 }
 
 }  // namespace quintara::draw

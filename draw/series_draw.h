@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "draw/column_rule.h"
-#include "draw/jolly_colour_table.h"
 #include "draw/series.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
@@ -70,7 +69,6 @@ private:
     platform::Clock& clock_;
     const ColumnRule columnRule_;
     const settings::DrawRange range_;
-    const JollyColourTable colours_{};
 
     DrawState state_ = DrawState::Drawing;
     int column_ = 0;

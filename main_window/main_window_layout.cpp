@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The main window's controls: positions and sizes in twips, colours as &H00BBGGRR, fonts by
-// family and points.
+// The main window's controls: positions and sizes in twips, colours as the layout gives them
+// (form_controls/design_colours.h), fonts by family and points.
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>

@@ -7,9 +7,8 @@
 #include <QLabel>
 #include <QStringList>
 
-#include "draw/jolly_colour_table.h"
 #include "form_controls/shapes.h"
-#include "form_controls/twips.h"
+#include "main_window/ball_colours.h"
 
 namespace quintara::main_window {
 namespace {
@@ -58,7 +57,7 @@ void NumberBoard::show(const draw::Series& series) {
                  jollyWords());
     if (jollyColour_) {
         QPalette palette = jolly.palette();
-        palette.setColor(QPalette::Window, form_controls::designColour(*jollyColour_));
+        palette.setColor(QPalette::Window, ballLook(*jollyColour_).fill);
         jolly.setPalette(palette);
     }
     jolly.setAutoFillBackground(jollyColour_.has_value());
@@ -70,15 +69,9 @@ QString NumberBoard::seriesText() const {
              QStringList(numbers_[1].begin(), numbers_[1].end()).join(u' '), jollyWords());
 }
 
-// The number, or, when the box hides it behind a ball's colour, that colour.
+// The number, or, when the box hides it behind a ball's colour, that ball.
 QString NumberBoard::jollyWords() const {
-    if (!jollyColour_) {
-        return jolly_;
-    }
-    const std::string_view colour =
-        draw::JollyColourTable{}.ballColourName(*jollyColour_).value_or("colorata");
-    return QStringLiteral("pallina ") +
-           QString::fromUtf8(colour.data(), static_cast<qsizetype>(colour.size()));
+    return jollyColour_ ? ballLook(*jollyColour_).words : jolly_;
 }
 
 void NumberBoard::setCoverWidth(int cover, int twips) {

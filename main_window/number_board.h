@@ -48,7 +48,7 @@ private:
     // What the boxes show: "00" until the first series.
     std::array<std::array<QString, 6>, 2> numbers_;
     QString jolly_;
-    std::optional<draw::Colour> jollyColour_;
+    std::optional<draw::BallColour> jollyColour_;
 };
 
 }  // namespace quintara::main_window

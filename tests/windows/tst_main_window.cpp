@@ -19,6 +19,7 @@
 #include "fakes.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
+#include "main_window/ball_colours.h"
 #include "main_window/main_window.h"
 #include "platform/qt/site.h"
 
@@ -317,9 +318,26 @@ private slots:
         QLabel* jolly = label(started.window, "jollyBox");
         QCOMPARE(jolly->text(), QString());
         QVERIFY(jolly->autoFillBackground());
-        const std::set<QRgb> ballColours = {0x008000, 0xFF0000, 0x0000FF,
-                                            0xFFFF00, 0xC000C0, 0xFF8000};
-        QVERIFY(ballColours.count(jolly->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
+        // The colour shown is the ball named to a screen reader.
+        const QColor shown = jolly->palette().color(QPalette::Window);
+        const auto ball = std::find_if(
+            draw::kBallColours.begin(), draw::kBallColours.end(),
+            [&](draw::BallColour colour) { return main_window::ballLook(colour).fill == shown; });
+        QVERIFY(ball != draw::kBallColours.end());
+        QCOMPARE(jolly->accessibleName(),
+                 "Numero Jolly nascosto: " + main_window::ballLook(*ball).words);
+    }
+
+    // Six balls a user tells apart by their colour, and a screen reader by their names.
+    void eachBallHasAColourAndANameOfItsOwn() {
+        std::set<QRgb> fills;
+        QSet<QString> words;
+        for (const draw::BallColour colour : draw::kBallColours) {
+            fills.insert(main_window::ballLook(colour).fill.rgb());
+            words.insert(main_window::ballLook(colour).words);
+        }
+        QCOMPARE(fills.size(), draw::kBallColours.size());
+        QCOMPARE(std::size_t(words.size()), draw::kBallColours.size());
     }
 
     void anInvalidRangeIsReportedAndTheCoversStayClosed() {
