@@ -15,11 +15,11 @@
 #include <set>
 
 #include "conditions_dialog/conditions_dialog.h"
-#include "draw/cover_animation.h"
 #include "fakes.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
 #include "main_window/ball_colours.h"
+#include "main_window/cover_movement.h"
 #include "main_window/main_window.h"
 #include "platform/qt/site.h"
 
@@ -36,9 +36,14 @@ QLabel* label(QWidget& window, const QString& name) {
     return window.findChild<QLabel*>(name);
 }
 
-form_controls::ShapeWidget* cover(QWidget& window, int index) {
-    return window.findChild<form_controls::ShapeWidget*>(QStringLiteral("cover(%1)").arg(index));
+form_controls::ShapeWidget* cover(QWidget& window, const QString& name) {
+    return window.findChild<form_controls::ShapeWidget*>(name);
 }
+
+// Every cover, by what it covers: column 1's boxes and column 2's from the left, the Jolly box.
+const QStringList kCovers = {"cover(1,0)", "cover(1,1)", "cover(1,2)", "cover(1,3)", "cover(1,4)",
+                             "cover(1,5)", "cover(2,0)", "cover(2,1)", "cover(2,2)", "cover(2,3)",
+                             "cover(2,4)", "cover(2,5)", "jollyCover"};
 
 // The numbers column 1 or 2 shows, left to right.
 QStringList column(QWidget& window, int column) {
@@ -65,7 +70,7 @@ bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
 // number it stands over as the move ends: "narrows over 00".
 struct CoverMoves final : QObject {
     explicit CoverMoves(QWidget& window)
-        : shape(*cover(window, 0)), number(*label(window, "numberBox(1,0)")) {
+        : shape(*cover(window, "cover(1,0)")), number(*label(window, "numberBox(1,0)")) {
         shape.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
@@ -104,9 +109,9 @@ private slots:
             QCOMPARE(column(window, number), QStringList(6, QStringLiteral("00")));
         }
         QCOMPARE(label(window, "jollyBox")->text(), QStringLiteral("00"));
-        for (int i = 0; i < 13; ++i) {
-            QVERIFY(!cover(window, i)->isHidden());
-            QCOMPARE(cover(window, i)->widthTwips(), i == 6 ? 2055 : 1095);
+        for (const QString& name : kCovers) {
+            QVERIFY(!cover(window, name)->isHidden());
+            QCOMPARE(cover(window, name)->widthTwips(), name == "jollyCover" ? 2055 : 1095);
         }
         QCOMPARE(window.drawSettings().range, (settings::DrawRange{1, 49}));
         QCOMPARE(window.drawSettings().conditions, settings::mainWindowDefaults());
@@ -125,7 +130,9 @@ private slots:
         FakeConditionsEditor conditions;
         MainWindow window(services.services, information, conditions);
         information.whileShown = [&] {
-            coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
+            coversHiddenMeanwhile =
+                std::all_of(kCovers.begin(), kCovers.end(),
+                            [&](const QString& name) { return cover(window, name)->isHidden(); });
             bandsMeanwhile = services.webBands.created;
             services.writeSettings(testing::settingsFile(
                 {.kind = settings::ConditionKind::EvenOnly, .rangeTo = "60", .rangeFrom = "10"}));
@@ -187,7 +194,7 @@ private slots:
                                     boxes[c][1].left() - boxes[c][0].left(),
                             QStringLiteral("box %1,%2 follows the one before").arg(c + 1).arg(k));
                 }
-                require(at(QStringLiteral("cover(%1)").arg(c == 0 ? k : 12 - k)) == boxes[c][k],
+                require(at(QStringLiteral("cover(%1,%2)").arg(c + 1).arg(k)) == boxes[c][k],
                         QStringLiteral("the cover on box %1,%2").arg(c + 1).arg(k));
             }
             require(boxes[c][0].left() == boxes[0][0].left(), "the columns start alike");
@@ -197,7 +204,7 @@ private slots:
         require(jolly.left() > boxes[0][5].right() && jolly.top() > boxes[0][0].top() &&
                     jolly.bottom() < boxes[1][0].bottom() && client.contains(jolly),
                 "the Jolly box beside both columns");
-        require(at("cover(6)") == jolly, "the Jolly cover on the Jolly box");
+        require(at("jollyCover") == jolly, "the Jolly cover on the Jolly box");
         for (const auto& [caption, below] :
              {std::pair{"column1Caption", boxes[0][0]}, std::pair{"column2Caption", boxes[1][0]},
               std::pair{"jollyCaption", jolly}}) {
@@ -261,13 +268,13 @@ private slots:
         const auto depth = [&](const QString& name) {
             return stacking.indexOf(started.window.findChild<QWidget*>(name));
         };
-        for (int k = 0; k < 6; ++k) {
-            QVERIFY(depth(QStringLiteral("cover(%1)").arg(k)) >
-                    depth(QStringLiteral("numberBox(1,%1)").arg(k)));
-            QVERIFY(depth(QStringLiteral("cover(%1)").arg(12 - k)) >
-                    depth(QStringLiteral("numberBox(2,%1)").arg(k)));
+        for (int c = 1; c <= 2; ++c) {
+            for (int k = 0; k < 6; ++k) {
+                QVERIFY(depth(QStringLiteral("cover(%1,%2)").arg(c).arg(k)) >
+                        depth(QStringLiteral("numberBox(%1,%2)").arg(c).arg(k)));
+            }
         }
-        QVERIFY(depth("cover(6)") > depth("jollyBox"));
+        QVERIFY(depth("jollyCover") > depth("jollyBox"));
         QVERIFY(depth("band") > depth("headerBottomLine"));
         QVERIFY(depth("newSeriesButton") > depth("band"));
     }
@@ -298,9 +305,9 @@ private slots:
         const QString jolly = label(started.window, "jollyBox")->text();
         QVERIFY(!column(started.window, 1).contains(jolly));
         QVERIFY(!label(started.window, "jollyBox")->autoFillBackground());
-        for (int i = 0; i < 13; ++i) {
-            QCOMPARE(cover(started.window, i)->widthTwips(), i == 6 ? 10 : 5);
-            QVERIFY(!cover(started.window, i)->isHidden());
+        for (const QString& name : kCovers) {
+            QCOMPARE(cover(started.window, name)->widthTwips(), name == "jollyCover" ? 10 : 5);
+            QVERIFY(!cover(started.window, name)->isHidden());
         }
         QVERIFY(started.fakes.messages.shown.empty());
         const QStringList first = column(started.window, 1) + column(started.window, 2);
@@ -349,7 +356,7 @@ private slots:
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{"Intervallo dei numeri non valido in Quintara.cfg: servono "
                                       "almeno 7 numeri, a partire da 1."});
-        QVERIFY(!draw::coversAreOpen(started.window.covers()));
+        QVERIFY(!main_window::coversAreOpen(started.window.covers()));
         QCOMPARE(column(started.window, 1), QStringList(6, QStringLiteral("00")));
     }
 
@@ -373,7 +380,7 @@ private slots:
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{
                      "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni."});
-        QVERIFY(!draw::coversAreOpen(window.covers()));
+        QVERIFY(!main_window::coversAreOpen(window.covers()));
         QCOMPARE(shown(), lastSeries);
     }
 
@@ -385,7 +392,7 @@ private slots:
         QVERIFY(testing::settles(started.window));
         int widthWhileOpen = 0;
         started.conditions.whileShown = [&] {
-            widthWhileOpen = started.window.covers().coverWidth(1);
+            widthWhileOpen = started.window.covers().coverWidth(main_window::Cover::onNumber(0, 1));
             started.fakes.writeSettings(
                 testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
         };
@@ -397,7 +404,7 @@ private slots:
         for (const QString& number : column(started.window, 1) + column(started.window, 2)) {
             QVERIFY(number.toInt() % 2 == 1);
         }
-        QVERIFY(draw::coversAreOpen(started.window.covers()));
+        QVERIFY(main_window::coversAreOpen(started.window.covers()));
     }
 
     // The real dialog in front of the window, pressed right after start-up: it opens at once over
@@ -417,19 +424,19 @@ private slots:
             dialog, [&] { window.findChild<QToolButton*>("conditionsButton")->click(); },
             [&] {
                 QCOMPARE(moves.moves, QStringList());
-                for (int i = 0; i < 13; ++i) {
-                    widthsWhileOpen << cover(window, i)->widthTwips();
+                for (const QString& name : kCovers) {
+                    widthsWhileOpen << cover(window, name)->widthTwips();
                 }
                 dialog.findChild<QPushButton*>("saveAndExitButton")->click();
             }));
         QVERIFY(testing::settles(window));
-        QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
-                                              1095, 1095, 1095, 1095}));
+        QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 1095, 1095, 1095,
+                                              1095, 1095, 1095, 2055}));
         QVERIFY(column(window, 1) != QStringList(6, QStringLiteral("00")));
         QCOMPARE(moves.moves,
                  (QStringList{"narrows over 00", "widens over 00",
                               "narrows over " + label(window, "numberBox(1,0)")->text()}));
-        QVERIFY(draw::coversAreOpen(window.covers()));
+        QVERIFY(main_window::coversAreOpen(window.covers()));
     }
 
     // Each reading of the clock is a frame later (16 ms): in that time a series with open covers
@@ -488,7 +495,7 @@ private slots:
                 took >= std::chrono::milliseconds(2000) && took <= std::chrono::milliseconds(2100),
                 qPrintable(QString::number(std::chrono::duration<double>(took).count())));
         }
-        QVERIFY(draw::coversAreOpen(started.window.covers()));
+        QVERIFY(main_window::coversAreOpen(started.window.covers()));
     }
 
     // What is asked during a series is done after it, in the order asked, "Esci" last.
@@ -502,7 +509,7 @@ private slots:
         QStringList printedSeries;
         started.fakes.printer.whilePrinting = [&] {
             printedSeries = column(started.window, 1);
-            QVERIFY(draw::coversAreOpen(started.window.covers()));
+            QVERIFY(main_window::coversAreOpen(started.window.covers()));
         };
         click("newSeriesButton");
         for (const char* name : {"printButton", "newSeriesButton", "exitButton"}) {
@@ -562,7 +569,7 @@ private slots:
         QCOMPARE(foreColour(link), red);
         QTest::mouseMove(label(started.window, "siteNote"), QPoint(3, 3));
         QCOMPARE(foreColour(link), red);
-        QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
+        QTest::mouseMove(surface, cover(started.window, "cover(1,0)")->geometry().center());
         QCOMPARE(foreColour(link), red);  // the cover lets it through to its number label
         QTest::mouseMove(surface, form_controls::twipsPoint(7700, 6000));
         QCOMPARE(foreColour(link), navy);
