@@ -119,12 +119,16 @@ void MainWindow::newSeries(Done done) {
     afterCovering(drawBehindTheCovers);
 }
 
+// The series leaves the view as the covers start to close, and the window's description with
+// it: until the next series is told, a screen reader asking where it is hears no numbers that are
+// going or gone.
 void MainWindow::afterCovering(std::function<void()> next) {
-    if (coversAreOpen(*board_)) {
-        player_->play(coverMovement(CoverPhase::Covering), std::move(next));
-    } else {
+    if (!coversAreOpen(*board_)) {
         next();
+        return;
     }
+    teller_.show(QString(), isActiveWindow());
+    player_->play(coverMovement(CoverPhase::Covering), std::move(next));
 }
 
 void MainWindow::seriesDrawn(draw::DrawState state, const draw::Series& series, Done done) {
@@ -149,9 +153,10 @@ void MainWindow::tellTheSeries() {
     teller_.show(coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
 }
 
-// The series on view in one sentence, empty while the covers are closed or it waits to be told.
+// The series on view in one sentence, empty from the moment the covers start to close until the
+// next series is told.
 QString MainWindow::seriesDescription() const {
-    return board_ != nullptr && coversAreOpen(*board_) ? teller_.description() : QString();
+    return teller_.description();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -188,8 +193,6 @@ void MainWindow::onConditions() {
 
 void MainWindow::conditionsRoundTrip(Done done) {
     const auto openTheDialog = [this, done] {
-        // Nothing on view while the dialog is open: a series still held back is no longer told.
-        tellTheSeries();
         afterTheDialog(conditionsDialog_.showModal(*this), done);
     };
     afterCovering(openTheDialog);

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -16,6 +17,7 @@
 
 #include "conditions_dialog/conditions_dialog.h"
 #include "fakes.h"
+#include "form_controls/accessibility.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
 #include "main_window/ball_colours.h"
@@ -99,6 +101,9 @@ private:
     using Started = testing::StartedMainWindow;
 
 private slots:
+    // As the program does: the window's description reaches a screen reader through it.
+    void initTestCase() { form_controls::installAccessibility(); }
+
     void startUpShowsTheVersionAndClosedCoversOverZeros() {
         Started started;
         MainWindow& window = started.window;
@@ -496,6 +501,49 @@ private slots:
                 qPrintable(QString::number(std::chrono::duration<double>(took).count())));
         }
         QVERIFY(main_window::coversAreOpen(started.window.covers()));
+    }
+
+    // What the window tells a screen reader through a second series, read as the accessibility
+    // bus reads it at every turn of the event loop, so at every frame of the covers' clock: the
+    // first series until the covers start to close, then nothing while they close, while the
+    // draw runs and while they open, and the new series only once it is told. Never a series
+    // that is no longer on view.
+    void theDescriptionNeverNamesASeriesNoLongerOnView() {
+        Started started;
+        MainWindow& window = started.window;
+        const auto description = [&window] {
+            return QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Description);
+        };
+        QCOMPARE(description(), QString());
+        window.onNewSeries();
+        QVERIFY(testing::settles(window));
+        const QString first = description();
+        QVERIFY(first.startsWith("Colonna 1: "));
+
+        testing::FixedClock& clock = started.fakes.clock;
+        clock.step = main_window::kCoverFrameInterval;
+        QStringList faults;
+        int frames = 0;
+        auto lastFrame = clock.steady;
+        QTimer turn;
+        connect(&turn, &QTimer::timeout, [&] {
+            frames += clock.steady != std::exchange(lastFrame, clock.steady);
+            const QString now = description();
+            if (now == first) {
+                faults << QStringLiteral("frame %1: the series before").arg(frames);
+            } else if (!now.isEmpty() && !main_window::coversAreOpen(window.covers())) {
+                faults << QStringLiteral("frame %1: a series behind closed covers").arg(frames);
+            }
+        });
+        turn.start(0);
+        window.onNewSeries();
+        QVERIFY(testing::settles(window));
+        turn.stop();
+        faults.removeDuplicates();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 5).join("; ")));
+        QVERIFY(frames > 100);
+        QVERIFY(description().startsWith("Colonna 1: "));
+        QVERIFY(description() != first);
     }
 
     // What is asked during a series is done after it, in the order asked, "Esci" last.
