@@ -67,7 +67,7 @@ ConditionsDialog::ConditionsDialog(window_services::WindowServices& services)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       services_(services),
-      settingsFile_(services.files) {
+      settingsFile_(services.files, services.settingsFile) {
     setObjectName("conditionsDialog");
     setWindowTitle(QStringLiteral("Condition form"));
     setFixedSize(form_controls::twipsRect(0, 0, kClientWidth, kClientHeight).size());
@@ -174,12 +174,15 @@ void ConditionsDialog::buildButtonsAndLink() {
             &ConditionsDialog::onSiteLink);
 }
 
-bool ConditionsDialog::showModal(QWidget& owner) {
+std::optional<settings::DrawConditions> ConditionsDialog::showModal(QWidget& owner) {
     qt::setOwner(*this, owner);
     setWindowModality(Qt::ApplicationModal);
     loadConditions();
     qt::centreOnScreen(*this);
-    return exec() == QDialog::Accepted;
+    if (exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return conditions_;
 }
 
 // Every opening starts from the dialog's defaults, all four entry boxes shown, before the

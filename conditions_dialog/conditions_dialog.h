@@ -28,15 +28,14 @@ class LineWidget;
 namespace quintara::conditions_dialog {
 
 // The "Condition form": the user picks one condition kind, fills in its box, and "Salva e Esci"
-// checks the entry and saves Quintara.cfg. The settings file is the only channel back to the
-// main window, which reads it again however the dialog closed.
+// checks the entry, saves Quintara.cfg and hands the main window the conditions it saved.
 class ConditionsDialog final : public QDialog, public window_services::ConditionsEditor {
 public:
     explicit ConditionsDialog(window_services::WindowServices& services);
 
     // Starts from the dialog's defaults, overlays the settings file and shows the dialog modally
-    // over `owner`; true when the conditions were saved.
-    bool showModal(QWidget& owner) override;
+    // over `owner`; the conditions saved, or nothing when it closed without saving.
+    std::optional<settings::DrawConditions> showModal(QWidget& owner) override;
 
     // The dialog's defaults, with the settings file read over them.
     void loadConditions();

@@ -34,7 +34,7 @@ MainWindow::MainWindow(WindowServices& services, ModalWindow& informationWindow,
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
-      settingsFile_(services.files),
+      settingsFile_(services.files, services.settingsFile),
       draw_(services.random, services.clock),
       teller_([this](const QString& series) { form_controls::announce(*this, series); }) {
     setObjectName("mainWindow");
@@ -61,7 +61,7 @@ void MainWindow::startUp() {
     setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));
     informationWindow_.showModal(*this);
     board_->showCovers();
-    loadConditions();
+    readTheSettingsFile();
 
     band_ = &services_.webBands.create(*surface_);
     QWidget& view = band_->widget();
@@ -78,8 +78,11 @@ void MainWindow::startUp() {
     exitButton_->setFocus();
 }
 
-// The numbers are read from the texts here, once, for every series until the next read.
-void MainWindow::loadConditions() {
+// The numbers are read from the texts here, once, for every series until the conditions dialog
+// saves others. A read never writes: putting back what a save cut short left is a step of its
+// own.
+void MainWindow::readTheSettingsFile() {
+    settingsFile_.putBackInterruptedSave();
     settings_ = settings::readOver(settings_, settingsFile_);
 }
 
@@ -185,8 +188,8 @@ void MainWindow::paintCovers() {
     surface_->update(board_->coverArea());
 }
 
-// The settings file is the only channel from the dialog: whatever way the dialog closed, the
-// window reads it again and draws under what it now says.
+// The dialog hands back what it saved, and the window draws under it from then on; a dialog
+// closed without saving leaves the conditions as they were. Either way a new series follows.
 void MainWindow::onConditions() {
     commands_.run([this](const Done& done) { conditionsRoundTrip(done); });
 }
@@ -199,16 +202,13 @@ void MainWindow::conditionsRoundTrip(Done done) {
 }
 
 // Saved conditions open column 1's covers first; the series that follows closes them again.
-void MainWindow::afterTheDialog(bool saved, Done done) {
-    const auto drawAnew = [this, done] {
-        loadConditions();
+void MainWindow::afterTheDialog(const std::optional<settings::DrawConditions>& saved, Done done) {
+    if (!saved) {
         newSeries(done);
-    };
-    if (saved) {
-        player_->play(firstColumnNarrowing(), drawAnew);
-    } else {
-        drawAnew();
+        return;
     }
+    settings_ = settings::withSavedConditions(settings_, *saved);
+    player_->play(firstColumnNarrowing(), [this, done] { newSeries(done); });
 }
 
 void MainWindow::onPrint() {

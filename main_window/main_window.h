@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "form_controls/accessibility.h"
 #include "main_window/command_queue.h"
@@ -93,14 +94,14 @@ private:
     void applyStackingOrder();
     void applyReadingOrder();
 
-    // Reads Quintara.cfg over the conditions in force.
-    void loadConditions();
+    // Reads the settings file, once a save it left cut short is put back.
+    void readTheSettingsFile();
     // Runs `next` once the covers are closed, closing them first if they are open.
     void afterCovering(std::function<void()> next);
     void newSeries(Done done);
     void seriesDrawn(draw::DrawState state, const draw::Series& series, Done done);
     void conditionsRoundTrip(Done done);
-    void afterTheDialog(bool saved, Done done);
+    void afterTheDialog(const std::optional<settings::DrawConditions>& saved, Done done);
 
     void tellTheSeries();
     QString seriesDescription() const;

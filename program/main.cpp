@@ -15,6 +15,7 @@
 #include "platform/xoshiro_random_source.h"
 #include "program/application_icon.h"
 #include "program/made_when_shown.h"
+#include "settings/settings_file.h"
 #ifdef QUINTARA_WITH_WEBENGINE
 #include "web_band/fetching_band_factory.h"
 #else
@@ -44,8 +45,8 @@ int main(int argc, char* argv[]) {
     files::LocalFileLayer files;
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    window_services::WindowServices services{messages, links,  webBands, printer,
-                                             files,    random, clock};
+    window_services::WindowServices services{
+        messages, links, webBands, printer, files, random, clock, settings::kSettingsFileName};
 
     program::MadeWhenShown<info_window::InformationWindow, window_services::ModalWindow,
                            qt::LinkOpener>

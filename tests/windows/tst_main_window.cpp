@@ -376,10 +376,11 @@ private slots:
         window.onNewSeries();
         QVERIFY(testing::settles(window));
         const QStringList lastSeries = shown();
-        started.conditions.whileShown = [&] {
-            started.fakes.writeSettings(testing::settingsFile(
-                {.kind = settings::ConditionKind::TensDigit, .rangeTo = "49", .tens = "8"}));
-        };
+        settings::DrawConditions tensDigit8 = settings::dialogDefaults();
+        tensDigit8.kind = settings::ConditionKind::TensDigit;
+        tensDigit8.rangeTo = "49";
+        tensDigit8.tensDigits = "8";
+        started.conditions.saved = tensDigit8;
         window.onConditions();
         QVERIFY(testing::settles(window));
         QCOMPARE(started.fakes.messages.shown,
@@ -389,32 +390,53 @@ private slots:
         QCOMPARE(shown(), lastSeries);
     }
 
-    // The dialog opens behind closed covers; afterwards the window reads the file again and
-    // draws, whether or not anything was saved.
-    void condizioniClosesTheCoversThenReloadsAndDraws() {
+    // The dialog opens behind closed covers; afterwards the window draws under what the dialog
+    // handed back, without reading the file again, or, when it saved nothing, under the
+    // conditions it had, whatever the file now says.
+    void condizioniDrawsUnderWhatTheDialogSaved_data() {
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("saved") << true;
+        QTest::newRow("closed without saving") << false;
+    }
+
+    void condizioniDrawsUnderWhatTheDialogSaved() {
+        QFETCH(bool, saves);
         Started started;
         started.window.onNewSeries();
         QVERIFY(testing::settles(started.window));
+        settings::DrawConditions oddOnly = settings::dialogDefaults();
+        oddOnly.kind = settings::ConditionKind::OddOnly;
+        if (saves) {
+            started.conditions.saved = oddOnly;
+        }
         int widthWhileOpen = 0;
+        int readsBefore = 0;
         started.conditions.whileShown = [&] {
             widthWhileOpen = started.window.covers().coverWidth(main_window::Cover::onNumber(0, 1));
             started.fakes.writeSettings(
-                testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
+                testing::settingsFile({.kind = settings::ConditionKind::EvenOnly}));
+            readsBefore = started.fakes.files.reads;
         };
         started.window.onConditions();
         QVERIFY(testing::settles(started.window));
         QCOMPARE(started.conditions.showings, 1);
         QCOMPARE(widthWhileOpen, 1095);
-        QCOMPARE(started.window.drawSettings().conditions.kind, settings::ConditionKind::OddOnly);
+        QCOMPARE(started.fakes.files.reads, readsBefore);
+        QCOMPARE(started.window.drawSettings().conditions,
+                 saves ? oddOnly : settings::mainWindowDefaults());
+        QCOMPARE(started.window.drawSettings().range,
+                 (saves ? settings::DrawRange{1, 90} : settings::DrawRange{1, 49}));
         for (const QString& number : column(started.window, 1) + column(started.window, 2)) {
-            QVERIFY(number.toInt() % 2 == 1);
+            QVERIFY(!saves || number.toInt() % 2 == 1);
+            QVERIFY(number.toInt() <= (saves ? 90 : 49));
         }
         QVERIFY(main_window::coversAreOpen(started.window.covers()));
     }
 
     // The real dialog in front of the window, pressed right after start-up: it opens at once over
     // the closed covers; its save narrows column 1's covers, and the window then covers them
-    // again, draws, and uncovers the new numbers.
+    // again, draws under what was saved, without reading the file again, and uncovers the new
+    // numbers.
     void condizioniRightAfterStartUpOpensTheRealDialogAtOnceAndItsSaveLeadsToADraw() {
         FakeServices fakes;
         FakeModalWindow information;
@@ -425,6 +447,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         CoverMoves moves(window);
         QList<int> widthsWhileOpen;
+        int readsBeforeTheSave = 0;
         QVERIFY(testing::whileShownModally(
             dialog, [&] { window.findChild<QToolButton*>("conditionsButton")->click(); },
             [&] {
@@ -432,9 +455,12 @@ private slots:
                 for (const QString& name : kCovers) {
                     widthsWhileOpen << cover(window, name)->widthTwips();
                 }
+                readsBeforeTheSave = fakes.files.reads;
                 dialog.findChild<QPushButton*>("saveAndExitButton")->click();
             }));
         QVERIFY(testing::settles(window));
+        QCOMPARE(fakes.files.reads, readsBeforeTheSave);
+        QCOMPARE(window.drawSettings().conditions, settings::dialogDefaults());
         QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 1095, 1095, 1095,
                                               1095, 1095, 1095, 2055}));
         QVERIFY(column(window, 1) != QStringList(6, QStringLiteral("00")));
