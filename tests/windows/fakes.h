@@ -171,6 +171,10 @@ struct ConditionsDialogOverFakes {
     std::optional<settings::DrawConditions> saved;
 };
 
+// Whether the label's text fits within it, nothing cut off: wrapped into its height, or on one line
+// within its width.
+bool showsItsTextWhole(const QLabel& label);
+
 inline QColor foreColour(const QWidget* widget) {
     return widget->palette().color(QPalette::WindowText);
 }
