@@ -67,7 +67,7 @@ ConditionsDialog::ConditionsDialog(window_services::WindowServices& services)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       services_(services),
-      settingsFile_(services.files) {
+      settingsFile_(services.files, services.settingsFile) {
     setObjectName("conditionsDialog");
     setWindowTitle(QStringLiteral("Condition form"));
     setFixedSize(form_controls::twipsRect(0, 0, kClientWidth, kClientHeight).size());
@@ -172,22 +172,17 @@ void ConditionsDialog::buildButtonsAndLink() {
                                                {3000, 240, 3375, 375});
     connect(siteLink_, &form_controls::ClickableLabel::clicked, this,
             &ConditionsDialog::onSiteLink);
-
-    // The "Extras" group starts 15 twips before the frame's right edge: all but a strip of it is
-    // cut off, and with it any way to change the range or the Jolly flags.
-    extrasFrame_ = new form_controls::CaptionFrame(frame_, QStringLiteral("Extras"),
-                                                   arial(9, {.bold = true, .italic = true}),
-                                                   form_controls::designColour(kRed));
-    extrasFrame_->setObjectName("extrasFrame");
-    placeInTwips(*extrasFrame_, 6240, 240, 2535, 2175);
 }
 
-bool ConditionsDialog::showModal(QWidget& owner) {
+std::optional<settings::DrawConditions> ConditionsDialog::showModal(QWidget& owner) {
     qt::setOwner(*this, owner);
     setWindowModality(Qt::ApplicationModal);
     loadConditions();
     qt::centreOnScreen(*this);
-    return exec() == QDialog::Accepted;
+    if (exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return conditions_;
 }
 
 // Every opening starts from the dialog's defaults, all four entry boxes shown, before the

@@ -28,15 +28,14 @@ class LineWidget;
 namespace quintara::conditions_dialog {
 
 // The "Condition form": the user picks one condition kind, fills in its box, and "Salva e Esci"
-// checks the entry and saves Quintara.cfg. The settings file is the only channel back to the
-// main window, which reads it again however the dialog closed.
+// checks the entry, saves Quintara.cfg and hands the main window the conditions it saved.
 class ConditionsDialog final : public QDialog, public window_services::ConditionsEditor {
 public:
     explicit ConditionsDialog(window_services::WindowServices& services);
 
     // Starts from the dialog's defaults, overlays the settings file and shows the dialog modally
-    // over `owner`; true when the conditions were saved.
-    bool showModal(QWidget& owner) override;
+    // over `owner`; the conditions saved, or nothing when it closed without saving.
+    std::optional<settings::DrawConditions> showModal(QWidget& owner) override;
 
     // The dialog's defaults, with the settings file read over them.
     void loadConditions();
@@ -60,13 +59,11 @@ private:
     window_services::WindowServices& services_;
     settings::SettingsFile settingsFile_;
 
-    // The dialog's copy of the conditions. The range and the Jolly flags have no usable control
-    // here (their boxes are hidden, their group clipped), so they are kept as loaded and saved
-    // back unchanged.
+    // The dialog's copy of the conditions. The range and the Jolly flags have no control here:
+    // they are kept as loaded and saved back unchanged.
     settings::DrawConditions conditions_ = settings::dialogDefaults();
 
     form_controls::CaptionFrame* frame_ = nullptr;
-    form_controls::CaptionFrame* extrasFrame_ = nullptr;
     // Indexed by settings::indexOf(kind): each kind's option button, and the label beside it
     // that carries its text.
     std::array<QRadioButton*, settings::kConditionKindCount> kindOptions_{};

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace quintara::conversions {
 namespace {
@@ -151,11 +152,6 @@ std::optional<std::int16_t> roundToInt16(double value) {
 
 double integerPart(double value) {
     return std::floor(value);
-}
-
-DecimalText::DecimalText(int value) {
-    const auto result = std::to_chars(digits_.data(), digits_.data() + digits_.size(), value);
-    length_ = static_cast<std::size_t>(result.ptr - digits_.data());
 }
 
 }  // namespace quintara::conversions

@@ -4,10 +4,8 @@
 
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace quintara::conversions {
@@ -24,17 +22,5 @@ std::optional<std::int16_t> roundToInt16(double value);
 
 // The largest whole number not above the value.
 double integerPart(double value);
-
-// Plain decimal digits with a minus sign when negative and no leading blank (7 gives "7"),
-// without touching the heap, for the draw, which writes captions on every attempt.
-class DecimalText {
-public:
-    explicit DecimalText(int value);
-    std::string_view view() const { return {digits_.data(), length_}; }
-
-private:
-    std::array<char, 12> digits_{};
-    std::size_t length_ = 0;
-};
 
 }  // namespace quintara::conversions

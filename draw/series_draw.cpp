@@ -5,7 +5,6 @@
 #include "draw/series_draw.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "conversions/conversions.h"
@@ -24,10 +23,10 @@ bool rangeIsDrawable(const settings::DrawRange& range) {
 // of it could meet the condition either.
 SeriesDraw::SeriesDraw(platform::RandomSource& random, platform::Clock& clock,
                        settings::DrawRule rule, settings::DrawRange range)
-    : random_(random), clock_(clock), test_(rule), range_(range) {
+    : random_(random), clock_(clock), columnRule_(rule), range_(range) {
     if (!rangeIsDrawable(range_)) {
         state_ = DrawState::InvalidRange;
-    } else if (!test_.canBeMetOver(range_)) {
+    } else if (!columnRule_.canBeMetOver(range_)) {
         state_ = DrawState::NoSeriesFound;
     }
 }
@@ -48,18 +47,12 @@ DrawState SeriesDraw::advance(long attempts) {
     return state_;
 }
 
-DrawState SeriesDraw::finish() {
-    while (advance(std::numeric_limits<long>::max()) == DrawState::Drawing) {
-    }
-    return state_;
-}
-
 // A failed column is drawn again from the seed, as often as it takes: the stack and the memory
 // stay as they are however many attempts a column takes.
 bool SeriesDraw::attempt() {
     ++attempts_;
     ++attemptsInAll_;
-    const settings::DrawRule& rule = test_.rule();
+    const settings::DrawRule& rule = columnRule_.drawRule();
     random_.reseed(rule.kind == ConditionKind::Phrase ? rule.phraseSeed
                                                       : clock_.secondsSinceMidnight());
     fillSlots();
@@ -67,7 +60,7 @@ bool SeriesDraw::attempt() {
     std::array<std::int16_t, 6> column{};
     std::copy_n(slots_.begin(), column.size(), column.begin());
     std::sort(column.begin(), column.end());
-    if (!test_.passes(column)) {
+    if (!columnRule_.passes(column)) {
         return false;
     }
     series_.columns[column_] = column;
@@ -90,17 +83,18 @@ void SeriesDraw::fillSlots() {
     }
 }
 
-// The Jolly box shows column 1's seventh number, or a colour that every attempt draws anew.
+// The Jolly box shows column 1's seventh number, or a ball's colour that every attempt draws anew.
 void SeriesDraw::takeJollyPart() {
     if (column_ == 0) {
         series_.jolly = slots_[6];
     }
-    if (test_.rule().showJollyNumber) {
+    if (columnRule_.drawRule().showJollyNumber) {
         series_.jollyColour.reset();
         return;
     }
-    const int index = 1 + static_cast<int>(conversions::integerPart(random_.next() * 6));
-    series_.jollyColour = colours_[index];
+    const double index =
+        conversions::integerPart(random_.next() * static_cast<double>(kBallColours.size()));
+    series_.jollyColour = kBallColours[static_cast<std::size_t>(index)];
 }
 
 }  // namespace quintara::draw

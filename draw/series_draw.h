@@ -7,8 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "draw/column_test.h"
-#include "draw/jolly_colour_table.h"
+#include "draw/column_rule.h"
 #include "draw/series.h"
 #include "platform/clock.h"
 #include "platform/random_source.h"
@@ -51,9 +50,6 @@ public:
     // Makes at most `attempts` more attempts; Drawing while the series is not yet whole.
     DrawState advance(long attempts);
 
-    // Draws to the end, however long it takes.
-    DrawState finish();
-
     DrawState state() const { return state_; }
     // The series, once Drawn.
     const Series& series() const { return series_; }
@@ -71,9 +67,8 @@ private:
 
     platform::RandomSource& random_;
     platform::Clock& clock_;
-    const ColumnTest test_;
+    const ColumnRule columnRule_;
     const settings::DrawRange range_;
-    const JollyColourTable colours_{};
 
     DrawState state_ = DrawState::Drawing;
     int column_ = 0;

@@ -13,7 +13,7 @@ namespace quintara::form_controls {
 // reader, or a test driving the program through the accessibility bus, sees it as a link or a
 // button it can press (see accessibility.h). Given a focus policy, it is pressed from the
 // keyboard too, Return for a link, Return or Space for a button, and shows the focus as a
-// dotted frame around its caption, as the desktop the windows come from draws one.
+// dotted frame around its caption: a keyboard user must see where Tab has put them.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 

@@ -9,8 +9,9 @@ class QAbstractButton;
 namespace quintara::form_controls {
 
 // Makes Return, and Enter on the keypad, press the button while it has the keyboard focus, as
-// Space does, the way command buttons behave on the desktop the program comes from. The button
-// does not become a default button: Return pressed anywhere else in its window leaves it alone.
+// Space does: Return is the key most keyboard users try first on a command they have tabbed to.
+// The button does not become a default button: Return pressed anywhere else in its window leaves
+// it alone, so that a stray Return never saves or ends anything.
 void pressOnReturnWhenFocused(QAbstractButton& button);
 
 }  // namespace quintara::form_controls

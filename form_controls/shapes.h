@@ -10,9 +10,10 @@
 
 namespace quintara::form_controls {
 
-// A rectangle that paints itself: the covers in front of the numbers, frames and swatches.
-// Like any shape of a layout it takes no mouse events: they go to whatever lies
-// beneath. It keeps its width in twips, read back exactly as set.
+// A rectangle that paints itself: the covers in front of the numbers, the main window's outline,
+// the bar behind "Continua" and the box around the donation appeal. Like any shape of a layout it
+// takes no mouse events: they go to whatever lies beneath. It keeps its width in twips, read back
+// exactly as set.
 class ShapeWidget : public QWidget {
     // The window tests find the covers by name; from Qt 6.8 findChild wants Q_OBJECT for that.
     Q_OBJECT

@@ -128,17 +128,17 @@ void InformationWindow::buildFrame() {
 
     copyright_ =
         text(frame_, "copyright", kCopyright, {4680, 5760, 2175, 255}, arial(8.25), Qt::AlignRight);
-    logo_ = linkPicture(frame_, "logo", QStringLiteral(":/quintara/splash_logo.jpg"),
+    logo_ = linkPicture(frame_, "logo", QStringLiteral(":/quintara/information_logo.jpg"),
                         QStringLiteral("Sito di Quintara"), {360, 240, 1215, 1095});
     connect(logo_, &form_controls::ClickableLabel::clicked, this, &InformationWindow::onLogo);
     warningPicture_ =
-        picture(frame_, "warningPicture", QStringLiteral(":/quintara/splash_small.gif"),
+        picture(frame_, "warningPicture", QStringLiteral(":/quintara/information_warning.gif"),
                 {120, 4200, 495, 375}, false);
     title_ = text(frame_, "title", "Quintara", {960, 120, 5775, 615}, arial(26.25, {.bold = true}),
                   Qt::AlignHCenter);
     form_controls::setColours(*title_, std::nullopt, kNavy);
     ticketPicture_ =
-        picture(frame_, "ticketPicture", QStringLiteral(":/quintara/splash_ticket.bmp"),
+        picture(frame_, "ticketPicture", QStringLiteral(":/quintara/information_ticket.bmp"),
                 {360, 1440, 975, 555}, true);
     freeNote_ =
         text(frame_, "freeNote", kFreeNote, {1920, 840, 3495, 975}, arial(9), Qt::AlignHCenter);

@@ -9,14 +9,13 @@
 
 namespace quintara::main_window {
 
-CoverPlayer::CoverPlayer(draw::CoverDisplay& covers, platform::Clock& clock,
-                         std::function<void()> paint)
+CoverPlayer::CoverPlayer(CoverDisplay& covers, platform::Clock& clock, std::function<void()> paint)
     : covers_(covers), clock_(clock), paint_(std::move(paint)) {
     frames_.setTimerType(Qt::PreciseTimer);
     connect(&frames_, &QTimer::timeout, this, &CoverPlayer::frame);
 }
 
-void CoverPlayer::play(const draw::CoverMovement& movement, std::function<void()> finished) {
+void CoverPlayer::play(const CoverMovement& movement, std::function<void()> finished) {
     movement_ = &movement;
     finished_ = std::move(finished);
     start_ = clock_.steadyNow();
@@ -28,9 +27,8 @@ void CoverPlayer::frame() {
     frames_.setInterval(kCoverFrameInterval);
     const auto elapsed = clock_.steadyNow() - start_;
     const std::size_t total = movement_->changes.size();
-    const auto due = static_cast<std::size_t>(
-        std::clamp<long long>(elapsed * draw::kWidthChangesPerPhase / kCoverPhaseDuration, 0,
-                              static_cast<long long>(total)));
+    const auto due = static_cast<std::size_t>(std::clamp<long long>(
+        elapsed * kWidthChangesPerPhase / kCoverPhaseDuration, 0, static_cast<long long>(total)));
     if (due > made_) {
         movement_->play(covers_, made_, due);
         made_ = due;

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "draw/cover_animation.h"
+#include "main_window/cover_movement.h"
 #include "platform/clock.h"
 
 namespace quintara::main_window {
@@ -28,22 +28,20 @@ inline constexpr std::chrono::milliseconds kCoverFrameInterval{16};
 class CoverPlayer final : public QObject {
 public:
     // `paint` asks for the covers' area to be painted; `covers` are what the movement changes.
-    CoverPlayer(draw::CoverDisplay& covers, platform::Clock& clock, std::function<void()> paint);
+    CoverPlayer(CoverDisplay& covers, platform::Clock& clock, std::function<void()> paint);
 
     // Starts the movement, and calls `finished` from the event loop once its last change is
     // made. The first frame comes at once.
-    void play(const draw::CoverMovement& movement, std::function<void()> finished);
-
-    bool playing() const { return movement_ != nullptr; }
+    void play(const CoverMovement& movement, std::function<void()> finished);
 
 private:
     void frame();
 
-    draw::CoverDisplay& covers_;
+    CoverDisplay& covers_;
     platform::Clock& clock_;
     std::function<void()> paint_;
     QTimer frames_;
-    const draw::CoverMovement* movement_ = nullptr;
+    const CoverMovement* movement_ = nullptr;
     std::function<void()> finished_;
     platform::Clock::SteadyTime start_{};
     std::size_t made_ = 0;

@@ -14,7 +14,6 @@
 #include <QToolButton>
 #include <utility>
 
-#include "draw/cover_animation.h"
 #include "form_controls/accessibility.h"
 #include "form_controls/clickable_label.h"
 #include "form_controls/control_properties.h"
@@ -22,6 +21,7 @@
 #include "form_controls/pointer_surface.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
+#include "main_window/cover_movement.h"
 #include "platform/qt/site.h"
 #include "platform/qt/window_placement.h"
 #include "quintara_version.h"
@@ -34,8 +34,8 @@ MainWindow::MainWindow(WindowServices& services, ModalWindow& informationWindow,
     : services_(services),
       informationWindow_(informationWindow),
       conditionsDialog_(conditionsDialog),
-      settingsFile_(services.files),
-      drawCursor_(services.clock),
+      settingsFile_(services.files, services.settingsFile),
+      draw_(services.random, services.clock),
       teller_([this](const QString& series) { form_controls::announce(*this, series); }) {
     setObjectName("mainWindow");
     setWindowTitle(QStringLiteral("Quintara"));
@@ -49,13 +49,7 @@ MainWindow::MainWindow(WindowServices& services, ModalWindow& informationWindow,
     applyStackingOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (const form_controls::ShapeWidget* cover : covers_) {
-        coverArea_ |= cover->geometry();
-    }
-    board_ = std::make_unique<NumberBoard>(NumberBoard::Widgets{numberBoxes_, jollyBox_, covers_});
     player_ = std::make_unique<CoverPlayer>(*board_, services.clock, [this] { paintCovers(); });
-    nextSlice_.setSingleShot(true);
-    connect(&nextSlice_, &QTimer::timeout, this, &MainWindow::drawSlice);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             &MainWindow::copySeries);
     applyReadingOrder();
@@ -66,10 +60,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::startUp() {
     setWindowTitle(QStringLiteral("Quintara") + QLatin1String(version::kShown));
     informationWindow_.showModal(*this);
-    for (int i = 0; i < draw::kCoverCount; ++i) {
-        board_->setCoverVisible(i, true);
-    }
-    loadConditions();
+    board_->showCovers();
+    readTheSettingsFile();
 
     band_ = &services_.webBands.create(*surface_);
     QWidget& view = band_->widget();
@@ -86,8 +78,11 @@ void MainWindow::startUp() {
     exitButton_->setFocus();
 }
 
-// The numbers are read from the texts here, once, for every series until the next read.
-void MainWindow::loadConditions() {
+// The numbers are read from the texts here, once, for every series until the conditions dialog
+// saves others. A read never writes: putting back what a save cut short left is a step of its
+// own.
+void MainWindow::readTheSettingsFile() {
+    settingsFile_.putBackInterruptedSave();
     settings_ = settings::readOver(settings_, settingsFile_);
 }
 
@@ -119,46 +114,35 @@ void MainWindow::onNewSeries() {
 // screen reader, the last good series stays.
 void MainWindow::newSeries(Done done) {
     const auto drawBehindTheCovers = [this, done] {
-        draw_.emplace(services_.random, services_.clock, settings_.rule, settings_.range);
-        drawDone_ = done;
-        drawSlice();
+        draw_.start(settings_.rule, settings_.range,
+                    [this, done](draw::DrawState state, const draw::Series& series) {
+                        seriesDrawn(state, series, done);
+                    });
     };
     afterCovering(drawBehindTheCovers);
 }
 
+// The series leaves the view as the covers start to close, and the window's description with
+// it: until the next series is told, a screen reader asking where it is hears no numbers that are
+// going or gone.
 void MainWindow::afterCovering(std::function<void()> next) {
-    if (draw::coversAreOpen(*board_)) {
-        player_->play(draw::coverMovement(draw::CoverPhase::Covering), std::move(next));
-    } else {
+    if (!coversAreOpen(*board_)) {
         next();
-    }
-}
-
-// A slice of attempts, and back to the event loop before the next: a draw over a hand-edited
-// range of thousands of numbers can take seconds, and the window answers throughout, under the
-// wait cursor.
-void MainWindow::drawSlice() {
-    if (draw_->advance(kAttemptsPerSlice) == draw::DrawState::Drawing) {
-        drawCursor_.stillDrawing();
-        nextSlice_.start(0);
         return;
     }
-    drawCursor_.commandEnded();
-    seriesDrawn(std::exchange(drawDone_, nullptr));
+    teller_.show(QString(), isActiveWindow());
+    player_->play(coverMovement(CoverPhase::Covering), std::move(next));
 }
 
-void MainWindow::seriesDrawn(Done done) {
-    const draw::DrawState state = draw_->state();
+void MainWindow::seriesDrawn(draw::DrawState state, const draw::Series& series, Done done) {
     if (state == draw::DrawState::Drawn) {
-        board_->show(draw_->series());
-        draw_.reset();
-        player_->play(draw::coverMovement(draw::CoverPhase::Uncovering), [this, done] {
+        board_->show(series);
+        player_->play(coverMovement(CoverPhase::Uncovering), [this, done] {
             tellTheSeries();
             done();
         });
         return;
     }
-    draw_.reset();
     services_.messages.show(
         this, QString::fromUtf8(state == draw::DrawState::InvalidRange ? kInvalidRangeMessage
                                                                        : kNoSeriesMessage));
@@ -169,12 +153,13 @@ void MainWindow::seriesDrawn(Done done) {
 // A screen reader learns the series on view without hunting through the boxes: the window
 // describes it in one sentence, and it is spoken once the covers are open.
 void MainWindow::tellTheSeries() {
-    teller_.show(draw::coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
+    teller_.show(coversAreOpen(*board_) ? board_->seriesText() : QString(), isActiveWindow());
 }
 
-// The series on view in one sentence, empty while the covers are closed or it waits to be told.
+// The series on view in one sentence, empty from the moment the covers start to close until the
+// next series is told.
 QString MainWindow::seriesDescription() const {
-    return board_ != nullptr && draw::coversAreOpen(*board_) ? teller_.description() : QString();
+    return teller_.description();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -192,7 +177,7 @@ void MainWindow::changeEvent(QEvent* event) {
 // with the covers closed (before the first series, while one is drawn) there is none to copy.
 void MainWindow::copySeries() {
     commands_.run([this](const Done& done) {
-        if (draw::coversAreOpen(*board_)) {
+        if (coversAreOpen(*board_)) {
             QGuiApplication::clipboard()->setText(board_->seriesText());
         }
         done();
@@ -200,35 +185,30 @@ void MainWindow::copySeries() {
 }
 
 void MainWindow::paintCovers() {
-    surface_->update(coverArea_);
+    surface_->update(board_->coverArea());
 }
 
-// The settings file is the only channel from the dialog: whatever way the dialog closed, the
-// window reads it again and draws under what it now says.
+// The dialog hands back what it saved, and the window draws under it from then on; a dialog
+// closed without saving leaves the conditions as they were. Either way a new series follows.
 void MainWindow::onConditions() {
     commands_.run([this](const Done& done) { conditionsRoundTrip(done); });
 }
 
 void MainWindow::conditionsRoundTrip(Done done) {
     const auto openTheDialog = [this, done] {
-        // Nothing on view while the dialog is open: a series still held back is no longer told.
-        tellTheSeries();
         afterTheDialog(conditionsDialog_.showModal(*this), done);
     };
     afterCovering(openTheDialog);
 }
 
 // Saved conditions open column 1's covers first; the series that follows closes them again.
-void MainWindow::afterTheDialog(bool saved, Done done) {
-    const auto drawAnew = [this, done] {
-        loadConditions();
+void MainWindow::afterTheDialog(const std::optional<settings::DrawConditions>& saved, Done done) {
+    if (!saved) {
         newSeries(done);
-    };
-    if (saved) {
-        player_->play(draw::firstColumnNarrowing(), drawAnew);
-    } else {
-        drawAnew();
+        return;
     }
+    settings_ = settings::withSavedConditions(settings_, *saved);
+    player_->play(firstColumnNarrowing(), [this, done] { newSeries(done); });
 }
 
 void MainWindow::onPrint() {

@@ -5,20 +5,17 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QRect>
-#include <QTimer>
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 
-#include "draw/series_draw.h"
 #include "form_controls/accessibility.h"
 #include "main_window/command_queue.h"
+#include "main_window/cover_display.h"
 #include "main_window/cover_player.h"
-#include "main_window/long_draw_cursor.h"
 #include "main_window/number_board.h"
 #include "main_window/series_teller.h"
+#include "main_window/sliced_draw.h"
 #include "settings/draw_settings.h"
 #include "settings/settings_file.h"
 #include "window_services/modal_windows.h"
@@ -51,9 +48,6 @@ inline constexpr char kInvalidRangeMessage[] =
 inline constexpr char kNoSeriesMessage[] =
     "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni.";
 
-// Attempts a slice of a draw makes before the window answers again: about a millisecond's worth.
-inline constexpr long kAttemptsPerSlice = 4096;
-
 // The main window: two columns of six numbers and the Jolly box behind thirteen covers, the
 // header with the maker's link and page, and the commands "Nuova Serie", "Condizioni",
 // "Stampa" and "Esci". To a screen reader it describes itself with the series on view.
@@ -82,7 +76,7 @@ public:
     bool busy() const { return commands_.busy(); }
 
     const settings::DrawSettings& drawSettings() const { return settings_; }
-    const draw::CoverDisplay& covers() const { return *board_; }
+    const CoverDisplay& covers() const { return *board_; }
 
 protected:
     bool focusNextPrevChild(bool next) override;
@@ -100,15 +94,14 @@ private:
     void applyStackingOrder();
     void applyReadingOrder();
 
-    // Reads Quintara.cfg over the conditions in force.
-    void loadConditions();
+    // Reads the settings file, once a save it left cut short is put back.
+    void readTheSettingsFile();
     // Runs `next` once the covers are closed, closing them first if they are open.
     void afterCovering(std::function<void()> next);
     void newSeries(Done done);
-    void drawSlice();
-    void seriesDrawn(Done done);
+    void seriesDrawn(draw::DrawState state, const draw::Series& series, Done done);
     void conditionsRoundTrip(Done done);
-    void afterTheDialog(bool saved, Done done);
+    void afterTheDialog(const std::optional<settings::DrawConditions>& saved, Done done);
 
     void tellTheSeries();
     QString seriesDescription() const;
@@ -125,15 +118,6 @@ private:
     settings::DrawSettings settings_;
 
     form_controls::PointerSurface* surface_ = nullptr;
-    // Where the covers lie, painted anew as they move.
-    QRect coverArea_;
-
-    // The numbers of each column, left to right, and the Jolly box.
-    std::array<std::array<QLabel*, 6>, 2> numberBoxes_{};
-    QLabel* jollyBox_ = nullptr;
-    // Cover k lies on column 1's box k for k up to 5, on the Jolly box for 6, and on column 2's
-    // box 12 - k from 7 on: the animation moves cover k with cover k + 6.
-    std::array<form_controls::ShapeWidget*, 13> covers_{};
     QLabel* column1Caption_ = nullptr;
     QLabel* column2Caption_ = nullptr;
     QLabel* jollyCaption_ = nullptr;
@@ -158,11 +142,7 @@ private:
     std::unique_ptr<NumberBoard> board_;
     std::unique_ptr<CoverPlayer> player_;
     CommandQueue commands_;
-    // The draw under way, made a slice at a time from the event loop.
-    std::optional<draw::SeriesDraw> draw_;
-    Done drawDone_;
-    QTimer nextSlice_;
-    LongDrawCursor drawCursor_;
+    SlicedDraw draw_;
     bool exiting_ = false;
     SeriesTeller teller_;
     form_controls::WindowDescription description_{*this, [this] { return seriesDescription(); }};

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The main window's controls: positions and sizes in twips, colours as &H00BBGGRR, fonts by
-// family and points.
+// The main window's controls: positions and sizes in twips, colours as the layout gives them
+// (form_controls/design_colours.h), fonts by family and points.
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -22,7 +22,6 @@
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
 #include "main_window/main_window.h"
-#include "main_window/number_label.h"
 #include "platform/qt/site.h"
 #include "web_band/web_band.h"
 
@@ -64,44 +63,11 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect tw
     return label;
 }
 
-// "00" until the first series; the text stands at the top, centred.
-QLabel* numberLabel(QWidget* parent, const QString& name, QRect twips, const QFont& font,
-                    std::uint32_t back, std::uint32_t fore) {
-    auto* label = new NumberLabel(QStringLiteral("00"), parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    // The border is painted by the label itself, one pixel inside its edge.
-    label->setContentsMargins(1, 1, 1, 1);
-    setColours(*label, back, fore);
-    placeInTwips(*label, twips);
-    return label;
-}
-
-// A cover lies on the rectangle of its label; start-up makes it visible.
-form_controls::ShapeWidget* cover(QWidget* parent, const QString& name, QRect twips,
-                                  std::uint32_t fill) {
-    auto* shape = new form_controls::ShapeWidget(
-        parent, twips,
-        {.border = designColour(kBlack), .borderWidth = 2, .fill = designColour(fill)});
-    shape->setObjectName(name);
-    shape->hide();
-    return shape;
-}
-
 form_controls::LineWidget* line(QWidget* parent, const QString& name, QPoint from, QPoint to,
                                 std::uint32_t colour, int width) {
     auto* widget = new form_controls::LineWidget(parent, from, to, designColour(colour), width);
     widget->setObjectName(name);
     return widget;
-}
-
-QString indexed(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-QString inColumn(int column, int index) {
-    return QStringLiteral("numberBox(%1,%2)").arg(column).arg(index);
 }
 
 }  // namespace
@@ -139,21 +105,7 @@ void MainWindow::buildBallArea() {
     jollyCaption_ = caption(surface_, "jollyCaption", QStringLiteral("Numero Jolly"),
                             {7800, 2880, 1455, 255}, captionFont);
 
-    const QFont numberFont = arial(50.25, kBold);
-    const QRect jollyBox(7800, 3600, 2055, 1695);
-    for (int k = 0; k < 6; ++k) {
-        const QRect column1(360 + 1200 * k, 3120, 1095, 1215);
-        const QRect column2(360 + 1200 * k, 4800, 1095, 1215);
-        numberBoxes_[0][k] = numberLabel(surface_, inColumn(1, k), column1, numberFont,
-                                         k == 0 ? kWhite : kSystemWindowBackground, kBlack);
-        numberBoxes_[1][k] = numberLabel(surface_, inColumn(2, k), column2, numberFont,
-                                         kSystemWindowBackground, kBlack);
-        // Column 2's covers run in reverse: cover 12 is the leftmost.
-        covers_[k] = cover(surface_, indexed("cover", k), column1, kSilver);
-        covers_[12 - k] = cover(surface_, indexed("cover", 12 - k), column2, kSilver);
-    }
-    jollyBox_ = numberLabel(surface_, "jollyBox", jollyBox, arial(72, kBold), kWhite, kRed);
-    covers_[6] = cover(surface_, indexed("cover", 6), jollyBox, kLightRed);
+    board_ = std::make_unique<NumberBoard>(*surface_);
 
     ballAreaTopLine_ = line(surface_, "ballAreaTopLine", {120, 2880}, {10080, 2880}, kRed, 2);
     columnsDividerLine_ = line(surface_, "columnsDividerLine", {120, 4440}, {7680, 4440}, kRed, 2);
@@ -234,24 +186,15 @@ void MainWindow::buildMenu() {
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::onAbout);
 }
 
-// Where controls overlap, the one listed first is drawn in front: every cover hides its label.
+// Where controls overlap, the one listed first is drawn in front. The number board's boxes and
+// covers stay behind all of these, each cover in front of its box.
 void MainWindow::applyStackingOrder() {
-    std::vector<QWidget*> frontToBack = {newSeriesButton_, conditionsButton_, exitButton_,
-                                         printButton_,     headerBottomLine_, siteLink_};
-    for (int k = 12; k >= 7; --k)
-        frontToBack.push_back(covers_[k]);
-    frontToBack.insert(frontToBack.end(),
-                       {siteNote_, jollyCaption_, column2Caption_, column1Caption_});
-    frontToBack.push_back(commandsTopLine_);
-    for (int k = 5; k >= 0; --k)
-        frontToBack.push_back(numberBoxes_[1][k]);
-    frontToBack.insert(frontToBack.end(), {headerDividerLine_, jollyDividerLine_});
-    for (int k = 5; k >= 0; --k)
-        frontToBack.push_back(covers_[k]);
-    for (int k = 5; k >= 0; --k)
-        frontToBack.push_back(numberBoxes_[0][k]);
-    frontToBack.insert(frontToBack.end(), {columnsDividerLine_, ballAreaTopLine_, outline_,
-                                           covers_[6], jollyBox_, headerPicture_});
+    const std::vector<QWidget*> frontToBack = {
+        newSeriesButton_,  conditionsButton_,   exitButton_,      printButton_,
+        headerBottomLine_, siteLink_,           siteNote_,        jollyCaption_,
+        column2Caption_,   column1Caption_,     commandsTopLine_, headerDividerLine_,
+        jollyDividerLine_, columnsDividerLine_, ballAreaTopLine_, outline_,
+        headerPicture_};
     for (auto widget = frontToBack.rbegin(); widget != frontToBack.rend(); ++widget) {
         (*widget)->raise();
     }
@@ -265,12 +208,14 @@ void MainWindow::applyReadingOrder() {
     if (band_ != nullptr) {
         controls.push_back(&band_->widget());
     }
-    controls.push_back(column1Caption_);
-    controls.insert(controls.end(), numberBoxes_[0].begin(), numberBoxes_[0].end());
-    controls.push_back(column2Caption_);
-    controls.insert(controls.end(), numberBoxes_[1].begin(), numberBoxes_[1].end());
-    controls.insert(controls.end(), {jollyCaption_, jollyBox_, newSeriesButton_, conditionsButton_,
-                                     printButton_, exitButton_});
+    for (const auto& [caption, column] :
+         {std::pair{column1Caption_, 0}, std::pair{column2Caption_, 1}}) {
+        controls.push_back(caption);
+        const std::array<QWidget*, 6> boxes = board_->column(column);
+        controls.insert(controls.end(), boxes.begin(), boxes.end());
+    }
+    controls.insert(controls.end(), {jollyCaption_, board_->jollyBox(), newSeriesButton_,
+                                     conditionsButton_, printButton_, exitButton_});
     surface_->setReadingOrder(controls);
 }
 

@@ -17,8 +17,9 @@
 #include "platform/system_clock.h"
 #include "platform/xoshiro_random_source.h"
 #include "program/application_icon.h"
+#include "program/made_when_shown.h"
 #include "program/user_options.h"
-#include "program/windows_when_shown.h"
+#include "settings/settings_file.h"
 #include "web_band/band_choice.h"
 
 int main(int argc, char* argv[]) {
@@ -50,8 +51,8 @@ int main(int argc, char* argv[]) {
     qt::QtWindowPrinter printer(messages);
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
-    window_services::WindowServices services{messages, links,  *webBands, printer,
-                                             files,    random, clock};
+    window_services::WindowServices services{
+        messages, links, *webBands, printer, files, random, clock, settings::kSettingsFileName};
 
     program::MadeWhenShown<info_window::InformationWindow, window_services::ModalWindow,
                            qt::LinkOpener>

@@ -28,11 +28,11 @@ set(quintara_resource_files
     icons/quintara-64.png
     icons/quintara-128.png
     icons/quintara-256.png
-    splash_logo.jpg
-    splash_small.gif
-    splash_small@2x.gif
-    splash_ticket.bmp
-    splash_ticket@2x.bmp
+    information_logo.jpg
+    information_warning.gif
+    information_warning@2x.gif
+    information_ticket.bmp
+    information_ticket@2x.bmp
     web_offline.html
 )
 list(TRANSFORM quintara_resource_files PREPEND "${CMAKE_CURRENT_LIST_DIR}/")

@@ -197,13 +197,13 @@ convert -size 984x204 gradient:'#ffffff'-'#e6eef8' \
 
 
 # ---------------------------------------------------------------------------
-echo "splash_logo.jpg"
+echo "information_logo.jpg"
 ball "$tmp/logo_ball.png" 284 "$red" 90 62 39
 shadowed "$tmp/logo_ball.png" "$tmp/logo_ball_s.png" 9 9
 convert -size 354x343 -define gradient:center=177,150 -define gradient:radii=260,260 \
     radial-gradient:'#ffffff'-'#dfe7f1' \
     "$tmp/logo_ball_s.png" -gravity center -geometry +0-2 -compose over -composite \
-    -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/splash_logo.jpg"
+    -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/information_logo.jpg"
 
 # ---------------------------------------------------------------------------
 echo "donation.jpg, donation@2x.jpg"
@@ -232,24 +232,24 @@ convert "${donation[@]}" -filter box -resize 240x120 \
     -alpha off "${clean[@]}" -quality 92 -sampling-factor 1x1 "$out/donation@2x.jpg"
 
 # ---------------------------------------------------------------------------
-echo "splash_small.gif, splash_small@2x.gif"
+echo "information_warning.gif, information_warning@2x.gif"
 for size in 16 32; do
     ball "$tmp/small_ball.png" $size "$green" "" 0
     convert -size ${size}x${size} xc:none "$tmp/small_ball.png" -geometry +0+0 -compose over \
         -composite "$tmp/small_ball$size.png"
 done
-gif_from "$tmp/small_ball16.png" "$out/splash_small.gif" '#f0f0f0'
-gif_from "$tmp/small_ball32.png" "$out/splash_small@2x.gif" '#f0f0f0'
+gif_from "$tmp/small_ball16.png" "$out/information_warning.gif" '#f0f0f0'
+gif_from "$tmp/small_ball32.png" "$out/information_warning@2x.gif" '#f0f0f0'
 
 # ---------------------------------------------------------------------------
-echo "splash_ticket.bmp, splash_ticket@2x.bmp"
+echo "information_ticket.bmp, information_ticket@2x.bmp"
 ticket "$tmp/ticket_small.png" 4
 convert "$tmp/ticket_small.png" -filter box -resize 89x62\! \
     -background '#0c6128' -alpha remove -alpha off \
-    "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/splash_ticket.bmp"
+    "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/information_ticket.bmp"
 convert "$tmp/ticket_small.png" -filter box -resize 178x124\! \
     -background '#0c6128' -alpha remove -alpha off \
-    "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/splash_ticket@2x.bmp"
+    "${clean[@]}" -type TrueColor -define bmp:format=bmp3 BMP3:"$out/information_ticket@2x.bmp"
 
 # ---------------------------------------------------------------------------
 # Button glyphs: drawn on a 96 x 96 canvas (four times the final size) and

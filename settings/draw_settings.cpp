@@ -8,11 +8,15 @@ namespace quintara::settings {
 
 DrawSettings readOver(const DrawSettings& before, const SettingsFile& file) {
     const SettingsRead read = file.read(before.conditions);
-    DrawSettings after{read.conditions, before.range, drawRuleOf(read.conditions)};
     if (read.whole) {
-        after.range = rangeAfterRead(before.range, after.rule);
+        return withSavedConditions(before, read.conditions);
     }
-    return after;
+    return {read.conditions, before.range, drawRuleOf(read.conditions)};
+}
+
+DrawSettings withSavedConditions(const DrawSettings& before, const DrawConditions& saved) {
+    const DrawRule rule = drawRuleOf(saved);
+    return {saved, rangeAfterRead(before.range, rule), rule};
 }
 
 }  // namespace quintara::settings

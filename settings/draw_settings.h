@@ -22,4 +22,8 @@ struct DrawSettings {
 // rule, and, only when the file was read whole, the range.
 DrawSettings readOver(const DrawSettings& before, const SettingsFile& file);
 
+// What the main window draws with once the conditions dialog has saved `saved`: what a read of
+// the file it wrote gives, whole, without reading it again.
+DrawSettings withSavedConditions(const DrawSettings& before, const DrawConditions& saved);
+
 }  // namespace quintara::settings

@@ -77,27 +77,20 @@ SettingsFile::SettingsFile(files::FileLayer& files, std::filesystem::path file)
     : files_(files), file_(std::move(file)) {}
 
 SettingsRead SettingsFile::read(const DrawConditions& conditions) const {
-    SettingsRead first{conditions, {}, false};
-    if (readFile(first)) {
-        return first;
-    }
-    // A save of a file with two names cut short may leave it damaged, with a copy of the old
-    // contents beside it: those are put back when nothing about them is in doubt.
+    SettingsRead read{conditions, {}, false};
+    const std::unique_ptr<std::istream> stream = files_.openForInput(file_);
+    read.whole = stream != nullptr && readFields(*stream, read);
+    return read;
+}
+
+// A save of a file with two names cut short may leave it damaged, with a copy of the old
+// contents beside it: those are put back when nothing about them is in doubt.
+bool SettingsFile::putBackInterruptedSave() const {
     const files::WholeCheck readsWhole = [](std::istream& stream) {
         SettingsRead scratch;
         return readFields(stream, scratch);
     };
-    SettingsRead again{conditions, {}, false};
-    if (files_.putBackInterruptedRewrite(file_, readsWhole) && readFile(again)) {
-        return again;
-    }
-    return first;
-}
-
-bool SettingsFile::readFile(SettingsRead& read) const {
-    const std::unique_ptr<std::istream> stream = files_.openForInput(file_);
-    read.whole = stream != nullptr && readFields(*stream, read);
-    return read.whole;
+    return files_.putBackInterruptedRewrite(file_, readsWhole);
 }
 
 std::optional<SaveFailure> SettingsFile::save(const DrawConditions& conditions) const {

@@ -18,8 +18,8 @@
 
 namespace quintara::settings {
 
-// The settings file: fourteen lines, CR LF each, Windows-1252, in the current working directory
-// at the moment of each access.
+// The settings file: fourteen lines, CR LF each, Windows-1252. Its name, which main() hands the
+// windows as the file's place: relative, it lies in the working folder of the moment.
 inline constexpr char kSettingsFileName[] = "Quintara.cfg";
 
 // The six text fields of DrawConditions, in file order (lines 7 to 12).
@@ -63,18 +63,19 @@ public:
     // Reads the file over `conditions`. The fields are taken in order, each as it comes; the first
     // failure (no file, a short or unreadable file) ends the read silently, keeping what was
     // read. A kind selected takes the place of the one before; a kind not selected clears itself
-    // only. A file with two names that a save cut short left damaged is first put back from the
-    // copy of its old contents, when that copy is certain (FileLayer::putBackInterruptedRewrite),
-    // and read again.
+    // only. A read never writes.
     SettingsRead read(const DrawConditions& conditions) const;
+
+    // Puts back a file with two names that a save cut short left damaged, from the copy of its
+    // old contents, when that copy is certain (FileLayer::putBackInterruptedRewrite): a step of
+    // its own, taken at start-up, before the file is first read. True when it was put back.
+    bool putBackInterruptedSave() const;
 
     // Writes all fourteen lines. Nothing is written when a text cannot be stored, and a failed
     // write leaves the old file untouched.
     std::optional<SaveFailure> save(const DrawConditions& conditions) const;
 
 private:
-    bool readFile(SettingsRead& read) const;
-
     files::FileLayer& files_;
     std::filesystem::path file_;
 };

@@ -4,6 +4,10 @@
 
 #pragma once
 
+#include <optional>
+
+#include "settings/draw_conditions.h"
+
 class QWidget;
 
 // The windows the main window opens, as it sees them: the information window and the conditions
@@ -17,11 +21,12 @@ public:
     virtual void showModal(QWidget& owner) = 0;
 };
 
-// The conditions dialog, modal over the main window; true when it saved the conditions.
+// The conditions dialog, modal over the main window: the conditions it saved, or nothing when it
+// closed without saving.
 class ConditionsEditor {
 public:
     virtual ~ConditionsEditor() = default;
-    virtual bool showModal(QWidget& owner) = 0;
+    virtual std::optional<settings::DrawConditions> showModal(QWidget& owner) = 0;
 };
 
 }  // namespace quintara::window_services

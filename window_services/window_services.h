@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <filesystem>
+
 #include "files/file_layer.h"
 #include "platform/clock.h"
 #include "platform/qt/link_opener.h"
@@ -27,6 +29,8 @@ struct WindowServices {
     files::FileLayer& files;
     platform::RandomSource& random;
     platform::Clock& clock;
+    // Where the conditions are kept.
+    std::filesystem::path settingsFile;
 };
 
 }  // namespace quintara::window_services

@@ -94,12 +94,5 @@ TEST(IntegerPart, IsTheLargestWholeNumberNotAbove) {
     EXPECT_EQ(integerPart(0.9999999 * 90), 89);
 }
 
-TEST(DecimalText, WritesPlainDigitsWithoutPadding) {
-    EXPECT_EQ(DecimalText(7).view(), "7");
-    EXPECT_EQ(DecimalText(-12).view(), "-12");
-    EXPECT_EQ(DecimalText(32767).view(), "32767");
-    EXPECT_EQ(DecimalText(-32768).view(), "-32768");
-}
-
 }  // namespace
 }  // namespace quintara::conversions

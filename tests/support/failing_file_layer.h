@@ -30,6 +30,13 @@ public:
     std::vector<std::string> steps;
     // The permission bits of each file of the save, at the moment it was created.
     std::vector<unsigned> modesAtCreation;
+    // How often a file was opened for reading.
+    int reads = 0;
+
+    std::unique_ptr<std::istream> openForInput(const std::filesystem::path& file) override {
+        ++reads;
+        return LocalFileLayer::openForInput(file);
+    }
 
     std::optional<files::FileFailure> replace(const std::filesystem::path& from,
                                               const std::filesystem::path& to) override {

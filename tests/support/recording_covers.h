@@ -5,27 +5,53 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
-#include "draw/cover_animation.h"
+#include "main_window/cover_movement.h"
 
-namespace quintara::draw {
+namespace quintara::main_window {
 
-// Covers without a screen, as the main window starts: full widths, the Jolly cover twice as wide,
-// all visible.
+// Covers without a screen, as the main window starts: each as wide as its box, all visible.
 class RecordingCovers final : public CoverDisplay {
 public:
-    RecordingCovers() {
-        widths.fill(kCoverFullWidth);
-        widths[kJollyCover] = 2055;
-        visible.fill(true);
+    struct State {
+        int twips = kCoverFullWidth;
+        bool visible = true;
+        friend bool operator==(const State&, const State&) = default;
+    };
+
+    RecordingCovers() { jolly.twips = 2055; }
+
+    // Every cover: column 1's and column 2's from the left, then the Jolly cover.
+    static std::vector<Cover> all() {
+        std::vector<Cover> covers;
+        for (int column = 0; column < 2; ++column) {
+            for (int position = 0; position < 6; ++position) {
+                covers.push_back(Cover::onNumber(column, position));
+            }
+        }
+        covers.push_back(Cover::onJolly());
+        return covers;
     }
 
-    void setCoverWidth(int cover, int twips) override { widths[cover] = twips; }
-    int coverWidth(int cover) const override { return widths[cover]; }
-    void setCoverVisible(int cover, bool shown) override { visible[cover] = shown; }
+    State& of(Cover cover) {
+        return cover.isJolly() ? jolly : numbers[cover.column][cover.position];
+    }
+    const State& of(Cover cover) const {
+        return cover.isJolly() ? jolly : numbers[cover.column][cover.position];
+    }
+    void hideAll() {
+        for (const Cover cover : all()) {
+            of(cover).visible = false;
+        }
+    }
 
-    std::array<int, kCoverCount> widths{};
-    std::array<bool, kCoverCount> visible{};
+    void setCoverWidth(Cover cover, int twips) override { of(cover).twips = twips; }
+    int coverWidth(Cover cover) const override { return of(cover).twips; }
+    void setCoverVisible(Cover cover, bool shown) override { of(cover).visible = shown; }
+
+    std::array<std::array<State, 6>, 2> numbers{};
+    State jolly;
 };
 
-}  // namespace quintara::draw
+}  // namespace quintara::main_window

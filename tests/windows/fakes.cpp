@@ -44,6 +44,12 @@ QByteArray settingsFile(const SettingsLines& lines) {
     return QByteArray::fromStdString(settingsBytes(lines));
 }
 
+bool showsItsTextWhole(const QLabel& label) {
+    const QRect room = label.contentsRect();
+    return label.wordWrap() ? label.heightForWidth(room.width()) <= room.height()
+                            : label.sizeHint().width() <= label.width();
+}
+
 bool settles(main_window::MainWindow& window) {
     return QTest::qWaitFor([&window] { return !window.busy(); }, 10000);
 }

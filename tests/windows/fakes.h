@@ -104,18 +104,18 @@ public:
 };
 
 // Stands in for the conditions dialog: records each showing, runs what the test wants to happen
-// while it is open, and says it saved when the test says so.
+// while it is open, and hands back the conditions the test says it saved.
 class FakeConditionsEditor final : public window_services::ConditionsEditor {
 public:
-    bool showModal(QWidget&) override {
+    std::optional<settings::DrawConditions> showModal(QWidget&) override {
         ++showings;
         if (whileShown) {
             whileShown();
         }
-        return saves;
+        return saved;
     }
     int showings = 0;
-    bool saves = false;
+    std::optional<settings::DrawConditions> saved;
     std::function<void()> whileShown;
 };
 
@@ -142,8 +142,8 @@ struct FakeServices {
         clock.step = std::chrono::seconds(10);
         return clock;
     }();
-    window_services::WindowServices services{messages, links,  webBands, printer,
-                                             files,    random, clock};
+    window_services::WindowServices services{
+        messages, links, webBands, printer, files, random, clock, settings::kSettingsFileName};
 };
 
 // Lets the window run the commands given to it to their end, from the event loop; false when
@@ -163,13 +163,17 @@ struct StartedMainWindow {
 // The conditions dialog over fresh fakes, in front of an owner.
 struct ConditionsDialogOverFakes {
     // Shows the dialog modally and does `action` once it is up; returns whether it closed by
-    // itself. `saved` is what the dialog said as it closed.
+    // itself. `saved` is what the dialog handed back as it closed.
     bool whileOpen(const std::function<void()>& action);
     FakeServices fakes;
     QWidget owner;
     conditions_dialog::ConditionsDialog window{fakes.services};
-    bool saved = false;
+    std::optional<settings::DrawConditions> saved;
 };
+
+// Whether the label's text fits within it, nothing cut off: wrapped into its height, or on one line
+// within its width.
+bool showsItsTextWhole(const QLabel& label);
 
 inline QColor foreColour(const QWidget* widget) {
     return widget->palette().color(QPalette::WindowText);

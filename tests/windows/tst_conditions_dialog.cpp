@@ -69,11 +69,11 @@ private:
     };
 
 private slots:
-    void savingTheUntouchedDialogWritesTheDefaultFileAndSaysSo() {
+    void savingTheUntouchedDialogWritesTheDefaultFileAndHandsItBack() {
         Dialog dialog;
         dialog.run([&] { dialog.saveAndExit(); });
         QVERIFY(dialog.closedByItself);
-        QVERIFY(dialog.saved);
+        QVERIFY(dialog.saved == settings::dialogDefaults());
         QCOMPARE(readFile(dialog.cfg()), kDefaultFile);
         QVERIFY(dialog.fakes.messages.shown.empty());
     }
@@ -190,6 +190,9 @@ private slots:
         QVERIFY(dialog.closedByItself);
         QVERIFY(dialog.fakes.messages.shown.empty());
         QVERIFY2(readFile(dialog.cfg()).contains(line), readFile(dialog.cfg()).constData());
+        // What the dialog hands the main window is what the file now holds.
+        const settings::SettingsFile file(dialog.fakes.files);
+        QVERIFY(dialog.saved == file.read(settings::mainWindowDefaults()).conditions);
         dialog.run([&] {  // and comes back as it was typed
             QCOMPARE(dialog.box(Dialog::firstBox(ConditionKind(kind)))->text(), first);
             QCOMPARE(dialog.box("secondNumberBox")->text(), second);

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,10 +16,12 @@
 #include <set>
 
 #include "conditions_dialog/conditions_dialog.h"
-#include "draw/cover_animation.h"
 #include "fakes.h"
+#include "form_controls/accessibility.h"
 #include "form_controls/shapes.h"
 #include "form_controls/twips.h"
+#include "main_window/ball_colours.h"
+#include "main_window/cover_movement.h"
 #include "main_window/main_window.h"
 #include "platform/qt/site.h"
 
@@ -35,9 +38,14 @@ QLabel* label(QWidget& window, const QString& name) {
     return window.findChild<QLabel*>(name);
 }
 
-form_controls::ShapeWidget* cover(QWidget& window, int index) {
-    return window.findChild<form_controls::ShapeWidget*>(QStringLiteral("cover(%1)").arg(index));
+form_controls::ShapeWidget* cover(QWidget& window, const QString& name) {
+    return window.findChild<form_controls::ShapeWidget*>(name);
 }
+
+// Every cover, by what it covers: column 1's boxes and column 2's from the left, the Jolly box.
+const QStringList kCovers = {"cover(1,0)", "cover(1,1)", "cover(1,2)", "cover(1,3)", "cover(1,4)",
+                             "cover(1,5)", "cover(2,0)", "cover(2,1)", "cover(2,2)", "cover(2,3)",
+                             "cover(2,4)", "cover(2,5)", "jollyCover"};
 
 // The numbers column 1 or 2 shows, left to right.
 QStringList column(QWidget& window, int column) {
@@ -64,7 +72,7 @@ bool ascendingDistinctWithin(const QStringList& texts, int low, int high) {
 // number it stands over as the move ends: "narrows over 00".
 struct CoverMoves final : QObject {
     explicit CoverMoves(QWidget& window)
-        : shape(*cover(window, 0)), number(*label(window, "numberBox(1,0)")) {
+        : shape(*cover(window, "cover(1,0)")), number(*label(window, "numberBox(1,0)")) {
         shape.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
@@ -93,6 +101,9 @@ private:
     using Started = testing::StartedMainWindow;
 
 private slots:
+    // As the program does: the window's description reaches a screen reader through it.
+    void initTestCase() { form_controls::installAccessibility(); }
+
     void startUpShowsTheVersionAndClosedCoversOverZeros() {
         Started started;
         MainWindow& window = started.window;
@@ -103,9 +114,9 @@ private slots:
             QCOMPARE(column(window, number), QStringList(6, QStringLiteral("00")));
         }
         QCOMPARE(label(window, "jollyBox")->text(), QStringLiteral("00"));
-        for (int i = 0; i < 13; ++i) {
-            QVERIFY(!cover(window, i)->isHidden());
-            QCOMPARE(cover(window, i)->widthTwips(), i == 6 ? 2055 : 1095);
+        for (const QString& name : kCovers) {
+            QVERIFY(!cover(window, name)->isHidden());
+            QCOMPARE(cover(window, name)->widthTwips(), name == "jollyCover" ? 2055 : 1095);
         }
         QCOMPARE(window.drawSettings().range, (settings::DrawRange{1, 49}));
         QCOMPARE(window.drawSettings().conditions, settings::mainWindowDefaults());
@@ -124,7 +135,9 @@ private slots:
         FakeConditionsEditor conditions;
         MainWindow window(services.services, information, conditions);
         information.whileShown = [&] {
-            coversHiddenMeanwhile = cover(window, 0)->isHidden() && cover(window, 12)->isHidden();
+            coversHiddenMeanwhile =
+                std::all_of(kCovers.begin(), kCovers.end(),
+                            [&](const QString& name) { return cover(window, name)->isHidden(); });
             bandsMeanwhile = services.webBands.created;
             services.writeSettings(testing::settingsFile(
                 {.kind = settings::ConditionKind::EvenOnly, .rangeTo = "60", .rangeFrom = "10"}));
@@ -186,7 +199,7 @@ private slots:
                                     boxes[c][1].left() - boxes[c][0].left(),
                             QStringLiteral("box %1,%2 follows the one before").arg(c + 1).arg(k));
                 }
-                require(at(QStringLiteral("cover(%1)").arg(c == 0 ? k : 12 - k)) == boxes[c][k],
+                require(at(QStringLiteral("cover(%1,%2)").arg(c + 1).arg(k)) == boxes[c][k],
                         QStringLiteral("the cover on box %1,%2").arg(c + 1).arg(k));
             }
             require(boxes[c][0].left() == boxes[0][0].left(), "the columns start alike");
@@ -196,7 +209,7 @@ private slots:
         require(jolly.left() > boxes[0][5].right() && jolly.top() > boxes[0][0].top() &&
                     jolly.bottom() < boxes[1][0].bottom() && client.contains(jolly),
                 "the Jolly box beside both columns");
-        require(at("cover(6)") == jolly, "the Jolly cover on the Jolly box");
+        require(at("jollyCover") == jolly, "the Jolly cover on the Jolly box");
         for (const auto& [caption, below] :
              {std::pair{"column1Caption", boxes[0][0]}, std::pair{"column2Caption", boxes[1][0]},
               std::pair{"jollyCaption", jolly}}) {
@@ -224,6 +237,11 @@ private slots:
         }
         require(!at("headerPicture").intersects(at("siteLink")),
                 "the header's picture and link apart");
+        for (const char* name :
+             {"siteNote", "siteLink", "column1Caption", "column2Caption", "jollyCaption"}) {
+            require(testing::showsItsTextWhole(*label(window, name)),
+                    QString::fromLatin1(name) + " shows its text whole");
+        }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
 
@@ -238,19 +256,19 @@ private slots:
         QVERIFY(QPixmap(":/quintara/header.jpg").width() > header->width());
     }
 
-    void theClientAreaAndCaptionsAreAsLaidOut() {
+    // The link shows where it leads; the one menu offers "About", in the font of the rest of the
+    // window rather than whatever a plain system's default is.
+    void theLinkNamesItsSiteAndTheMenuOffersAboutInTheWindowsFont() {
         Started started;
-        QCOMPARE(started.window.centralWidget()->size(),
-                 form_controls::twipsRect(0, 0, 10185, 7290).size());
-        QCOMPARE(label(started.window, "siteNote")->text(),
-                 QStringLiteral("Ci sono altri software da scoprire sul nostro sito!"));
         QCOMPARE(label(started.window, "siteLink")->text(), qt::site::host());
         const QList<QAction*> menus = started.window.menuBar()->actions();
         QCOMPARE(menus.size(), 1);
         QCOMPARE(menus.front()->text(), QStringLiteral("Informazioni sul programma"));
         QCOMPARE(menus.front()->menu()->actions().front()->text(), QStringLiteral("About"));
-        QCOMPARE(started.window.menuBar()->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(menus.front()->menu()->font().family(), QStringLiteral("Arial"));
+        const QString family =
+            started.window.findChild<QToolButton*>("newSeriesButton")->font().family();
+        QCOMPARE(started.window.menuBar()->font().family(), family);
+        QCOMPARE(menus.front()->menu()->font().family(), family);
     }
 
     // Later siblings are drawn over earlier ones.
@@ -260,13 +278,13 @@ private slots:
         const auto depth = [&](const QString& name) {
             return stacking.indexOf(started.window.findChild<QWidget*>(name));
         };
-        for (int k = 0; k < 6; ++k) {
-            QVERIFY(depth(QStringLiteral("cover(%1)").arg(k)) >
-                    depth(QStringLiteral("numberBox(1,%1)").arg(k)));
-            QVERIFY(depth(QStringLiteral("cover(%1)").arg(12 - k)) >
-                    depth(QStringLiteral("numberBox(2,%1)").arg(k)));
+        for (int c = 1; c <= 2; ++c) {
+            for (int k = 0; k < 6; ++k) {
+                QVERIFY(depth(QStringLiteral("cover(%1,%2)").arg(c).arg(k)) >
+                        depth(QStringLiteral("numberBox(%1,%2)").arg(c).arg(k)));
+            }
         }
-        QVERIFY(depth("cover(6)") > depth("jollyBox"));
+        QVERIFY(depth("jollyCover") > depth("jollyBox"));
         QVERIFY(depth("band") > depth("headerBottomLine"));
         QVERIFY(depth("newSeriesButton") > depth("band"));
     }
@@ -297,9 +315,9 @@ private slots:
         const QString jolly = label(started.window, "jollyBox")->text();
         QVERIFY(!column(started.window, 1).contains(jolly));
         QVERIFY(!label(started.window, "jollyBox")->autoFillBackground());
-        for (int i = 0; i < 13; ++i) {
-            QCOMPARE(cover(started.window, i)->widthTwips(), i == 6 ? 10 : 5);
-            QVERIFY(!cover(started.window, i)->isHidden());
+        for (const QString& name : kCovers) {
+            QCOMPARE(cover(started.window, name)->widthTwips(), name == "jollyCover" ? 10 : 5);
+            QVERIFY(!cover(started.window, name)->isHidden());
         }
         QVERIFY(started.fakes.messages.shown.empty());
         const QStringList first = column(started.window, 1) + column(started.window, 2);
@@ -317,9 +335,26 @@ private slots:
         QLabel* jolly = label(started.window, "jollyBox");
         QCOMPARE(jolly->text(), QString());
         QVERIFY(jolly->autoFillBackground());
-        const std::set<QRgb> ballColours = {0x008000, 0xFF0000, 0x0000FF,
-                                            0xFFFF00, 0xC000C0, 0xFF8000};
-        QVERIFY(ballColours.count(jolly->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
+        // The colour shown is the ball named to a screen reader.
+        const QColor shown = jolly->palette().color(QPalette::Window);
+        const auto ball = std::find_if(
+            draw::kBallColours.begin(), draw::kBallColours.end(),
+            [&](draw::BallColour colour) { return main_window::ballLook(colour).fill == shown; });
+        QVERIFY(ball != draw::kBallColours.end());
+        QCOMPARE(jolly->accessibleName(),
+                 "Numero Jolly nascosto: " + main_window::ballLook(*ball).words);
+    }
+
+    // Six balls a user tells apart by their colour, and a screen reader by their names.
+    void eachBallHasAColourAndANameOfItsOwn() {
+        std::set<QRgb> fills;
+        QSet<QString> words;
+        for (const draw::BallColour colour : draw::kBallColours) {
+            fills.insert(main_window::ballLook(colour).fill.rgb());
+            words.insert(main_window::ballLook(colour).words);
+        }
+        QCOMPARE(fills.size(), draw::kBallColours.size());
+        QCOMPARE(std::size_t(words.size()), draw::kBallColours.size());
     }
 
     void anInvalidRangeIsReportedAndTheCoversStayClosed() {
@@ -331,7 +366,7 @@ private slots:
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{"Intervallo dei numeri non valido in Quintara.cfg: servono "
                                       "almeno 7 numeri, a partire da 1."});
-        QVERIFY(!draw::coversAreOpen(started.window.covers()));
+        QVERIFY(!main_window::coversAreOpen(started.window.covers()));
         QCOMPARE(column(started.window, 1), QStringList(6, QStringLiteral("00")));
     }
 
@@ -346,45 +381,67 @@ private slots:
         window.onNewSeries();
         QVERIFY(testing::settles(window));
         const QStringList lastSeries = shown();
-        started.conditions.whileShown = [&] {
-            started.fakes.writeSettings(testing::settingsFile(
-                {.kind = settings::ConditionKind::TensDigit, .rangeTo = "49", .tens = "8"}));
-        };
+        settings::DrawConditions tensDigit8 = settings::dialogDefaults();
+        tensDigit8.kind = settings::ConditionKind::TensDigit;
+        tensDigit8.rangeTo = "49";
+        tensDigit8.tensDigits = "8";
+        started.conditions.saved = tensDigit8;
         window.onConditions();
         QVERIFY(testing::settles(window));
         QCOMPARE(started.fakes.messages.shown,
                  std::vector<QString>{
                      "Nessuna serie soddisfa le condizioni scelte. Modificare le condizioni."});
-        QVERIFY(!draw::coversAreOpen(window.covers()));
+        QVERIFY(!main_window::coversAreOpen(window.covers()));
         QCOMPARE(shown(), lastSeries);
     }
 
-    // The dialog opens behind closed covers; afterwards the window reads the file again and
-    // draws, whether or not anything was saved.
-    void condizioniClosesTheCoversThenReloadsAndDraws() {
+    // The dialog opens behind closed covers; afterwards the window draws under what the dialog
+    // handed back, without reading the file again, or, when it saved nothing, under the
+    // conditions it had, whatever the file now says.
+    void condizioniDrawsUnderWhatTheDialogSaved_data() {
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("saved") << true;
+        QTest::newRow("closed without saving") << false;
+    }
+
+    void condizioniDrawsUnderWhatTheDialogSaved() {
+        QFETCH(bool, saves);
         Started started;
         started.window.onNewSeries();
         QVERIFY(testing::settles(started.window));
+        settings::DrawConditions oddOnly = settings::dialogDefaults();
+        oddOnly.kind = settings::ConditionKind::OddOnly;
+        if (saves) {
+            started.conditions.saved = oddOnly;
+        }
         int widthWhileOpen = 0;
+        int readsBefore = 0;
         started.conditions.whileShown = [&] {
-            widthWhileOpen = started.window.covers().coverWidth(1);
+            widthWhileOpen = started.window.covers().coverWidth(main_window::Cover::onNumber(0, 1));
             started.fakes.writeSettings(
-                testing::settingsFile({.kind = settings::ConditionKind::OddOnly}));
+                testing::settingsFile({.kind = settings::ConditionKind::EvenOnly}));
+            readsBefore = started.fakes.files.reads;
         };
         started.window.onConditions();
         QVERIFY(testing::settles(started.window));
         QCOMPARE(started.conditions.showings, 1);
         QCOMPARE(widthWhileOpen, 1095);
-        QCOMPARE(started.window.drawSettings().conditions.kind, settings::ConditionKind::OddOnly);
+        QCOMPARE(started.fakes.files.reads, readsBefore);
+        QCOMPARE(started.window.drawSettings().conditions,
+                 saves ? oddOnly : settings::mainWindowDefaults());
+        QCOMPARE(started.window.drawSettings().range,
+                 (saves ? settings::DrawRange{1, 90} : settings::DrawRange{1, 49}));
         for (const QString& number : column(started.window, 1) + column(started.window, 2)) {
-            QVERIFY(number.toInt() % 2 == 1);
+            QVERIFY(!saves || number.toInt() % 2 == 1);
+            QVERIFY(number.toInt() <= (saves ? 90 : 49));
         }
-        QVERIFY(draw::coversAreOpen(started.window.covers()));
+        QVERIFY(main_window::coversAreOpen(started.window.covers()));
     }
 
     // The real dialog in front of the window, pressed right after start-up: it opens at once over
     // the closed covers; its save narrows column 1's covers, and the window then covers them
-    // again, draws, and uncovers the new numbers.
+    // again, draws under what was saved, without reading the file again, and uncovers the new
+    // numbers.
     void condizioniRightAfterStartUpOpensTheRealDialogAtOnceAndItsSaveLeadsToADraw() {
         FakeServices fakes;
         FakeModalWindow information;
@@ -395,23 +452,27 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         CoverMoves moves(window);
         QList<int> widthsWhileOpen;
+        int readsBeforeTheSave = 0;
         QVERIFY(testing::whileShownModally(
             dialog, [&] { window.findChild<QToolButton*>("conditionsButton")->click(); },
             [&] {
                 QCOMPARE(moves.moves, QStringList());
-                for (int i = 0; i < 13; ++i) {
-                    widthsWhileOpen << cover(window, i)->widthTwips();
+                for (const QString& name : kCovers) {
+                    widthsWhileOpen << cover(window, name)->widthTwips();
                 }
+                readsBeforeTheSave = fakes.files.reads;
                 dialog.findChild<QPushButton*>("saveAndExitButton")->click();
             }));
         QVERIFY(testing::settles(window));
-        QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 2055, 1095, 1095,
-                                              1095, 1095, 1095, 1095}));
+        QCOMPARE(fakes.files.reads, readsBeforeTheSave);
+        QCOMPARE(window.drawSettings().conditions, settings::dialogDefaults());
+        QCOMPARE(widthsWhileOpen, (QList<int>{1095, 1095, 1095, 1095, 1095, 1095, 1095, 1095, 1095,
+                                              1095, 1095, 1095, 2055}));
         QVERIFY(column(window, 1) != QStringList(6, QStringLiteral("00")));
         QCOMPARE(moves.moves,
                  (QStringList{"narrows over 00", "widens over 00",
                               "narrows over " + label(window, "numberBox(1,0)")->text()}));
-        QVERIFY(draw::coversAreOpen(window.covers()));
+        QVERIFY(main_window::coversAreOpen(window.covers()));
     }
 
     // Each reading of the clock is a frame later (16 ms): in that time a series with open covers
@@ -470,7 +531,50 @@ private slots:
                 took >= std::chrono::milliseconds(2000) && took <= std::chrono::milliseconds(2100),
                 qPrintable(QString::number(std::chrono::duration<double>(took).count())));
         }
-        QVERIFY(draw::coversAreOpen(started.window.covers()));
+        QVERIFY(main_window::coversAreOpen(started.window.covers()));
+    }
+
+    // What the window tells a screen reader through a second series, read as the accessibility
+    // bus reads it at every turn of the event loop, so at every frame of the covers' clock: the
+    // first series until the covers start to close, then nothing while they close, while the
+    // draw runs and while they open, and the new series only once it is told. Never a series
+    // that is no longer on view.
+    void theDescriptionNeverNamesASeriesNoLongerOnView() {
+        Started started;
+        MainWindow& window = started.window;
+        const auto description = [&window] {
+            return QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Description);
+        };
+        QCOMPARE(description(), QString());
+        window.onNewSeries();
+        QVERIFY(testing::settles(window));
+        const QString first = description();
+        QVERIFY(first.startsWith("Colonna 1: "));
+
+        testing::FixedClock& clock = started.fakes.clock;
+        clock.step = main_window::kCoverFrameInterval;
+        QStringList faults;
+        int frames = 0;
+        auto lastFrame = clock.steady;
+        QTimer turn;
+        connect(&turn, &QTimer::timeout, [&] {
+            frames += clock.steady != std::exchange(lastFrame, clock.steady);
+            const QString now = description();
+            if (now == first) {
+                faults << QStringLiteral("frame %1: the series before").arg(frames);
+            } else if (!now.isEmpty() && !main_window::coversAreOpen(window.covers())) {
+                faults << QStringLiteral("frame %1: a series behind closed covers").arg(frames);
+            }
+        });
+        turn.start(0);
+        window.onNewSeries();
+        QVERIFY(testing::settles(window));
+        turn.stop();
+        faults.removeDuplicates();
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 5).join("; ")));
+        QVERIFY(frames > 100);
+        QVERIFY(description().startsWith("Colonna 1: "));
+        QVERIFY(description() != first);
     }
 
     // What is asked during a series is done after it, in the order asked, "Esci" last.
@@ -484,7 +588,7 @@ private slots:
         QStringList printedSeries;
         started.fakes.printer.whilePrinting = [&] {
             printedSeries = column(started.window, 1);
-            QVERIFY(draw::coversAreOpen(started.window.covers()));
+            QVERIFY(main_window::coversAreOpen(started.window.covers()));
         };
         click("newSeriesButton");
         for (const char* name : {"printButton", "newSeriesButton", "exitButton"}) {
@@ -544,7 +648,7 @@ private slots:
         QCOMPARE(foreColour(link), red);
         QTest::mouseMove(label(started.window, "siteNote"), QPoint(3, 3));
         QCOMPARE(foreColour(link), red);
-        QTest::mouseMove(surface, cover(started.window, 0)->geometry().center());
+        QTest::mouseMove(surface, cover(started.window, "cover(1,0)")->geometry().center());
         QCOMPARE(foreColour(link), red);  // the cover lets it through to its number label
         QTest::mouseMove(surface, form_controls::twipsPoint(7700, 6000));
         QCOMPARE(foreColour(link), navy);

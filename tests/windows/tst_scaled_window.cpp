@@ -188,10 +188,14 @@ private slots:
         main.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main.window));
 
-        QStringList covers;
-        for (int k = 0; k <= 12; ++k) {
-            covers << QStringLiteral("cover(%1)").arg(k);
-            QVERIFY2(main.child(covers.last()) != nullptr, qPrintable(covers.last()));
+        QStringList covers = {"jollyCover"};
+        for (int c = 1; c <= 2; ++c) {
+            for (int k = 0; k < 6; ++k) {
+                covers << QStringLiteral("cover(%1,%2)").arg(c).arg(k);
+            }
+        }
+        for (const QString& name : covers) {
+            QVERIFY2(main.child(name) != nullptr, qPrintable(name));
         }
         QStringList faults;
         const auto check = [&](const QImage& image, const QString& name,
@@ -207,7 +211,7 @@ private slots:
         };
         QImage image = windowAt(main.window, scale);
         for (const QString& name : covers) {
-            check(image, name, name == "cover(6)" ? kLightRed : kSilver);
+            check(image, name, name == "jollyCover" ? kLightRed : kSilver);
         }
 
         // Open, a cover is a few twips wide and shows as its border alone, a dark line at the
@@ -217,7 +221,7 @@ private slots:
         }
         image = windowAt(main.window, scale);
         for (const QString& name : covers) {
-            const QRgb fill = name == "cover(6)" ? kLightRed : kSilver;
+            const QRgb fill = name == "jollyCover" ? kLightRed : kSilver;
             const QRect near = nearInDevicePixels(inWindow(main.window, *main.child(name)), scale)
                                    .adjusted(-2, -2, 2, 2);
             if (holdsColour(image, near, fill)) {
@@ -256,9 +260,9 @@ private slots:
         QTest::newRow("Esci") << "exitButton"
                               << ":/quintara/button_exit.gif";
         QTest::newRow("green ball") << "warningPicture"
-                                    << ":/quintara/splash_small.gif";
+                                    << ":/quintara/information_warning.gif";
         QTest::newRow("ticket") << "ticketPicture"
-                                << ":/quintara/splash_ticket.bmp";
+                                << ":/quintara/information_ticket.bmp";
         QTest::newRow("donation") << "donationLink"
                                   << ":/quintara/donation.jpg";
     }

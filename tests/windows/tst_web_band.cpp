@@ -980,9 +980,9 @@ private slots:
         LoopbackSite site(siteAnswers ? httpAnswer("200 OK", kHtml, kPage) : QByteArray());
         testing::FakeServices fakes;
         BandsAskingElsewhere bands(fakes.links, siteAnswers ? site.page() : closedPort());
-        window_services::WindowServices services{fakes.messages, fakes.links, bands,
-                                                 fakes.printer,  fakes.files, fakes.random,
-                                                 fakes.clock};
+        window_services::WindowServices services{
+            fakes.messages, fakes.links,  bands,       fakes.printer,
+            fakes.files,    fakes.random, fakes.clock, fakes.services.settingsFile};
         testing::FakeModalWindow information;
         testing::FakeConditionsEditor conditions;
         main_window::MainWindow window(services, information, conditions);

@@ -45,7 +45,7 @@ struct PlayedPhase {
 PlayedPhase playPhase(std::chrono::milliseconds paintCost) {
     testing::FixedClock clock;
     clock.step = main_window::kCoverFrameInterval;
-    draw::RecordingCovers covers;
+    main_window::RecordingCovers covers;
     PlayedPhase played{};
     main_window::CoverPlayer player(covers, clock, [&] {
         ++played.paints;
@@ -53,7 +53,8 @@ PlayedPhase playPhase(std::chrono::milliseconds paintCost) {
     });
     const auto start = clock.steady;
     bool finished = false;
-    player.play(draw::coverMovement(draw::CoverPhase::Uncovering), [&] { finished = true; });
+    player.play(main_window::coverMovement(main_window::CoverPhase::Uncovering),
+                [&] { finished = true; });
     if (!QTest::qWaitFor([&] { return finished; }, 30000)) {
         return {};
     }

@@ -2,12 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "draw/cover_animation.h"
+#include "main_window/cover_movement.h"
 
-namespace quintara::draw {
+#include <array>
+
+namespace quintara::main_window {
 namespace {
 
-constexpr int kPairCount = 7;
 constexpr int kStepsPerCover = kCoverFullWidth / kCoverStep;
 
 // The phase's widths in order: 5, 10 .. 1095 when covering, 1095, 1090 .. 5 when uncovering.
@@ -16,29 +17,53 @@ int widthAtStep(CoverPhase phase, int step) {
     return phase == CoverPhase::Covering ? growing : kCoverFullWidth + kCoverStep - growing;
 }
 
+// Two covers that move together, step by step: `first`, then `second`, which moves `scale` times
+// as far.
+struct Pair {
+    Cover first;
+    Cover second;
+    int scale = 1;
+};
+
+constexpr Cover column1(int position) {
+    return Cover::onNumber(0, position);
+}
+constexpr Cover column2(int position) {
+    return Cover::onNumber(1, position);
+}
+
+constexpr std::array<Pair, 7> kPairs = {{
+    {Cover::onJolly(), column1(0)},
+    {column2(5), column1(1)},
+    {column2(4), column1(2)},
+    {column2(3), column1(3)},
+    {column2(2), column1(4)},
+    {column2(1), column1(5)},
+    {column2(0), Cover::onJolly(), 2},
+}};
+
 CoverMovement pairByPair(CoverPhase phase) {
     CoverMovement movement;
-    for (int i = 0; i < kPairCount; ++i) {
-        const int partner = i + 6;
-        const int widthFactor = i == kJollyCover ? 2 : 1;
+    for (const Pair& pair : kPairs) {
         for (int step = 0; step < kStepsPerCover; ++step) {
             const int width = widthAtStep(phase, step);
-            movement.changes.push_back({partner, width});
-            movement.changes.push_back({i, widthFactor * width});
+            movement.changes.push_back({pair.first, width});
+            movement.changes.push_back({pair.second, pair.scale * width});
         }
-        movement.shownAfter.emplace_back(movement.changes.size() - 1, i);
-        movement.shownAfter.emplace_back(movement.changes.size() - 1, partner);
+        movement.shownAfter.emplace_back(movement.changes.size() - 1, pair.second);
+        movement.shownAfter.emplace_back(movement.changes.size() - 1, pair.first);
     }
     return movement;
 }
 
 CoverMovement narrowing() {
     CoverMovement movement;
-    for (int i = 0; i < 6; ++i) {
+    for (int position = 0; position < 6; ++position) {
         for (int step = 0; step < kStepsPerCover; ++step) {
-            movement.changes.push_back({i, widthAtStep(CoverPhase::Uncovering, step)});
+            movement.changes.push_back(
+                {column1(position), widthAtStep(CoverPhase::Uncovering, step)});
         }
-        movement.shownAfter.emplace_back(movement.changes.size() - 1, i);
+        movement.shownAfter.emplace_back(movement.changes.size() - 1, column1(position));
     }
     return movement;
 }
@@ -46,7 +71,8 @@ CoverMovement narrowing() {
 }  // namespace
 
 bool coversAreOpen(const CoverDisplay& covers) {
-    return covers.coverWidth(kOpenProbeCover) < kOpenBelowWidth;
+    constexpr int kOpenBelowWidth = 100;
+    return covers.coverWidth(column1(1)) < kOpenBelowWidth;
 }
 
 void CoverMovement::play(CoverDisplay& covers, std::size_t from, std::size_t to) const {
@@ -73,4 +99,4 @@ const CoverMovement& firstColumnNarrowing() {
     return movement;
 }
 
-}  // namespace quintara::draw
+}  // namespace quintara::main_window

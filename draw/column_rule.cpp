@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "draw/column_test.h"
+#include "draw/column_rule.h"
 
 #include <algorithm>
 
@@ -10,9 +10,9 @@ namespace quintara::draw {
 
 using settings::ConditionKind;
 
-ColumnTest::ColumnTest(const settings::DrawRule& rule) : rule_(rule) {}
+ColumnRule::ColumnRule(const settings::DrawRule& rule) : rule_(rule) {}
 
-bool ColumnTest::passes(const std::array<std::int16_t, 6>& column) const {
+bool ColumnRule::passes(const std::array<std::int16_t, 6>& column) const {
     const auto isOdd = [](int number) { return number % 2 != 0; };
     switch (rule_.kind.value_or(ConditionKind::NoCondition)) {
         case ConditionKind::MustContain:
@@ -35,7 +35,7 @@ bool ColumnTest::passes(const std::array<std::int16_t, 6>& column) const {
 
 // Counts the two-digit numbers whose tens digit the rule names: with "3" that is 30 to 39 (3
 // itself never counts), with a hand-edited "35" also 50 to 59.
-bool ColumnTest::hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const {
+bool ColumnRule::hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const {
     const auto counts = [this](std::int16_t number) {
         return number >= 10 && number <= 99 &&
                rule_.tensDigits.test(static_cast<std::size_t>(number / 10));
@@ -48,7 +48,7 @@ bool ColumnTest::hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) 
 // candidates are a run of whole numbers, so even ones are counted by halving, and those of a
 // tens digit d are where the run meets 10d .. 10d + 9: as quick over 32,767 candidates as
 // over 90.
-bool ColumnTest::canBeMetOver(const settings::DrawRange& range) const {
+bool ColumnRule::canBeMetOver(const settings::DrawRange& range) const {
     constexpr int kColumnSize = 6;
     const int low = range.first;
     const int high = range.first + range.count - 1;

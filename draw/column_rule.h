@@ -11,10 +11,11 @@
 
 namespace quintara::draw {
 
-// The test a drawn column must pass under the rule in force.
-class ColumnTest {
+// What a drawn column must meet under the rule in force: the condition, and whether any column of
+// a range can meet it at all.
+class ColumnRule {
 public:
-    explicit ColumnTest(const settings::DrawRule& rule);
+    explicit ColumnRule(const settings::DrawRule& rule);
 
     // The six numbers of the column, in ascending order.
     bool passes(const std::array<std::int16_t, 6>& column) const;
@@ -22,7 +23,7 @@ public:
     // Whether any column of six candidates of the range passes. The range must be drawable.
     bool canBeMetOver(const settings::DrawRange& range) const;
 
-    const settings::DrawRule& rule() const { return rule_; }
+    const settings::DrawRule& drawRule() const { return rule_; }
 
 private:
     bool hasTwoWithTensDigit(const std::array<std::int16_t, 6>& column) const;

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "draw/column_test.h"
+#include "draw/column_rule.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST_P(ConditionTest, DecidesWhetherTheColumnStays) {
         conditions.firstNumber = GetParam().first;
         conditions.secondNumber = GetParam().second;
     }
-    EXPECT_EQ(ColumnTest(settings::drawRuleOf(conditions)).passes(GetParam().column),
+    EXPECT_EQ(ColumnRule(settings::drawRuleOf(conditions)).passes(GetParam().column),
               GetParam().passes);
 }
 
@@ -103,9 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
 // members a column takes from each class is tried, with the first members of each.
 class ColumnSearch {
 public:
-    ColumnSearch(const ColumnTest& test, const settings::DrawRange& range,
+    ColumnSearch(const ColumnRule& rule, const settings::DrawRange& range,
                  const std::function<int(int)>& classOf)
-        : test_(test) {
+        : rule_(rule) {
         std::map<int, std::vector<std::int16_t>> classes;
         for (int number = range.first; number < range.first + range.count; ++number) {
             classes[classOf(number)].push_back(static_cast<std::int16_t>(number));
@@ -123,7 +123,7 @@ private:
             Column column{};
             std::copy(chosen_.begin(), chosen_.end(), column.begin());
             std::sort(column.begin(), column.end());
-            return test_.passes(column);
+            return rule_.passes(column);
         }
         if (nextClass == classes_.size()) {
             return false;
@@ -141,7 +141,7 @@ private:
         return false;
     }
 
-    const ColumnTest& test_;
+    const ColumnRule& rule_;
     std::vector<std::vector<std::int16_t>> classes_;
     std::vector<std::int16_t> chosen_;
 };
@@ -245,9 +245,9 @@ TEST_P(Feasibility, SomeColumnCanPassExactlyWhenTheDecisionSaysSo) {
         const int low = range.first;
         const int high = low + range.count - 1;
         for (const Probe& probe : probesOf(GetParam(), low, high)) {
-            const ColumnTest test(settings::drawRuleOf(probe.conditions));
-            const bool found = ColumnSearch(test, range, probe.classOf).somePasses();
-            if (test.canBeMetOver(range) != found && ++disagreed <= 5) {
+            const ColumnRule rule(settings::drawRuleOf(probe.conditions));
+            const bool found = ColumnSearch(rule, range, probe.classOf).somePasses();
+            if (rule.canBeMetOver(range) != found && ++disagreed <= 5) {
                 ADD_FAILURE() << "from " << low << ", " << range.count << " candidates, \""
                               << probe.conditions.firstNumber << "\" \""
                               << probe.conditions.secondNumber << "\" \""
