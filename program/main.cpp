@@ -19,7 +19,6 @@
 #include "program/application_icon.h"
 #include "program/made_when_shown.h"
 #include "program/user_options.h"
-#include "settings/settings_file.h"
 #include "web_band/band_choice.h"
 
 int main(int argc, char* argv[]) {
@@ -52,7 +51,8 @@ int main(int argc, char* argv[]) {
     platform::XoshiroRandomSource random;
     platform::SystemClock clock;
     window_services::WindowServices services{
-        messages, links, *webBands, printer, files, random, clock, settings::kSettingsFileName};
+        messages, links,  *webBands, printer,
+        files,    random, clock,     program::settingsFileOfThisRun(options, files)};
 
     program::MadeWhenShown<info_window::InformationWindow, window_services::ModalWindow,
                            qt::LinkOpener>

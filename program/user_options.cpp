@@ -8,6 +8,8 @@
 #include <cstdlib>
 
 #include "command_line/config_folder.h"
+#include "settings/settings_file.h"
+#include "settings/settings_place.h"
 
 namespace quintara::program {
 namespace {
@@ -43,6 +45,23 @@ std::variant<command_line::StartReading, command_line::Ending> readUserOptions(
     }
     const auto file = *folder / command_line::kOptionsFileName;
     return command_line::readStartOptions(arguments, readAtMost(files, file), file.string());
+}
+
+std::filesystem::path settingsFileOfThisRun(const command_line::StartOptions& options,
+                                            files::FileLayer& files) {
+    if (!options.settingsInConfigFolder) {
+        return settings::kSettingsFileName;
+    }
+    const auto folder =
+        command_line::programConfigFolder(environment("XDG_CONFIG_HOME"), environment("HOME"));
+    if (!folder) {
+        std::fputs(
+            "quintara: né XDG_CONFIG_HOME né HOME indicano una cartella: le condizioni "
+            "restano nella cartella corrente\n",
+            stderr);
+        return settings::kSettingsFileName;
+    }
+    return settings::settingsFileInConfigFolder(files, *folder, environment("HOME"));
 }
 
 int endWith(const command_line::Ending& ending) {

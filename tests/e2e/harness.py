@@ -179,6 +179,8 @@ class Session:
     options: the text of the user's options file, or None for none; the user's configuration
     folder is the session's own, whatever the machine's user has in theirs.
     program: the program to start, when not QUINTARA_PROGRAM.
+    home_settings: bytes to put in Quintara.cfg in a home folder of the session's own, as an
+    earlier version started from the desktop's menu left it; None leaves the home as it is.
     """
 
     # Qt's platform plugin; the Wayland tests use "wayland", and None leaves the choice to the
@@ -186,13 +188,14 @@ class Session:
     platform = "xcb"
 
     def __init__(self, settings=None, site=True, page=None, printer=None, arguments=(),
-                 options=None, program=None):
+                 options=None, program=None, home_settings=None):
         self.program = program or os.environ.get("QUINTARA_PROGRAM", "")
         if not os.access(self.program, os.X_OK):
             raise RuntimeError("QUINTARA_PROGRAM must name the built quintara program")
         self.initial_settings = settings
         self.arguments = list(arguments)
         self.options = options
+        self.home_settings = home_settings
         self.pages = PageServer(site_port() if site else None, page)
         self.printer = printer
 
@@ -209,6 +212,10 @@ class Session:
         (config / "quintara").mkdir(parents=True)
         if self.options is not None:
             (config / "quintara" / "options").write_text(self.options)
+        home = self.root / "home"
+        home.mkdir()
+        if self.home_settings is not None:
+            (home / SETTINGS_FILE).write_bytes(self.home_settings)
         self.log = open(self.root / "quintara.log", "wb")
         try:
             # Started by its bare name, as from a shell's PATH: a "pkill -f bin/quintara" meant
@@ -220,6 +227,8 @@ class Session:
                                QTWEBENGINE_DISABLE_SANDBOX="1")
             if self.platform is None:
                 del environment["QT_QPA_PLATFORM"]
+            if self.home_settings is not None:
+                environment["HOME"] = str(home)
             if self.printer is None:
                 printing.no_printer(environment, self.root)
             else:
@@ -269,6 +278,15 @@ class Session:
         """The settings file's bytes, or None when there is none."""
         try:
             return self.settings_path.read_bytes()
+        except FileNotFoundError:
+            return None
+
+    def settings_in(self, folder):
+        """The bytes of Quintara.cfg in the session's "home" or "config" folder, or None."""
+        path = self.root / folder / SETTINGS_FILE if folder == "home" else \
+            self.root / "config" / "quintara" / SETTINGS_FILE
+        try:
+            return path.read_bytes()
         except FileNotFoundError:
             return None
 

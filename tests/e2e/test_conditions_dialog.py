@@ -161,3 +161,20 @@ class ConditionsDialogTest(harness.QuintaraTestCase):
             for column in self.assertSeries(board, 1, 60, jolly_number=False):
                 self.assertGreaterEqual(len([n for n in column if 50 <= n <= 59]), 2, column)
 
+    def test_from_the_menu_the_conditions_live_in_the_configuration_folder(self):
+        # An earlier version, started from the menu, left its file in the home folder.
+        earlier = settings_bytes("even", range_to="60")
+        with self.session(arguments=["--config-folder"], home_settings=earlier) as s:
+            main = s.start()
+            dialog = main.open_conditions()
+            self.assertEqual([EVEN], dialog.checked_kinds())
+            dialog.choose(TENS)
+            dialog.type("Seme", "5")
+            self.save_and_wait(main, dialog)
+            self.assertEqual(settings_bytes("tens", range_to="60", tens="5"),
+                             s.settings_in("config"))
+            self.assertEqual(earlier, s.settings_in("home"), "the home folder's file changed")
+            self.assertEqual([], s.files(), "the folder it was started in")
+            main.quit()
+            self.assertEndedCleanly(s)
+
