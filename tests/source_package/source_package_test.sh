@@ -18,6 +18,8 @@
 #      checkout: `scripts/setup.sh --tests`, then `scripts/test.sh` with loopback only;
 #   5. `lintian --pedantic` on the .changes (source and binary): no error, no warning, no info,
 #      no pedantic note, but the tags this release's lintian is known to show (lintian_expected);
+#   6b. with --without-engine, a build as on an architecture without Qt WebEngine: the program
+#      alone, without the engine's module, its tests passing;
 #   6. with --reproducible, a second build from the source package at another path, a year and a
 #      month later (faketime), with another umask, locale, time zone, user and host name: the
 #      .deb files must be the same to the byte;
@@ -28,7 +30,7 @@
 #      as a user installs it, then what each test depends on, and nothing else.
 #
 # Usage: source_package_test.sh --suite SUITE --source-dir DIR --build-dir DIR [--whole-suite]
-#            [--reproducible] [--piuparts] -- PACKAGE_TEST_ARGUMENTS...
+#            [--reproducible] [--piuparts] [--without-engine] -- PACKAGE_TEST_ARGUMENTS...
 #
 # Needs root (chroot, namespaces, mounts) and Debian's package archive, from the mirrors this
 # machine's apt sources name: without root, or inside a chroot, it reports "skipped" (exit status
@@ -79,10 +81,11 @@ source_dir=
 build_dir=
 whole_suite=no
 reproducible=no
+without_engine=no
 piuparts=no
 usage() {
     echo "usage: $0 --suite SUITE --source-dir DIR --build-dir DIR [--whole-suite]" \
-        "[--reproducible] [--piuparts] -- PACKAGE_TEST_ARGUMENTS..." >&2
+        "[--reproducible] [--piuparts] [--without-engine] -- PACKAGE_TEST_ARGUMENTS..." >&2
     exit 2
 }
 while [ $# -gt 0 ] && [ "$1" != -- ]; do
@@ -90,6 +93,7 @@ while [ $# -gt 0 ] && [ "$1" != -- ]; do
         --whole-suite) whole_suite=yes ;;
         --reproducible) reproducible=yes ;;
         --piuparts) piuparts=yes ;;
+        --without-engine) without_engine=yes ;;
         --suite | --source-dir | --build-dir)
             [ $# -ge 2 ] || usage
             case $1 in
@@ -336,6 +340,26 @@ if [ "$reproducible" = yes ]; then
                 true
         fi
     done
+fi
+
+# --- 6b. Where Qt WebEngine is not built ----------------------------------------------------------
+if [ "$without_engine" = yes ]; then
+    # As on an architecture without Qt WebEngine, where dh_listpackages leaves quintara-webengine
+    # out: debian/rules then builds the program without the engine's module, and its tests pass.
+    alone=/build/without-engine
+    step "a build without the engine's module" "$logs/without-engine.log" --net 2400 "
+        install -d -o builder -g builder $alone
+        cd $alone
+        $(as builder "dpkg-source -x $first/$dsc &&
+            cd quintara-$upstream && DH_OPTIONS=-Nquintara-webengine \
+            dpkg-buildpackage -us -uc -b -j2")"
+    grep -E ' ([0-9]+% tests passed)' "$logs/without-engine.log" | cut -c7- | sed 's/^/   /'
+    arch=$(dpkg --print-architecture)
+    expect_equal "what a build without the engine makes" "$(cd "$root$alone" && echo ./*.deb)" \
+        "./quintara-dbgsym_${version}_$arch.deb ./quintara_${version}_$arch.deb"
+    engine_needs=$(dpkg-deb -f "$root$alone/quintara_${version}_$arch.deb" Depends |
+        grep -oE 'libqt6(network|webengine)[a-z]*' || true)
+    expect_equal "what of Qt Network and Qt WebEngine it depends on" "$engine_needs" ""
 fi
 
 # --- 7. The package's files ----------------------------------------------------------------------
