@@ -24,9 +24,15 @@ bool mayFollow(const QUrl& from, const QUrl& to) {
     return to.scheme() == u"https" || (to.scheme() == u"http" && from.scheme() == u"http");
 }
 
+// Only these hold a whole page: no content (204) would start the engine on a blank page, and a
+// piece of one (206) was never asked for.
+bool holdsAPage(int status) {
+    return status == 200 || status == 203;
+}
+
 // Whether the band can show what this answer says it holds, before any of it is read.
 bool showable(const SiteAnswer& head) {
-    return isHtml(head.header("content-type")) &&
+    return holdsAPage(head.status) && isHtml(head.header("content-type")) &&
            withSecurityPolicy({}, head.header("content-security-policy")).has_value();
 }
 

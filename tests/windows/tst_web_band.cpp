@@ -561,6 +561,8 @@ private slots:
             << QByteArray() << true << QByteArray("-407.html") << 600000;
         QTest::newRow("redirected without end")
             << QByteArray() << true << QByteArray("-302.html") << 600000;
+        QTest::newRow("no content") << httpAnswer("204 No Content", kHtml, {}) << true << none
+                                    << 5000;
         QTest::newRow("a security policy only a header can carry")
             << httpAnswer("200 OK", kHtml + "Content-Security-Policy: sandbox\r\n", kPage) << true
             << none << 5000;
