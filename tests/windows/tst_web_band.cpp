@@ -647,6 +647,14 @@ private slots:
                           "src=\"disguised.js\"></script><script src=\"honest.js\"></script>"
                           "<img src=\"picture.png\">")
             << QStringLiteral("onesto");
+        // The page's own address answers the engine with the page, never a script with it.
+        QTest::newRow("the page as its own script does not run")
+            << httpAnswer("200 OK", headers,
+                          "<!--\nif (document.title == 'Pagina di prova') "
+                          "document.title = 'la pagina come script'\n// --><!DOCTYPE html>"
+                          "<title>Pagina di prova</title><script src=\"riq-quintara.html\">"
+                          "</script><img src=\"picture.png\">")
+            << QStringLiteral("Pagina di prova");
         QTest::newRow("page sent in chunks")
             << "HTTP/1.1 200 OK\r\n" + headers +
                    "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n" +
