@@ -6,6 +6,7 @@
 // only when our own fetch brings a page, never asks the site for it itself, and lets only the
 // user's own clicks on web addresses leave the band.
 #include <sys/inotify.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -23,6 +25,7 @@
 #include <QTest>
 #include <QUdpSocket>
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <memory>
 
@@ -394,6 +397,12 @@ QByteArray download(const QByteArray& window, const QByteArray& placed) {
            placed + " a.click(); setTimeout(done, 2000);";
 }
 
+// A page that keeps its process busy, and counts in its title the rounds it has done.
+const QByteArray kBusyPage =
+    "<!DOCTYPE html><title>0</title><img src=\"picture.png\"><script>var rounds = 0;"
+    "setInterval(function() { var end = Date.now() + 50; while (Date.now() < end) {}"
+    " document.title = ++rounds }, 0)</script>";
+
 // The state letter of a process: 'T' while it is stopped.
 char processState(qint64 process) {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(process));
@@ -533,6 +542,37 @@ private:
         send(QEvent::KeyRelease, at + 33);
     }
 
+public:
+    // Started so, the test program stands for the program ended from outside: its band shows a
+    // busy page in a minimised window and, once the page's process is stopped, writes the
+    // processes of the engine's it has started on a line and waits to be ended.
+    static constexpr char kStoppedPageSwitch[] = "--stopped-page";
+
+    static int showAStoppedPage() {
+        LoopbackSite site(httpAnswer("200 OK", kHtml, kBusyPage));
+        site.serve("/picture.png", pngOf(QImage(2, 2, QImage::Format_RGB32)));
+        Band band(site.page(), web_band::kSiteTimeout);
+        QWidget* view = nullptr;
+        qint64 process = 0;
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                view = engineView(band.band.widget());
+                process = view != nullptr && !site.pictureRequest.isEmpty()
+                              ? pageOf(*view)->property("renderProcessPid").toLongLong()
+                              : 0;
+                return process > 0;
+            },
+            30000);
+        band.window.showMinimized();
+        if (!shown || !QTest::qWaitFor([&] { return processState(process) == 'T'; }, 10000)) {
+            return 1;
+        }
+        const QByteArray processes = engineProcesses().join(' ').toLatin1() + '\n';
+        fwrite(processes.constData(), 1, static_cast<size_t>(processes.size()), stdout);
+        fflush(stdout);
+        return QApplication::exec();
+    }
+
 private slots:
     void anUnreachableSiteNeverStartsTheEngine_data() {
         QTest::addColumn<QByteArray>("answer");
@@ -561,8 +601,8 @@ private slots:
             << QByteArray() << true << QByteArray("-407.html") << 600000;
         QTest::newRow("redirected without end")
             << QByteArray() << true << QByteArray("-302.html") << 600000;
-        QTest::newRow("no content") << httpAnswer("204 No Content", kHtml, {}) << true << none
-                                    << 5000;
+        QTest::newRow("no content")
+            << httpAnswer("204 No Content", kHtml, {}) << true << none << 5000;
         QTest::newRow("a security policy only a header can carry")
             << httpAnswer("200 OK", kHtml + "Content-Security-Policy: sandbox\r\n", kPage) << true
             << none << 5000;
@@ -861,11 +901,7 @@ private slots:
 
     void aPageNobodyCanSeeTakesNoProcessor() {
         QFETCH(bool, minimised);
-        LoopbackSite site(httpAnswer(
-            "200 OK", kHtml,
-            "<!DOCTYPE html><title>0</title><img src=\"picture.png\"><script>var rounds = 0;"
-            "setInterval(function() { var end = Date.now() + 50; while (Date.now() < end) {}"
-            " document.title = ++rounds }, 0)</script>"));
+        LoopbackSite site(httpAnswer("200 OK", kHtml, kBusyPage));
         serveThePagesOwnFiles(site);
         Band band(site.page(), web_band::kSiteTimeout);
         QWidget* view = nullptr;
@@ -884,6 +920,36 @@ private slots:
         band.window.showNormal();
         QTRY_VERIFY_WITH_TIMEOUT(view->property("title").toInt() > rounds + 2, 30000);
         QVERIFY(processState(process) != 'T');
+    }
+
+    // No process of the engine's outlives the program, however it ends while its page's process
+    // is stopped: that one goes on, and ends with the rest.
+    void noPageProcessOutlivesTheProgram_data() {
+        QTest::addColumn<int>("ending");
+        QTest::newRow("ended") << SIGTERM;
+        QTest::newRow("killed") << SIGKILL;
+    }
+
+    void noPageProcessOutlivesTheProgram() {
+        QFETCH(int, ending);
+        QProcess program;
+        program.start(QCoreApplication::applicationFilePath(),
+                      {QString::fromLatin1(kStoppedPageSwitch)});
+        QVERIFY(program.waitForStarted());
+        QByteArray told;
+        while (!told.endsWith('\n') && program.waitForReadyRead(60000)) {
+            told += program.readAllStandardOutput();
+        }
+        const QList<QByteArray> processes = told.trimmed().split(' ');
+        QVERIFY2(processes.size() > 1, told.constData());
+        kill(static_cast<pid_t>(program.processId()), ending);
+        QVERIFY(program.waitForFinished());
+        // Gone, or an orphan the system has yet to reap.
+        for (const QByteArray& process : processes) {
+            QTRY_VERIFY2_WITH_TIMEOUT(processState(process.toLongLong()) == '?' ||
+                                          processState(process.toLongLong()) == 'Z',
+                                      process.constData(), 10000);
+        }
     }
 
     // Only the user's own click or key press on a web address leaves the band, for the browser,
@@ -1033,6 +1099,9 @@ private slots:
 int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", kEnvironmentsEngineSwitches);
     QApplication application(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], WebBandTest::kStoppedPageSwitch) == 0) {
+        return WebBandTest::showAStoppedPage();
+    }
     WebBandTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -81,7 +81,10 @@ RendererBounds::~RendererBounds() {
 // own process never: the engine's switches keep the page out of it.
 void RendererBounds::started(qint64 process) {
     process_ = process;
-    stopped_ = false;
+    if (stopped_) {
+        stopped_ = false;
+        resumer_.stopped(0);
+    }
     if (process <= 0 || process == getpid()) {
         process_ = 0;
         return;
@@ -103,6 +106,7 @@ void RendererBounds::stopWhileUnseen() {
     if (process_ != 0 && unseen != stopped_ &&
         kill(static_cast<pid_t>(process_), unseen ? SIGSTOP : SIGCONT) == 0) {
         stopped_ = unseen;
+        resumer_.stopped(unseen ? process_ : 0);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include "web_band/engine/page_resumer.h"
+
 class QWebEnginePage;
 class QWidget;
 
@@ -16,7 +18,7 @@ namespace quintara::web_band {
 // which the band sees as a page that broke (renderProcessTerminated), and the program goes on.
 // And while nobody can see the page, the main window minimised or hidden, the process is
 // stopped, so that it takes no processor at all, however busy the page keeps it; it goes on
-// where it stopped when the page is shown again.
+// where it stopped when the page is shown again, or once the program has ended, however it ends.
 class RendererBounds final : public QObject {
 public:
     RendererBounds(QWebEnginePage& page, QWidget& view);
@@ -33,6 +35,7 @@ private:
     QWidget& view_;
     qint64 process_ = 0;
     bool stopped_ = false;
+    PageResumer resumer_;
 };
 
 }  // namespace quintara::web_band
