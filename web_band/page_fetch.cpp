@@ -33,7 +33,9 @@ bool holdsAPage(int status) {
 // Whether the band can show what this answer says it holds, before any of it is read.
 bool showable(const SiteAnswer& head) {
     return holdsAPage(head.status) && isHtml(head.header("content-type")) &&
-           withSecurityPolicy({}, head.header("content-security-policy")).has_value();
+           withSecurityPolicy({}, head.header("content-type"),
+                              head.header("content-security-policy"))
+               .has_value();
 }
 
 }  // namespace
@@ -61,7 +63,8 @@ void PageFetch::finish(std::optional<SiteAnswer> answer) {
     // The engine never asks for the page itself, so a policy the site sent as a header must
     // travel inside the page.
     std::optional<QByteArray> content =
-        answer ? withSecurityPolicy(answer->body, answer->header("content-security-policy"))
+        answer ? withSecurityPolicy(answer->body, answer->header("content-type"),
+                                    answer->header("content-security-policy"))
                : std::nullopt;
     if (content) {
         QList<QNetworkCookie> cookies;

@@ -241,6 +241,15 @@ QByteArray pngOf(const QImage& picture) {
     return httpAnswer("200 OK", "Content-Type: image/png\r\n", png);
 }
 
+// ASCII's characters in UTF-16, little-endian.
+QByteArray utf16(const QByteArray& ascii) {
+    QByteArray units;
+    for (const char byte : ascii) {
+        units += QByteArray{byte, '\0'};
+    }
+    return units;
+}
+
 // What the site serves beside a page: a picture of 2 by 2 pixels, a style sheet and its font.
 void serveThePagesOwnFiles(LoopbackSite& site) {
     site.serve("/picture.png", pngOf(QImage(2, 2, QImage::Format_RGB32)));
@@ -629,6 +638,18 @@ private slots:
             << QByteArray() << true << QByteArray("-302.html") << 600000;
         QTest::newRow("no content")
             << httpAnswer("204 No Content", kHtml, {}) << true << none << 5000;
+        QTest::newRow("a security policy of a page in UTF-16")
+            << httpAnswer("200 OK", kHtml + "Content-Security-Policy: script-src 'none'\r\n",
+                          "\xFF\xFE" + utf16(kPage))
+            << true << none << 5000;
+        QTest::newRow("a security policy of an XHTML page")
+            << httpAnswer("200 OK",
+                          "Content-Type: application/xhtml+xml\r\n"
+                          "Content-Security-Policy: script-src 'none'\r\n",
+                          "<html xmlns=\"http://www.w3.org/1999/xhtml\"><head><title>Pagina di "
+                          "prova</title></head><body><script>document.title = 'lo script ha "
+                          "girato'</script></body></html>")
+            << true << none << 5000;
         QTest::newRow("a security policy only a header can carry")
             << httpAnswer("200 OK", kHtml + "Content-Security-Policy: sandbox\r\n", kPage) << true
             << none << 5000;
@@ -677,7 +698,8 @@ private slots:
         QFETCH(QByteArray, page);
         QFETCH(QByteArray, header);
         QFETCH(QByteArray, expected);
-        QCOMPARE(web_band::withSecurityPolicy(page, header).value_or("none"), expected);
+        QCOMPARE(web_band::withSecurityPolicy(page, "text/html", header).value_or("none"),
+                 expected);
     }
 
     // From here on the engine runs in this process. It is handed the bytes our fetch brought, and
