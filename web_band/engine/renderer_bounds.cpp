@@ -79,6 +79,12 @@ RendererBounds::~RendererBounds() {
     }
 }
 
+void RendererBounds::endThePage() {
+    if (process_ != 0) {
+        kill(static_cast<pid_t>(process_), SIGKILL);
+    }
+}
+
 // Each of the page's processes again, should the engine have started it otherwise. The program's
 // own process never: the engine's switches keep the page out of it.
 void RendererBounds::started(qint64 process) {

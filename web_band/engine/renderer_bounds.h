@@ -25,6 +25,9 @@ public:
     // A stopped process is let go on, so that it can end with the band.
     ~RendererBounds() override;
 
+    // Ends the page's process at once, as its memory bound would.
+    void endThePage();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
