@@ -19,11 +19,6 @@ bool isHtml(const QByteArray& contentType) {
     return mediaType == "text/html" || mediaType == "application/xhtml+xml";
 }
 
-// A page may move to another address of the web, but not from an encrypted one to a plain one.
-bool mayFollow(const QUrl& from, const QUrl& to) {
-    return to.scheme() == u"https" || (to.scheme() == u"http" && from.scheme() == u"http");
-}
-
 // Only these hold a whole page: no content (204) would start the engine on a blank page, and a
 // piece of one (206) was never asked for.
 bool holdsAPage(int status) {
@@ -40,6 +35,10 @@ bool showable(const SiteAnswer& head) {
 
 }  // namespace
 
+bool pageMayMove(const QUrl& from, const QUrl& to) {
+    return to.scheme() == u"https" || (to.scheme() == u"http" && from.scheme() == u"http");
+}
+
 PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer,
                      QObject* parent)
     : QObject(parent), answer_(std::move(answer)) {
@@ -47,7 +46,7 @@ PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer
     // Every byte read counts, whatever the answer: one past the limit is dropped at once, however
     // fast the site sends it.
     request_ = new SiteRequest(
-        page, *cookies_, mayFollow,
+        page, *cookies_, pageMayMove,
         [this](qint64 bytes) { return (bytesRead_ += bytes) <= kMostFetchedBytes; }, showable,
         [this](std::optional<SiteAnswer> answer) { finish(std::move(answer)); }, this);
     // A whole-answer limit: a site that trickles its page out must not hold the band.

@@ -19,6 +19,10 @@ namespace quintara::web_band {
 class SiteRequest;
 struct SiteAnswer;
 
+// Whether a redirection may take the page from `from` to `to`: to another address of the web, but
+// not from an encrypted one to a plain one.
+bool pageMayMove(const QUrl& from, const QUrl& to);
+
 // Asks the site for one page with a plain HTTP request, silently: no dialog, nothing kept on
 // disk, the proxies of the user's environment as the engine would use them. The answer comes
 // once: the page when a 200 answer with HTML arrived whole within `timeout` and can be handed to

@@ -34,6 +34,7 @@
 #include "main_window/main_window.h"
 #include "web_band/fetching_band_factory.h"
 #include "web_band/offline_band.h"
+#include "web_band/page_fetch.h"
 #include "web_band/page_limits.h"
 #include "web_band/security_policy.h"
 
@@ -730,6 +731,31 @@ private slots:
         QFETCH(QByteArray, expected);
         QCOMPARE(web_band::withSecurityPolicy(page, "text/html", header).value_or("none"),
                  expected);
+    }
+
+    // A redirection takes the page to another address of the web, never from https back to http.
+    void aPageMovesOnlyWhereItMay_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("follows");
+        const QString plain = QStringLiteral("http://esempio.invalid/a.html");
+        const QString encrypted = QStringLiteral("https://esempio.invalid/a.html");
+        QTest::newRow("http to http") << plain << plain << true;
+        QTest::newRow("http to https") << plain << encrypted << true;
+        QTest::newRow("https to https") << encrypted << encrypted << true;
+        QTest::newRow("https to http") << encrypted << plain << false;
+        QTest::newRow("http to ftp") << plain << QStringLiteral("ftp://esempio.invalid/") << false;
+        QTest::newRow("https to a file")
+            << encrypted << QStringLiteral("file:///etc/passwd") << false;
+        QTest::newRow("http to the band's own scheme")
+            << plain << QStringLiteral("quintara-site://esempio.invalid/a.html") << false;
+    }
+
+    void aPageMovesOnlyWhereItMay() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, follows);
+        QCOMPARE(web_band::pageMayMove(QUrl(from), QUrl(to)), follows);
     }
 
     // From here on the engine runs in this process. It is handed the bytes our fetch brought, and
