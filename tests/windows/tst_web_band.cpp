@@ -221,12 +221,13 @@ const QByteArray kEndlessRequestsPage =
     "src=\"senza-fine-302.png\">"
     "<link rel=\"stylesheet\" href=\"senza-fine.css\"><img src=\"picture.png\"></body></html>";
 
-// A page that asks for four hundred pictures of its own site, each a different address.
+// A page that asks for its picture, then for four hundred more of its own site, each a different
+// address.
 const QByteArray kManyPicturesPage =
-    "<!DOCTYPE html><html><head><title>Tante</title></head><body><script>var kept = [];"
-    "for (var each = 0; each < 400; ++each) {"
+    "<!DOCTYPE html><html><head><title>Tante</title></head><body><img src=\"picture.png\">"
+    "<script>var kept = []; for (var each = 0; each < 400; ++each) {"
     "  var picture = new Image(); picture.src = 'grande.png?' + each; kept.push(picture) }"
-    "</script><img src=\"picture.png\"></body></html>";
+    "</script></body></html>";
 
 // The resident memory of the band and the engine's processes a page may cost, far above the
 // figure of a plain page (some 280 MiB with Qt 6.4, 330 MiB with Qt 6.8) and far below what the
@@ -862,19 +863,23 @@ private slots:
     // never ends, every way a page can, pictures that ask for passwords or lead elsewhere among
     // them, costs about what a plain page costs: whatever endless answer the band took up, it cut
     // off before the page was done, and together they sent the band more than a resource may
-    // hold, however the page's budget fell among them. A page that asks for four hundred large
-    // pictures costs as little, and no more than the page's number of them reach the site.
+    // hold, however the page's budget fell among them. A page that asks for four hundred pictures
+    // costs as little, and no more than the page's number of them reach the site: large ones,
+    // which spend its bytes first, or small ones, which spend its count.
     void aPageCannotMakeTheBandGrowWithoutEnd_data() {
         QTest::addColumn<QByteArray>("page");
-        QTest::newRow("answers without end") << kEndlessRequestsPage;
-        QTest::newRow("four hundred large pictures") << kManyPicturesPage;
+        QTest::addColumn<int>("pictureSide");
+        QTest::newRow("answers without end") << kEndlessRequestsPage << 700;
+        QTest::newRow("four hundred large pictures") << kManyPicturesPage << 700;
+        QTest::newRow("four hundred small pictures") << kManyPicturesPage << 2;
     }
 
     void aPageCannotMakeTheBandGrowWithoutEnd() {
         QFETCH(QByteArray, page);
+        QFETCH(int, pictureSide);
         LoopbackSite site(httpAnswer("200 OK", kHtml, page));
-        // Pictures of some 1.4 MiB, as they hardly compress.
-        QImage noise(700, 700, QImage::Format_RGB32);
+        // Of some 1.4 MiB when large, as they hardly compress.
+        QImage noise(pictureSide, pictureSide, QImage::Format_RGB32);
         QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(noise.bits()),
                                               noise.sizeInBytes() / 4);
         site.serve("/grande.png", pngOf(noise));
@@ -886,7 +891,7 @@ private slots:
         }
         const qint64 resident = residentMiB();
         const int pictures = site.requests["/grande.png"];
-        qInfo("%lld MiB resident, %lld MiB sent in %d endless answers, %d large pictures asked for",
+        qInfo("%lld MiB resident, %lld MiB sent in %d endless answers, %d pictures asked for",
               resident, site.endlessBytesSent >> 20, site.endlessAnswersStarted, pictures);
         QCOMPARE(site.endlessAnswersCut, site.endlessAnswersStarted);
         if (page == kEndlessRequestsPage) {
