@@ -53,9 +53,11 @@ namespace {
 // to itself). It counts the bytes these answers sent and those the band cut off.
 class LoopbackSite final : public QObject {
 public:
-    explicit LoopbackSite(QByteArray answer, QByteArray endless = {})
+    explicit LoopbackSite(QByteArray answer, QByteArray endless = {},
+                          const QHostAddress& host = QHostAddress(QHostAddress::LocalHost),
+                          quint16 port = 0)
         : answer_(std::move(answer)), endless_(std::move(endless)) {
-        server_.listen(QHostAddress::LocalHost);
+        server_.listen(host, port);
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(*socket); });
@@ -64,8 +66,9 @@ public:
     }
 
     QUrl page() const {
-        return QUrl(
-            QStringLiteral("http://127.0.0.1:%1/riq-quintara.html").arg(server_.serverPort()));
+        return QUrl(QStringLiteral("http://%1:%2/riq-quintara.html")
+                        .arg(server_.serverAddress().toString())
+                        .arg(server_.serverPort()));
     }
 
     void serve(const QByteArray& path, QByteArray answer) { answers_[path] = std::move(answer); }
@@ -857,6 +860,39 @@ private slots:
                  site.pictureRequest.constData());
         QTRY_COMPARE_WITH_TIMEOUT(view->property("title").toString(),
                                   QStringLiteral("lo script ha girato"), 30000);
+    }
+
+    // A picture of the page's site that leads elsewhere is fetched only within the site: not from
+    // another port of its host, nor from another host on its port.
+    void aPictureIsFetchedFromThePagesSiteAlone_data() {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("samePort");
+        const QString loopback = QStringLiteral("127.0.0.1");
+        QTest::newRow("another address of its site") << false << loopback << false;
+        QTest::newRow("another port of its host") << true << loopback << false;
+        QTest::newRow("another host") << true << QStringLiteral("127.0.0.2") << true;
+    }
+
+    void aPictureIsFetchedFromThePagesSiteAlone() {
+        QFETCH(bool, elsewhere);
+        QFETCH(QString, host);
+        QFETCH(bool, samePort);
+        const QByteArray picture = pngOf(QImage(2, 2, QImage::Format_RGB32));
+        LoopbackSite site(httpAnswer("200 OK", kHtml, kPage));
+        LoopbackSite other(picture, {}, QHostAddress(host),
+                           samePort ? static_cast<quint16>(site.page().port()) : 0);
+        const QUrl led =
+            (elsewhere ? other : site).page().resolved(QUrl(QStringLiteral("altra.png")));
+        site.serve("/picture.png",
+                   httpAnswer("302 Found", "Location: " + led.toEncoded() + "\r\n", {}));
+        site.serve("/altra.png", picture);
+        Band band(site.page(), web_band::kSiteTimeout);
+        QWidget* view = nullptr;
+        waitForThePage(band, site, view);
+        QVERIFY(!samePort || led.port() == site.page().port());
+        QCOMPARE(site.requests.count("/altra.png"), std::size_t{elsewhere ? 0U : 1U});
+        QVERIFY(other.requests.empty());
     }
 
     // Nothing a page asks for grows without end inside the band. A page that asks for all that
