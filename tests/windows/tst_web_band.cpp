@@ -1241,6 +1241,12 @@ private slots:
             << web << none << QByteArray("document.getElementById('link').click()") << none << none;
         QTest::newRow("script, opens a window")
             << web << none << QByteArray("window.open('" + web + "')") << none << none;
+        // As a browser lets it: the click gives the page one address, not two.
+        QTest::newRow("script, opens two windows after a click on a blank part")
+            << web << none
+            << QByteArray("document.addEventListener('click', function() { window.open('" + web +
+                          "'); window.open('https://altra.invalid/') }, {once: true})")
+            << QByteArray("click on a blank part") << web;
     }
 
     void onlyTheUsersClicksOnWebAddressesLeaveTheBand() {
@@ -1259,6 +1265,8 @@ private slots:
         std::vector<QUrl> expected;
         if (gesture == "click") {
             click(*view, QPoint(50, 50));
+        } else if (gesture == "click on a blank part") {
+            click(*view, QPoint(150, 50));
         } else if (gesture == "Return held") {
             // Once the page has seen every press, each has asked for its navigation.
             holdReturn(*view);
