@@ -254,7 +254,7 @@ QByteArray pngOf(const QImage& picture) {
 QByteArray utf16(const QByteArray& ascii) {
     QByteArray units;
     for (const char byte : ascii) {
-        units += QByteArray{byte, '\0'};
+        units.append(byte).append('\0');
     }
     return units;
 }
@@ -795,6 +795,10 @@ private slots:
                           "src=\"disguised.js\"></script><script src=\"honest.js\"></script>"
                           "<img src=\"picture.png\">")
             << QStringLiteral("onesto");
+        // Without a policy to place in it, a page in UTF-16 shows as any other.
+        QTest::newRow("a page in UTF-16")
+            << httpAnswer("200 OK", headers, "\xFF\xFE" + utf16(kPage))
+            << QStringLiteral("lo script ha girato");
         // The page's own address answers the engine with the page, never a script with it.
         QTest::newRow("the page as its own script does not run")
             << httpAnswer("200 OK", headers,
