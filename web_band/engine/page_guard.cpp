@@ -22,8 +22,10 @@ constexpr char kGuard[] = R"((function () {
     const getter = function (type, name) {
         return describe(type.prototype, name).get;
     };
-    // Nothing of WebRTC; no worker, a realm of its own where none of this would run; and no way to
-    // make a blob, which the engine keeps in the program's own process, past the page's bound.
+    // Nothing of WebRTC; no worker, a realm of its own where none of this would run; no way to make
+    // a blob, which the engine keeps in the program's own process, past the page's bound (an
+    // XMLHttpRequest of a data: address answers with one); and no XSLT processor, whose documents
+    // may hold closed shadow roots.
     const gone = ['RTCPeerConnection', 'webkitRTCPeerConnection', 'Worker', 'SharedWorker',
                   'Blob', 'File', 'MediaRecorder', 'ImageCapture', 'ClipboardItem',
                   'XMLHttpRequest', 'XSLTProcessor'];
@@ -58,12 +60,13 @@ constexpr char kGuard[] = R"((function () {
     const none = function () {
         return null;
     };
+    const nothingThere = {get: none, configurable: true, enumerable: true};
     const framing = [HTMLIFrameElement, HTMLFrameElement, HTMLObjectElement, HTMLEmbedElement];
     for (let at = 0; at < framing.length; ++at) {
         const type = framing[at].prototype;
         if (describe(type, 'contentWindow')) {
-            defineProperty(type, 'contentWindow', {get: none, configurable: true, enumerable: true});
-            defineProperty(type, 'contentDocument', {get: none, configurable: true, enumerable: true});
+            defineProperty(type, 'contentWindow', nothingThere);
+            defineProperty(type, 'contentDocument', nothingThere);
         }
         type.getSVGDocument = none;
     }
@@ -128,9 +131,8 @@ constexpr char kGuard[] = R"((function () {
         }
     };
     // A shadow root's frames, which no selector of the document's reaches, are taken out before
-    // anything runs in them: the root attached by a script is watched, one the parser attached
-    // (the template it came from leaves its host) too, and its host goes when it is closed.
-    let watch = null;
+    // anything runs in them: a root a script attached is watched, one the parser attached (the
+    // template it came from leaves its host) too, and the host of a closed one goes.
     const settled = function (host) {
         const root = apply(shadowRoot, host, []);
         if (root) {
@@ -155,7 +157,7 @@ constexpr char kGuard[] = R"((function () {
             }
         }
     });
-    watch = function (node) {
+    const watch = function (node) {
         apply(observe, frames, [node, everything]);
     };
     watch(document);
