@@ -76,6 +76,7 @@ RendererBounds::RendererBounds(QWebEnginePage& page, QWidget& view) : QObject(&v
 RendererBounds::~RendererBounds() {
     if (stopped_) {
         kill(static_cast<pid_t>(process_), SIGCONT);
+        resumer_.stopped(0);
     }
 }
 
