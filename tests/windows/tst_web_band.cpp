@@ -6,7 +6,6 @@
 // only when our own fetch brings a page, never asks the site for it itself, and lets only the
 // user's own clicks on web addresses leave the band.
 #include <sys/inotify.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
