@@ -12,7 +12,10 @@
 #include "web_band/offline_band.h"
 
 // QtGui's own setter of the context every other one shares with; its header is private to Qt.
-// QGuiApplication calls it at start when Qt::AA_ShareOpenGLContexts is set.
+// QGuiApplication calls it at start when Qt::AA_ShareOpenGLContexts is set, and Qt WebEngine
+// itself when it is set up before the application: Qt has no public way to make that context
+// once the application runs (the attribute set then makes none), and without it the engine, loaded
+// later, warns and shows nothing. The band's test fails on that warning.
 void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace quintara::web_band {

@@ -21,18 +21,25 @@ bool isHtml(const QByteArray& contentType) {
     return mediaType == "text/html" || mediaType == "application/xhtml+xml";
 }
 
-// A page may move to another address of the web, but not from an encrypted one to a plain one.
-bool mayFollow(const QUrl& from, const QUrl& to) {
-    return to.scheme() == u"https" || (to.scheme() == u"http" && from.scheme() == u"http");
+// Only these hold a whole page: no content (204) would start the engine on a blank page, and a
+// piece of one (206) was never asked for.
+bool holdsAPage(int status) {
+    return status == 200 || status == 203;
 }
 
 // Whether the band can show what this answer says it holds, before any of it is read.
 bool showable(const SiteAnswer& head) {
-    return isHtml(head.header("content-type")) &&
-           withSecurityPolicy({}, head.header("content-security-policy")).has_value();
+    return holdsAPage(head.status) && isHtml(head.header("content-type")) &&
+           withSecurityPolicy({}, head.header("content-type"),
+                              head.header("content-security-policy"))
+               .has_value();
 }
 
 }  // namespace
+
+bool pageMayMove(const QUrl& from, const QUrl& to) {
+    return to.scheme() == u"https" || (to.scheme() == u"http" && from.scheme() == u"http");
+}
 
 PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer answer,
                      QObject* parent)
@@ -41,7 +48,7 @@ PageFetch::PageFetch(const QUrl& page, std::chrono::milliseconds timeout, Answer
     // Every byte read counts, whatever the answer: one past the limit is dropped at once, however
     // fast the site sends it.
     request_ = new SiteRequest(
-        page, *cookies_, mayFollow,
+        page, *cookies_, pageMayMove,
         [this](qint64 bytes) { return (bytesRead_ += bytes) <= kMostFetchedBytes; }, showable,
         [this](std::optional<SiteAnswer> answer) { finish(std::move(answer)); }, this);
     // A whole-answer limit: a site that trickles its page out must not hold the band.
@@ -57,7 +64,8 @@ void PageFetch::finish(std::optional<SiteAnswer> answer) {
     // The engine never asks for the page itself, so a policy the site sent as a header must
     // travel inside the page.
     std::optional<QByteArray> content =
-        answer ? withSecurityPolicy(answer->body, answer->header("content-security-policy"))
+        answer ? withSecurityPolicy(answer->body, answer->header("content-type"),
+                                    answer->header("content-security-policy"))
                : std::nullopt;
     if (content) {
         QList<QNetworkCookie> cookies;

@@ -21,11 +21,15 @@ struct SiteAnswer;
 
 namespace quintara::web_band {
 
+// Whether a redirection may take the page from `from` to `to`: to another address of the web, but
+// not from an encrypted one to a plain one.
+bool pageMayMove(const QUrl& from, const QUrl& to);
+
 // Asks the site for one page with a plain HTTP request, silently: no dialog, nothing kept on
 // disk, the proxies of the user's environment as the engine would use them. The answer comes
-// once: the page when a 2xx answer with HTML arrived whole within `timeout` and can be handed to
-// the engine; none otherwise (no connection, an error answer, something other than HTML, too
-// slow, too large, or a security policy the band cannot keep).
+// once: the page when a 200 answer with HTML arrived whole within `timeout` and can be handed to
+// the engine; none otherwise (no connection, an error answer or one without a page, something
+// other than HTML, too slow, too large, or a security policy the band cannot keep).
 class PageFetch final : public QObject {
 public:
     using Answer = std::function<void(std::optional<FetchedPage>)>;

@@ -30,6 +30,10 @@ std::optional<QByteArray> metaPolicy(const QByteArray& policy) {
     return kept.join("; ");
 }
 
+QByteArray mediaTypeOf(const QByteArray& contentType) {
+    return contentType.split(';').first().trimmed().toLower();
+}
+
 // Where the elements of the page begin: after a byte order mark, blanks and the doctype, which
 // must stay first or the page is laid out in quirks mode.
 qsizetype firstElementAt(const QByteArray& page) {
@@ -48,7 +52,8 @@ qsizetype firstElementAt(const QByteArray& page) {
 
 }  // namespace
 
-std::optional<QByteArray> withSecurityPolicy(const QByteArray& page, const QByteArray& header) {
+std::optional<QByteArray> withSecurityPolicy(const QByteArray& page, const QByteArray& contentType,
+                                             const QByteArray& header) {
     QByteArray metas;
     for (const QByteArray& policy : header.split(',')) {
         const std::optional<QByteArray> kept = metaPolicy(policy);
@@ -62,6 +67,13 @@ std::optional<QByteArray> withSecurityPolicy(const QByteArray& page, const QByte
     }
     if (metas.isEmpty()) {
         return page;
+    }
+    // An XML page takes no element before its root, and a policy only in its head. A page that
+    // holds a NUL byte is in UTF-16, whatever its type says (an engine that finds no byte order
+    // mark may guess so): there ASCII's bytes read as other characters, and the policy as none.
+    // Every other encoding writes ASCII's characters as ASCII's bytes.
+    if (mediaTypeOf(contentType) == "application/xhtml+xml" || page.contains('\0')) {
+        return std::nullopt;
     }
     QByteArray placed = page;
     placed.insert(firstElementAt(page), metas);

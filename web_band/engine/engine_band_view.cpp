@@ -6,6 +6,7 @@
 // when the site has answered with a page, so a run without one never maps the engine at all.
 #include <QChildEvent>
 #include <QFocusEvent>
+#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -28,6 +29,8 @@
 namespace quintara::web_band {
 namespace {
 
+constexpr qsizetype kLongestAddressBytes = 64 * 1024;
+
 class EngineBandView final : public QWebEngineView, public EngineBand {
 public:
     EngineBandView(QWidget& parent, qt::LinkOpener& links, const QString& offlineHtml)
@@ -37,17 +40,12 @@ public:
         startEngineForTheBand([this] { profile_ = new QWebEngineProfile(this); });
         connect(profile_, &QWebEngineProfile::downloadRequested, this,
                 [](QWebEngineDownloadRequest* download) { download->cancel(); });
+        keepNothingOfThePage();
         fetchResourcesOurselves();
         page_ = std::make_unique<SilentPage>(profile_, gate_, this);
         page_->scripts().insert(pageGuard());
         setPage(page_.get());
-        new RendererBounds(*page_, *this);
-        connect(page_.get(), &QWebEnginePage::renderProcessTerminated, this,
-                [this](QWebEnginePage::RenderProcessTerminationStatus status) {
-                    if (status != QWebEnginePage::NormalTerminationStatus) {
-                        showOfflinePage();
-                    }
-                });
+        boundThePage();
         setContextMenuPolicy(Qt::NoContextMenu);
         setAccessibleName(QStringLiteral("Pagina del sito di Quintara"));
         connect(page_.get(), &QWebEnginePage::loadingChanged, this,
@@ -92,6 +90,34 @@ protected:
     }
 
 private:
+    // What the engine keeps for a page off the record it keeps in the program's own process, past
+    // the page's bound, and for as long as the band lives: the page may store nothing at all, no
+    // cookie, and none of IndexedDB, Web SQL, the Cache API, file systems, local or session
+    // storage, which the engine allows only where its cookie filter would allow a cookie.
+    void keepNothingOfThePage() {
+        profile_->cookieStore()->setCookieFilter(
+            [](const QWebEngineCookieStore::FilterRequest&) { return false; });
+    }
+
+    // A page that breaks its process (its memory, say) is gone: our page shows instead. The engine
+    // copies the page's address at each move, in the program's own process, and kept some 5 MiB
+    // for each move to an address of 2 MiB: a page that gives itself an address longer than any
+    // page needs ends as one that takes too much memory does.
+    void boundThePage() {
+        bounds_ = new RendererBounds(*page_, *this);
+        connect(page_.get(), &QWebEnginePage::renderProcessTerminated, this,
+                [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                    if (status != QWebEnginePage::NormalTerminationStatus) {
+                        showOfflinePage();
+                    }
+                });
+        connect(page_.get(), &QWebEnginePage::urlChanged, this, [this](const QUrl& address) {
+            if (address.toEncoded().size() > kLongestAddressBytes) {
+                bounds_->endThePage();
+            }
+        });
+    }
+
     // What the page asks for passes our filter, and what it may have comes through our own fetch;
     // both go with the profile.
     void fetchResourcesOurselves() {
@@ -142,6 +168,7 @@ private:
     QWebEngineProfile* profile_ = nullptr;
     RequestFilter* requests_ = nullptr;
     ResourceFetch* resources_ = nullptr;
+    RendererBounds* bounds_ = nullptr;
     // The page must go before its profile, which is deleted with the view's other children:
     // a child itself, it leaves them as it goes.
     std::unique_ptr<SilentPage> page_;

@@ -30,7 +30,9 @@ void bound(qint64 process) {
 
 // The engine's zygotes, which every page's process is forked from and inherits its limits
 // of, so that a page is bounded before its first script runs: the program's processes started
-// as --type=zygote, not the one for the engine's other processes (--no-zygote-sandbox).
+// as --type=zygote, not the one for the engine's other processes (--no-zygote-sandbox). Found in
+// /proc, as Qt names a page's process only once it runs, and no zygote at all; the band's test
+// checks that the zygote holds the bound.
 void boundEveryPageFromItsStart() {
     std::multimap<qint64, qint64> children;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
@@ -74,6 +76,13 @@ RendererBounds::RendererBounds(QWebEnginePage& page, QWidget& view) : QObject(&v
 RendererBounds::~RendererBounds() {
     if (stopped_) {
         kill(static_cast<pid_t>(process_), SIGCONT);
+        resumer_.stopped(0);
+    }
+}
+
+void RendererBounds::endThePage() {
+    if (process_ != 0) {
+        kill(static_cast<pid_t>(process_), SIGKILL);
     }
 }
 
@@ -81,7 +90,10 @@ RendererBounds::~RendererBounds() {
 // own process never: the engine's switches keep the page out of it.
 void RendererBounds::started(qint64 process) {
     process_ = process;
-    stopped_ = false;
+    if (stopped_) {
+        stopped_ = false;
+        resumer_.stopped(0);
+    }
     if (process <= 0 || process == getpid()) {
         process_ = 0;
         return;
@@ -98,11 +110,14 @@ bool RendererBounds::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+// A signal, not the engine's own lifecycle state: a frozen page runs no more timers or tasks, but
+// one that never returns from its script keeps a core busy all the same.
 void RendererBounds::stopWhileUnseen() {
     const bool unseen = !view_.isVisible() || view_.window()->isMinimized();
     if (process_ != 0 && unseen != stopped_ &&
         kill(static_cast<pid_t>(process_), unseen ? SIGSTOP : SIGCONT) == 0) {
         stopped_ = unseen;
+        resumer_.stopped(unseen ? process_ : 0);
     }
 }
 

@@ -97,14 +97,19 @@ void ResourceFetch::startPage(const FetchedPage& page) {
 }
 
 void ResourceFetch::requestStarted(QWebEngineUrlRequestJob* job) {
-    // The page itself, as our fetch brought it.
+    const std::optional<ResourceKind> kind =
+        kindNamed(job->requestHeaders().value(kResourceKindHeader));
+    // The page itself, as our fetch brought it: to the engine showing it, which names no kind, and
+    // to the page only as what an answer of its type can be (never a script).
     if (job->requestUrl() == resourceAddress(page_.url)) {
-        answer(*job, page_.contentType.toLatin1(), page_.content);
+        if (!kind || suits(*kind, page_.contentType.toLatin1(), {})) {
+            answer(*job, page_.contentType.toLatin1(), page_.content);
+        } else {
+            job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        }
         return;
     }
     const QUrl address = siteAddress(job->requestUrl(), page_.url);
-    const std::optional<ResourceKind> kind =
-        kindNamed(job->requestHeaders().value(kResourceKindHeader));
     if (address.isEmpty() || !kind || job->requestMethod() != "GET" || budget_->requestsLeft <= 0 ||
         budget_->bytesLeft <= 0) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
