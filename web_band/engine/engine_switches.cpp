@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QByteArray>
 #include <QList>
 
@@ -56,6 +57,13 @@ QByteArray bandSwitches() {
         // Loopback too, which the engine would otherwise reach without its proxy.
         switches += " --proxy-server=http://127.0.0.1:" + QByteArray::number(port) +
                     " --proxy-bypass-list=<-loopback>";
+    }
+    // Qt WebEngine 6.4 and 6.8 show a page to assistive technology that was listening before
+    // the engine started; 6.11 (Debian unstable) does so only when told, and a screen reader
+    // there heard nothing of the page. Told only while one listens: building the page's tree for
+    // nobody would cost every run.
+    if (QAccessible::isActive()) {
+        switches += " --force-renderer-accessibility";
     }
     return switches;
 }
