@@ -37,6 +37,7 @@ struct FontStyle {
     bool italic = false;
     bool underline = false;
 };
+inline constexpr FontStyle kBold{.bold = true};
 
 // A font by family and point size. The pixel size is fixed from the points at 96 pixels to the
 // inch, so that text keeps its size relative to a layout in twips whatever the screen reports.

@@ -49,7 +49,7 @@ bool takesTabFocus(const QWidget& widget) {
     return widget.isVisible() && widget.isEnabled() && (target->focusPolicy() & Qt::TabFocus);
 }
 
-constexpr FontStyle kBold{.bold = true};
+using form_controls::kBold;
 constexpr FontStyle kItalic{.italic = true};
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect twips,

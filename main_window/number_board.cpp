@@ -23,8 +23,7 @@ using form_controls::designColour;
 using form_controls::FontStyle;
 
 using namespace form_controls::colours;
-
-constexpr FontStyle kBold{.bold = true};
+using form_controls::kBold;
 
 // Box k of a column, in twips: the columns are rows of six, column 2 under column 1.
 QRect numberBoxAt(int column, int position) {
