@@ -45,7 +45,6 @@ common=(
     -timeout=10
     -malloc_limit_mb=64
     -rss_limit_mb=1024
-    -artifact_prefix="$artifacts/"
 )
 # A settings file is read in milliseconds within a few hundred KiB; inputs go up to 140,000
 # bytes, past two fields at the 64 KiB limit.
@@ -55,12 +54,13 @@ answers=("${common[@]}" -max_len=16384 -dict=fuzz/answers.dict)
 
 fail() {
     echo "hardening: $1; the input is in $artifacts:" >&2
-    ls -l "$artifacts" >&2
+    ls -lR "$artifacts" >&2
     exit 1
 }
 
 echo "-- every file in fuzz/regressions once"
-if ! build/fuzz/bin/quintara_settings_fuzzer "${settings[@]}" fuzz/regressions/* </dev/null \
+if ! build/fuzz/bin/quintara_settings_fuzzer "${settings[@]}" -artifact_prefix="$artifacts/" \
+    fuzz/regressions/* </dev/null \
     >"$work/regressions.log" 2>&1; then
     cat "$work/regressions.log" >&2
     broken="$(grep '^Running: ' "$work/regressions.log" | tail -n 1 | cut -d ' ' -f 2-)"
@@ -69,25 +69,36 @@ if ! build/fuzz/bin/quintara_settings_fuzzer "${settings[@]}" fuzz/regressions/*
 fi
 grep -c '^Executed ' "$work/regressions.log" | sed 's/^/   files read: /'
 
-# fuzz NAME FUZZER CORPUS OPTIONS...: fuzzes for the set time from a copy of CORPUS.
+# fuzz NAME FUZZER CORPUS OPTIONS...: fuzzes for the set time from a copy of CORPUS, keeping what
+# it finds in an artifacts folder of its own: the two fuzzers run side by side, one a core.
 fuzz() {
-    local name="$1" fuzzer="$2" corpus="$3"
+    local name="$1" fuzzer="$2" corpus="$3" found="$artifacts/${1// /-}"
     shift 3
-    echo "-- fuzzing the $name for ${fuzz_seconds} s"
-    mkdir "$work/$name"
+    mkdir "$work/$name" "$found"
     cp "$corpus"/* "$work/$name/"
-    if ! "$fuzzer" "$@" -use_value_profile=1 -max_total_time="$fuzz_seconds" \
-        -print_final_stats=1 "$work/$name" </dev/null >"$work/$name.log" 2>&1; then
+    if ! "$fuzzer" "$@" -artifact_prefix="$found/" -use_value_profile=1 \
+        -max_total_time="$fuzz_seconds" -print_final_stats=1 "$work/$name" </dev/null \
+        >"$work/$name.log" 2>&1; then
+        echo "the fuzzer found a fault in the $name"
+    elif [ -n "$(ls -A "$found")" ]; then
+        echo "the fuzzer left a crash, leak or time-out behind in the $name"
+    fi >"$work/$name.fault"
+}
+
+# shown NAME: what the fuzzing of NAME ended with; fails the script on a fault it found.
+shown() {
+    local name="$1"
+    if [ -s "$work/$name.fault" ]; then
         tail -n 60 "$work/$name.log" >&2
-        fail "the fuzzer found a fault in the $name"
+        fail "$(cat "$work/$name.fault")"
     fi
-    if [ -n "$(ls -A "$artifacts")" ]; then
-        tail -n 60 "$work/$name.log" >&2
-        fail "the fuzzer left a crash, leak or time-out behind in the $name"
-    fi
+    echo "-- the $name, fuzzed for ${fuzz_seconds} s"
     grep -E '^#[0-9]+[[:space:]]+DONE|^stat::' "$work/$name.log" | sed 's/^/   /'
 }
 
-fuzz "settings reader" build/fuzz/bin/quintara_settings_fuzzer fuzz/corpus "${settings[@]}"
-fuzz "answer reader" build/fuzz/bin/quintara_answer_fuzzer fuzz/answers "${answers[@]}"
+fuzz "settings reader" build/fuzz/bin/quintara_settings_fuzzer fuzz/corpus "${settings[@]}" &
+fuzz "answer reader" build/fuzz/bin/quintara_answer_fuzzer fuzz/answers "${answers[@]}" &
+wait
+shown "settings reader"
+shown "answer reader"
 echo "hardening: no faults found"
