@@ -20,7 +20,6 @@ namespace {
 
 using form_controls::arial;
 using form_controls::designColour;
-using form_controls::FontStyle;
 
 using namespace form_controls::colours;
 using form_controls::kBold;
